@@ -1,0 +1,17 @@
+# Source lists of the library, by layer. New directories are added here.
+set(ZKW_SRC ${CMAKE_SOURCE_DIR}/src)
+file(GLOB ZKW_CORE_SOURCES CONFIGURE_DEPENDS
+  ${ZKW_SRC}/common/*.cpp
+  ${ZKW_SRC}/text/*.cpp
+  ${ZKW_SRC}/imagefiles/*.cpp
+  ${ZKW_SRC}/dib/*.cpp
+  ${ZKW_SRC}/colour/*.cpp
+  ${ZKW_SRC}/fonts/*.cpp
+  ${ZKW_SRC}/exports/*.cpp)
+if(WIN32)
+  file(GLOB ZKW_PLATFORM_SOURCES CONFIGURE_DEPENDS ${ZKW_SRC}/platform/win32/*.cpp)
+else()
+  file(GLOB ZKW_PLATFORM_SOURCES CONFIGURE_DEPENDS ${ZKW_SRC}/platform/portable/*.cpp)
+endif()
+file(GLOB_RECURSE ZKW_RES_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*)
+set(ZKW_DEF_FILE ${ZKW_SRC}/exports/zkwgdi32.def)

@@ -1,0 +1,127 @@
+#include "dib/dib_factory.h"
+
+#include <cstring>
+#include <vector>
+
+#include "common/byte_stream.h"
+#include "common/last_error.h"
+#include "dib/dib24.h"
+#include "dib/dib8.h"
+#include "imagefiles/bmp_file.h"
+#include "imagefiles/dex.h"
+#include "imagefiles/memory_block.h"
+#include "platform/plat.h"
+
+namespace zkw {
+
+namespace {
+
+THandle AsHandle(plat::HGLOBAL block) { return reinterpret_cast<THandle>(block); }
+
+TDibBaseObj* NewByDepth(uint32_t bitsPerPixel) {
+  if (bitsPerPixel == 8) return new TDib8Bits();
+  return new TDib24Bits();
+}
+
+// Copies a block byte for byte into a new block of the same allocated size.
+plat::HGLOBAL CopyBlock(THandle handle) {
+  LockedBlock source(reinterpret_cast<plat::HGLOBAL>(handle));
+  if (!source.Data()) return nullptr;
+  return NewBlockFrom(source.Data(), source.Size());
+}
+
+// An object for the image and alpha blocks of a DEX record; the companion is created and
+// handed the alpha block directly (its size is not compared with the image's).
+TDibBaseObj* ObjectFromDexBlocks(uint32_t bits, plat::HGLOBAL image, plat::HGLOBAL alpha) {
+  TDibBaseObj* dib = NewByDepth(bits);
+  dib->SetHandle(AsHandle(image));
+  if (alpha) {
+    dib->CreateAlphaChannel();
+    dib->AlphaDib->SetHandle(AsHandle(alpha));
+  }
+  return dib;
+}
+
+}  // namespace
+
+TDibBaseObj* CreateDibObject(uint8_t Bits) { return NewByDepth(Bits); }
+
+TDibBaseObj* CreateDibFrom(TDibBaseObj* Dib) {
+  if (!Dib || Dib->FHandle < 2 || Dib->FHandleInvalid) return nullptr;
+  plat::HGLOBAL copy = CopyBlock(Dib->FHandle);
+  if (!copy) return nullptr;
+  TDibBaseObj* result = NewByDepth(Dib->FBits == 1 ? 8 : 24);
+  result->SetHandle(AsHandle(copy));
+  if (Dib->AlphaDib && Dib->AlphaDib->FHandle > 1) {
+    plat::HGLOBAL alphaCopy = CopyBlock(Dib->AlphaDib->FHandle);
+    if (alphaCopy) {
+      auto* alpha = new TDib8Bits();
+      alpha->SetHandle(AsHandle(alphaCopy));
+      result->AlphaDib = alpha;
+    }
+  }
+  return result;
+}
+
+TDibBaseObj* CreateDibFromFile(const ZChar* name) {
+  plat::HGLOBAL block = LoadDIBFile(name);
+  if (!block) return nullptr;
+  uint16_t bitCount = 0;
+  {
+    LockedBlock locked(block);
+    if (locked.Size() >= sizeof(TBitmapInfoHeader))
+      std::memcpy(&bitCount, locked.Data() + offsetof(TBitmapInfoHeader, biBitCount), 2);
+  }
+  if (bitCount == 0) {
+    SetLastErrorText("BMP file declares 0 bits per pixel");
+    plat::GlobalFree(block);
+    return nullptr;
+  }
+  TDibBaseObj* dib = NewByDepth(bitCount);
+  dib->SetHandle(AsHandle(block));
+  return dib;
+}
+
+TDibBaseObj* DibObjectFromDex(const ZChar* name) {
+  plat::HGLOBAL image = nullptr, alpha = nullptr;
+  uint32_t bits = LoadDibExFile(name, &image, &alpha);
+  if (!bits) return nullptr;
+  return ObjectFromDexBlocks(bits, image, alpha);
+}
+
+TDibBaseObj* DibObjectFromBuffer(const uint8_t* record, uint64_t available) {
+  plat::HGLOBAL image = nullptr, alpha = nullptr;
+  const uint8_t* pos = record;
+  uint32_t bits = LoadDibExFromMemory(&pos, available, &image, &alpha);
+  if (!bits) return nullptr;
+  return ObjectFromDexBlocks(bits, image, alpha);
+}
+
+TDibBaseObj* LoadDexFromResource(plat::HMODULE Instance, const ZChar* Name) {
+  static const ZChar kDexBitmap[] = {'D', 'E', 'X', 'B', 'I', 'T', 'M', 'A', 'P', 0};
+  plat::HRSRC res = plat::FindResourceW(Instance, Name, kDexBitmap);
+  if (!res) {
+    SetLastErrorText("no DEXBITMAP resource \"" + ToUtf8(Name) + "\"");
+    return nullptr;
+  }
+  plat::HGLOBAL data = plat::LoadResource(Instance, res);
+  const auto* bytes = data ? static_cast<const uint8_t*>(plat::LockResource(data)) : nullptr;
+  if (!bytes) return nullptr;
+  uint64_t size = plat::SizeofResource(Instance, res);
+  plat::HGLOBAL image = nullptr, alpha = nullptr;
+  const uint8_t* pos = bytes;
+  uint32_t bits = LoadDibExFromMemory(&pos, size, &image, &alpha);
+  TDibBaseObj* dib = NewByDepth(bits);
+  if (bits) {
+    dib->SetHandle(AsHandle(image));
+    if (alpha) {
+      dib->SetAlphaHandle(AsHandle(alpha));
+      // A companion the image refused (no image, wrong size) is freed here.
+      if (dib->GetAlphaHandle() != AsHandle(alpha) && dib->FHandle == 0) plat::GlobalFree(alpha);
+    }
+  }
+  plat::FreeResource(data);
+  return dib;
+}
+
+}  // namespace zkw

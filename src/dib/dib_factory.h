@@ -1,0 +1,26 @@
+// Making DIB objects: empty ones by depth, deep copies, and images read from BMP files, DEX
+// records and the library's resources. Every factory picks TDib8Bits for 8 bits per pixel and
+// TDib24Bits otherwise, then hands the block to SetHandle.
+#pragma once
+#include <cstdint>
+
+#include "common/text16.h"
+#include "dib/dib_base.h"
+#include "platform/plat_types.h"
+
+namespace zkw {
+
+// An empty image: 8 gives TDib8Bits, anything else TDib24Bits.
+TDibBaseObj* CreateDibObject(uint8_t Bits);
+// Deep copy of an image and its alpha companion; null for no image or an attached bitmap.
+TDibBaseObj* CreateDibFrom(TDibBaseObj* Dib);
+// Image from a BMP file; null when the file is not a BMP file.
+TDibBaseObj* CreateDibFromFile(const ZChar* name);
+// Image (and alpha companion) from a DEX file; null when it holds no DEX record.
+TDibBaseObj* DibObjectFromDex(const ZChar* name);
+// Image from a DEX record in memory of at most `available` bytes.
+TDibBaseObj* DibObjectFromBuffer(const uint8_t* record, uint64_t available);
+// Image from a "DEXBITMAP" resource of a module; null when the resource is missing.
+TDibBaseObj* LoadDexFromResource(plat::HMODULE Instance, const ZChar* Name);
+
+}  // namespace zkw

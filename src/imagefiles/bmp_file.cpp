@@ -1,0 +1,115 @@
+#include "imagefiles/bmp_file.h"
+
+#include <climits>
+#include <cstring>
+#include <vector>
+
+#include "common/byte_stream.h"
+#include "common/last_error.h"
+#include "imagefiles/memory_block.h"
+#include "imagefiles/packed_dib.h"
+#include "platform/plat.h"
+
+namespace zkw {
+
+namespace {
+// Reads the file header and checks the signature and the declared size against the length.
+bool CheckFileHeader(const uint8_t* bytes, uint64_t size, TBitmapFileHeader& header) {
+  if (size < sizeof header) {
+    SetLastErrorText("BMP file of " + std::to_string(size) + " bytes is shorter than its header");
+    return false;
+  }
+  std::memcpy(&header, bytes, sizeof header);
+  if (header.bfType != kBmpSignature) {
+    SetLastErrorText("file does not start with \"BM\"");
+    return false;
+  }
+  if (header.bfSize != size) {
+    SetLastErrorText("BMP file declares " + std::to_string(header.bfSize) + " bytes but holds " +
+                     std::to_string(size));
+    return false;
+  }
+  return true;
+}
+}  // namespace
+
+plat::HGLOBAL LoadDIBFromBytes(const uint8_t* bytes, uint64_t size) {
+  TBitmapFileHeader header;
+  if (!CheckFileHeader(bytes, size, header)) return nullptr;
+  uint64_t dibBytes = size - sizeof header;
+  plat::HGLOBAL block = plat::GlobalAlloc(plat::GHND, dibBytes);
+  if (!block) {
+    SetLastErrorText("cannot allocate " + std::to_string(dibBytes) + " bytes for the image");
+    return nullptr;
+  }
+  LockedBlock locked(block);
+  if (dibBytes && locked.Data()) std::memcpy(locked.Data(), bytes + sizeof header, dibBytes);
+  return block;
+}
+
+plat::HGLOBAL LoadDIBFile(const ZChar* name) {
+  std::vector<uint8_t> bytes;
+  if (!ReadWholeFile(name, bytes)) {
+    SetLastErrorText("cannot read \"" + ToUtf8(name) + "\"");
+    return nullptr;
+  }
+  return LoadDIBFromBytes(bytes.data(), bytes.size());
+}
+
+bool BitmapFileValid(const ZChar* name) {
+  TFileStream file(name, FileMode::fmOpenRead);
+  if (!file.IsOpen()) return false;
+  int64_t size = file.Size();
+  TBitmapFileHeader header;
+  if (size <= 53 || !file.ReadExact(&header, sizeof header)) return false;
+  return header.bfType == kBmpSignature && header.bfSize == size;
+}
+
+bool SaveDibToBitmap(const ZChar* name, plat::HGLOBAL block) {
+  LockedBlock locked(block);
+  std::string reason;
+  if (!locked.Data() || !CheckPackedDib(locked.Data(), locked.Size(), reason)) {
+    SetLastErrorText(locked.Data() ? reason : "no image block to save");
+    return false;
+  }
+  TBitmapInfoHeader info;
+  std::memcpy(&info, locked.Data(), sizeof info);
+  int64_t tableEntries = ColorTableEntries(info);
+  int64_t dataSize = RawDibSize(info);
+  if (dataSize > INT32_MAX - 14) {
+    SetLastErrorText("image is too large for a BMP file");
+    return false;
+  }
+  TBitmapFileHeader header{kBmpSignature, static_cast<uint32_t>(dataSize + 14), 0, 0,
+                           static_cast<uint32_t>(54 + 4 * tableEntries)};
+  TFileStream file(name, FileMode::fmCreate);
+  if (!file.IsOpen()) {
+    SetLastErrorText("cannot create \"" + ToUtf8(name) + "\"");
+    return false;
+  }
+  if (!file.WriteExact(&header, sizeof header) ||
+      !file.WriteExact(locked.Data(), static_cast<int32_t>(dataSize))) {
+    SetLastErrorText("cannot write \"" + ToUtf8(name) + "\"");
+    return false;
+  }
+  return true;
+}
+
+void CreateDIBFile(const ZChar* bmpName, const ZChar* outName) {
+  std::vector<uint8_t> bytes;
+  if (!ReadWholeFile(bmpName, bytes)) return;
+  TFileStream out(outName, FileMode::fmCreate);
+  if (!out.IsOpen() || bytes.size() <= sizeof(TBitmapFileHeader)) return;
+  out.WriteExact(bytes.data() + sizeof(TBitmapFileHeader),
+                 static_cast<int32_t>(bytes.size() - sizeof(TBitmapFileHeader)));
+}
+
+void GetDIBObj(plat::HGLOBAL block, void* header) {
+  LockedBlock locked(block);
+  if (!locked.Data() || !header) return;
+  size_t n = locked.Size() < kInfoHeaderSize ? locked.Size() : kInfoHeaderSize;
+  std::memset(header, 0, kInfoHeaderSize);
+  std::memcpy(header, locked.Data(), n);
+}
+
+}  // namespace zkw

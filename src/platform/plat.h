@@ -1,0 +1,39 @@
+// The platform boundary: the subset of the Win32 API the library uses, with the same names,
+// argument orders and meaning. On Windows each call forwards to the real function; on Linux
+// src/platform/portable implements it.
+#pragma once
+#include "platform/plat_types.h"
+
+namespace plat {
+
+// --- Movable global memory -------------------------------------------------------------------
+HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes);
+HGLOBAL GlobalReAlloc(HGLOBAL mem, SIZE_T bytes, UINT flags);
+void* GlobalLock(HGLOBAL mem);
+BOOL GlobalUnlock(HGLOBAL mem);
+SIZE_T GlobalSize(HGLOBAL mem);
+HGLOBAL GlobalFree(HGLOBAL mem);  // 0 on success, the handle on failure
+
+// --- Files (UTF-16 names) --------------------------------------------------------------------
+HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD share, void* security, DWORD disposition,
+                   DWORD flags, HANDLE templ);
+BOOL ReadFile(HANDLE file, void* buffer, DWORD toRead, DWORD* read, void* overlapped);
+BOOL WriteFile(HANDLE file, const void* buffer, DWORD toWrite, DWORD* written, void* overlapped);
+DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD method);
+DWORD GetFileSize(HANDLE file, DWORD* sizeHigh);
+BOOL CloseHandle(HANDLE handle);
+BOOL DeleteFileW(LPCWSTR name);
+DWORD GetFileAttributesW(LPCWSTR name);
+
+// --- Resources -------------------------------------------------------------------------------
+// The library's own module; resources embedded at build time are found in it.
+HMODULE LibraryModule();
+HRSRC FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type);
+HGLOBAL LoadResource(HMODULE module, HRSRC res);
+void* LockResource(HGLOBAL resData);
+DWORD SizeofResource(HMODULE module, HRSRC res);
+BOOL FreeResource(HGLOBAL resData);
+// Standard resource types used by the library.
+LPCWSTR RT_BITMAP_TYPE();
+
+}  // namespace plat

@@ -1,0 +1,42 @@
+// zkw: the library's command-line tool.
+#include <cstdio>
+#include <cstring>
+
+#include "commands.h"
+#include "common/last_error.h"
+
+namespace zkwtool {
+
+int Fail(const std::string& message) {
+  const std::string& reason = zkw::LastErrorText();
+  if (reason.empty())
+    std::fprintf(stderr, "zkw: %s\n", message.c_str());
+  else
+    std::fprintf(stderr, "zkw: %s: %s\n", message.c_str(), reason.c_str());
+  return 1;
+}
+
+}  // namespace zkwtool
+
+static void Usage() {
+  std::puts(
+      "usage: zkw COMMAND [ARGS]\n"
+      "  sample OUT        draw the sample image and write it as BMP or DEX (by extension)\n"
+      "  info FILE         describe a BMP or DEX file\n"
+      "  convert IN OUT    convert between BMP and DEX (by extension)");
+}
+
+int main(int argc, char** argv) {
+  if (argc < 2 || !std::strcmp(argv[1], "-h") || !std::strcmp(argv[1], "--help")) {
+    Usage();
+    return argc < 2 ? 2 : 0;
+  }
+  zkwtool::Args args(argv + 2, argv + argc);
+  std::string command = argv[1];
+  if (command == "sample") return zkwtool::CmdSample(args);
+  if (command == "info") return zkwtool::CmdInfo(args);
+  if (command == "convert") return zkwtool::CmdConvert(args);
+  std::fprintf(stderr, "zkw: unknown command \"%s\"\n", command.c_str());
+  Usage();
+  return 2;
+}
