@@ -97,7 +97,7 @@ int64_t TFileStream::Seek(int64_t offset, SeekOrigin origin) {
   plat::DWORD low = plat::SetFilePointer(FFile, static_cast<plat::LONG>(offset & 0xFFFFFFFF),
                                          &high, static_cast<plat::DWORD>(origin));
   if (low == plat::INVALID_SET_FILE_POINTER) return -1;
-  return (static_cast<int64_t>(high) << 32) | low;
+  return static_cast<int64_t>((static_cast<uint64_t>(static_cast<uint32_t>(high)) << 32) | low);
 }
 
 int64_t TFileStream::Size() {

@@ -83,8 +83,9 @@ BOOL WriteFile(HANDLE file, const void* buffer, DWORD toWrite, DWORD* written, v
 DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD method) {
   FileRecord* f = AsFile(file);
   if (!f) return INVALID_SET_FILE_POINTER;
-  int64_t offset = distanceHigh ? (static_cast<int64_t>(*distanceHigh) << 32) |
-                                      static_cast<uint32_t>(distance)
+  int64_t offset = distanceHigh ? static_cast<int64_t>(
+                                      (static_cast<uint64_t>(static_cast<uint32_t>(*distanceHigh)) << 32) |
+                                      static_cast<uint32_t>(distance))
                                 : distance;
   int whence = method == FILE_CURRENT ? SEEK_CUR : method == FILE_END ? SEEK_END : SEEK_SET;
   off_t pos = ::lseek(f->fd, offset, whence);

@@ -1,0 +1,118 @@
+// The Linux back end of the platform boundary: memory blocks, files and resources.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "common/byte_stream.h"
+#include "platform/plat.h"
+#include "support/test_support.h"
+
+using namespace zkwtest;
+
+namespace {
+
+TEST(PortableMemory, BlocksLockResizeAndFree) {
+  plat::HGLOBAL zeroed = plat::GlobalAlloc(plat::GHND, 100);
+  ASSERT_NE(zeroed, nullptr);
+  EXPECT_GT(reinterpret_cast<uintptr_t>(zeroed), 1u);  // 1 marks attached bitmaps
+  EXPECT_EQ(plat::GlobalSize(zeroed), 100u);
+  auto* p = static_cast<uint8_t*>(plat::GlobalLock(zeroed));
+  ASSERT_NE(p, nullptr);
+  for (int i = 0; i < 100; ++i) ASSERT_EQ(p[i], 0);
+  p[99] = 7;
+  EXPECT_EQ(plat::GlobalUnlock(zeroed), 0);  // lock count back to 0
+  plat::HGLOBAL grown = plat::GlobalReAlloc(zeroed, 200, plat::GMEM_ZEROINIT);
+  ASSERT_EQ(grown, zeroed);
+  p = static_cast<uint8_t*>(plat::GlobalLock(grown));
+  EXPECT_EQ(p[99], 7);
+  EXPECT_EQ(p[150], 0);
+  plat::GlobalUnlock(grown);
+  EXPECT_EQ(plat::GlobalFree(grown), nullptr);
+  // A freed or foreign handle is refused, not dereferenced.
+  EXPECT_EQ(plat::GlobalSize(grown), 0u);
+  EXPECT_EQ(plat::GlobalLock(grown), nullptr);
+  EXPECT_EQ(plat::GlobalFree(grown), grown);
+  int local = 0;
+  EXPECT_EQ(plat::GlobalLock(&local), nullptr);
+  // Zero-byte blocks are real, distinct blocks.
+  plat::HGLOBAL a = plat::GlobalAlloc(plat::GMEM_MOVEABLE, 0), b = plat::GlobalAlloc(0, 0);
+  EXPECT_NE(a, b);
+  plat::GlobalFree(a);
+  plat::GlobalFree(b);
+}
+
+TEST(PortableFiles, CreateWriteSeekReadWithUtf16Names) {
+  const zkw::ZString name = TempName("fichier-\xC3\xA9t\xC3\xA9.bin");
+  plat::HANDLE f = plat::CreateFileW(name.c_str(), plat::GENERIC_READ | plat::GENERIC_WRITE, 0,
+                                     nullptr, plat::CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(f, plat::INVALID_HANDLE_VALUE);
+  plat::DWORD done = 0;
+  EXPECT_EQ(plat::WriteFile(f, "abcdef", 6, &done, nullptr), 1);
+  EXPECT_EQ(done, 6u);
+  EXPECT_EQ(plat::GetFileSize(f, nullptr), 6u);
+  EXPECT_EQ(plat::SetFilePointer(f, -2, nullptr, plat::FILE_END), 4u);
+  char buf[8] = {};
+  EXPECT_EQ(plat::ReadFile(f, buf, 8, &done, nullptr), 1);
+  EXPECT_EQ(done, 2u);
+  EXPECT_STREQ(buf, "ef");
+  EXPECT_EQ(plat::CloseHandle(f), 1);
+  EXPECT_EQ(ReadFileBytes(TempPath("fichier-\xC3\xA9t\xC3\xA9.bin")).size(), 6u);
+  EXPECT_EQ(plat::GetFileAttributesW(name.c_str()), plat::FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(plat::DeleteFileW(name.c_str()), 1);
+  EXPECT_EQ(plat::GetFileAttributesW(name.c_str()), plat::INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(plat::CreateFileW(name.c_str(), plat::GENERIC_READ, 0, nullptr, plat::OPEN_EXISTING,
+                              0, nullptr),
+            plat::INVALID_HANDLE_VALUE);
+  EXPECT_EQ(plat::CreateFileW(Z(ZKW_TEST_TMP).c_str(), plat::GENERIC_READ, 0, nullptr,
+                              plat::OPEN_EXISTING, 0, nullptr),
+            plat::INVALID_HANDLE_VALUE);  // a directory is not a file
+}
+
+TEST(PortableResources, FoundByCaseInsensitiveNameAndType) {
+  plat::HMODULE self = plat::LibraryModule();
+  plat::HRSRC res = plat::FindResourceW(self, Z("sysButtons").c_str(), Z("dexbitmap").c_str());
+  ASSERT_NE(res, nullptr);
+  plat::HGLOBAL data = plat::LoadResource(self, res);
+  const auto* bytes = static_cast<const uint8_t*>(plat::LockResource(data));
+  ASSERT_NE(bytes, nullptr);
+  EXPECT_GT(plat::SizeofResource(self, res), 24u);
+  EXPECT_EQ(bytes[0], 0x0A);
+  EXPECT_EQ(bytes[1], 0xDE);
+  EXPECT_EQ(plat::FindResourceW(self, Z("SYSBUTTONS").c_str(), plat::RT_BITMAP_TYPE()), nullptr);
+  EXPECT_EQ(plat::FindResourceW(self, Z("SYSBUTTON").c_str(), Z("DEXBITMAP").c_str()), nullptr);
+  int other = 0;
+  EXPECT_EQ(plat::FindResourceW(&other, Z("SYSBUTTONS").c_str(), Z("DEXBITMAP").c_str()), nullptr);
+}
+
+TEST(ByteStreams, MemoryAndFileStreamsAgree) {
+  zkw::TMemoryStream mem;
+  EXPECT_EQ(mem.Write("hello", 5), 5);
+  EXPECT_EQ(mem.Seek(10, zkw::SeekOrigin::soBeginning), 10);
+  EXPECT_EQ(mem.Write("!", 1), 1);  // writing past the end fills the gap with zeros
+  EXPECT_EQ(mem.Size(), 11);
+  EXPECT_EQ(mem.Bytes()[7], 0);
+  EXPECT_EQ(mem.Seek(-1, zkw::SeekOrigin::soBeginning), -1);
+  mem.Seek(3, zkw::SeekOrigin::soBeginning);
+  char two[2];
+  EXPECT_TRUE(mem.ReadExact(two, 2));
+  EXPECT_EQ(mem.Remaining(), 6);
+
+  const zkw::ZString name = TempName("stream.bin");
+  {
+    zkw::TFileStream out(name.c_str(), zkw::FileMode::fmCreate);
+    ASSERT_TRUE(out.IsOpen());
+    EXPECT_TRUE(out.WriteExact(mem.Bytes().data(), 11));
+  }
+  zkw::TFileStream in(name.c_str(), zkw::FileMode::fmOpenRead);
+  ASSERT_TRUE(in.IsOpen());
+  EXPECT_EQ(in.Size(), 11);
+  EXPECT_EQ(in.Seek(-1, zkw::SeekOrigin::soEnd), 10);
+  char last = 0;
+  EXPECT_EQ(in.Read(&last, 5), 1);
+  EXPECT_EQ(last, '!');
+  EXPECT_EQ(in.Write("x", 1), 0);  // opened for reading only
+  zkw::TFileStream missing(TempName("no/such/file").c_str(), zkw::FileMode::fmOpenRead);
+  EXPECT_FALSE(missing.IsOpen());
+}
+
+}  // namespace
