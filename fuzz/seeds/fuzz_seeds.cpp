@@ -1,0 +1,77 @@
+// Writes the seed corpus of every fuzz target with the library's own writers:
+// fuzz_seeds OUTDIR makes OUTDIR/<target>/<seed> files.
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "common/byte_stream.h"
+#include "dib/dib_base.h"
+#include "dib/dib_factory.h"
+#include "imagefiles/bmp_file.h"
+#include "imagefiles/dex.h"
+#include "platform/plat.h"
+
+namespace {
+
+std::string gOut;
+
+void Write(const std::string& target, const std::string& name, const std::vector<uint8_t>& bytes) {
+  std::string dir = gOut + "/" + target;
+  ::mkdir(dir.c_str(), 0755);
+  std::ofstream(dir + "/" + name, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+zkw::TDibBaseObj* Sample(uint8_t bits, int w, int h, bool alpha) {
+  zkw::TDibBaseObj* dib = zkw::CreateDibObject(bits);
+  dib->SetAttributes(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) dib->PutPixel(x, y, static_cast<uint32_t>(x * 37 + y * 101));
+  if (alpha) dib->CreateAlphaChannel();
+  return dib;
+}
+
+std::vector<uint8_t> BmpBytes(zkw::TDibBaseObj* dib) {
+  std::string path = gOut + "/tmp.bmp";
+  zkw::ZString name = zkw::FromUtf8(path);
+  dib->SaveToFile(name.c_str());
+  std::ifstream in(path, std::ios::binary);
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+  std::remove(path.c_str());
+  return bytes;
+}
+
+std::vector<uint8_t> DexBytes(zkw::TDibBaseObj* dib) {
+  zkw::TMemoryStream stream;
+  zkw::SaveDibExToStream(&stream, reinterpret_cast<plat::HGLOBAL>(dib->Handle()),
+                         reinterpret_cast<plat::HGLOBAL>(dib->GetAlphaHandle()));
+  return stream.Bytes();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: fuzz_seeds OUTDIR\n");
+    return 2;
+  }
+  gOut = argv[1];
+  ::mkdir(gOut.c_str(), 0755);
+  struct Shape {
+    uint8_t bits;
+    int w, h;
+    bool alpha;
+  } shapes[] = {{8, 3, 2, false}, {24, 5, 3, false}, {8, 17, 9, true}, {24, 4, 4, true}, {24, 1, 1, false}};
+  int n = 0;
+  for (const Shape& s : shapes) {
+    zkw::TDibBaseObj* dib = Sample(s.bits, s.w, s.h, s.alpha);
+    std::string id = std::to_string(n++);
+    Write("bmp_fuzz", "image" + id + ".bmp", BmpBytes(dib));
+    Write("dex_fuzz", "image" + id + ".dex", DexBytes(dib));
+    delete dib;
+  }
+  return 0;
+}
