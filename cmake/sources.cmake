@@ -15,3 +15,8 @@ else()
 endif()
 file(GLOB_RECURSE ZKW_RES_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*)
 set(ZKW_DEF_FILE ${ZKW_SRC}/exports/zkwgdi32.def)
+# Raster kernels (shapes and compositing): compiled with full optimisation in every build type
+# so that their byte loops are vectorised (see src/CMakeLists.txt).
+file(GLOB ZKW_RASTER_SOURCES CONFIGURE_DEPENDS
+  ${ZKW_SRC}/dib/draw_*.cpp
+  ${ZKW_SRC}/dib/composite_*.cpp)

@@ -31,7 +31,11 @@ void TDib24Bits::PutPixel(int32_t x, int32_t y, uint32_t Color) {
 void TDib24Bits::PutShadPixel(int32_t x, int32_t y, int32_t Shad) {
   if (!Inside(x, y)) return;
   uint8_t* p = PixelAddress(x, y);
-  for (int c = 0; c < 3; ++c) p[c] = static_cast<uint8_t>((Shad * p[c]) / 100);
+  // Shad above 100 lightens; the channel stays within a byte instead of wrapping.
+  for (int c = 0; c < 3; ++c) {
+    int64_t v = (int64_t{Shad} * p[c]) / 100;
+    p[c] = static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
+  }
 }
 
 void TDib24Bits::PutMergePixel(int32_t x, int32_t y, uint32_t Color, uint16_t AMerge) {
@@ -39,6 +43,7 @@ void TDib24Bits::PutMergePixel(int32_t x, int32_t y, uint32_t Color, uint16_t AM
   uint8_t* p = PixelAddress(x, y);
   const uint8_t fresh[3] = {static_cast<uint8_t>(Color >> 16), static_cast<uint8_t>(Color >> 8),
                             static_cast<uint8_t>(Color)};
+  if (AMerge > 100) AMerge = 100;  // more than all of the new colour is all of it
   int32_t keep = 100 - AMerge;
   for (int c = 0; c < 3; ++c)
     p[c] = static_cast<uint8_t>((p[c] * keep) / 100 + (AMerge * fresh[c]) / 100);

@@ -47,8 +47,8 @@ class TDibBaseObj : public TItemNode {
   virtual uint32_t GetPixelEx(int32_t x, int32_t y);
   virtual void PutPixel(int32_t x, int32_t y, uint32_t Color);
   virtual void PutShadPixel(int32_t x, int32_t y, int32_t Shad);
-  virtual void Bar(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t Color);
-  virtual void BarShadow(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint16_t Shad);
+  virtual void Bar(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t Color) = 0;
+  virtual void BarShadow(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint16_t Shad) = 0;
   virtual void PutMergePixel(int32_t x, int32_t y, uint32_t Color, uint16_t AMerge);
   virtual void BarMerge(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t Color,
                         uint16_t AMerge);
@@ -76,15 +76,16 @@ class TDibBaseObj : public TItemNode {
                             int32_t StartAngle, uint32_t Color, uint16_t AMerge);
   virtual void PetalMerge(int32_t x, int32_t y, int32_t r, int32_t n, int32_t StartAngle,
                           uint32_t Color, uint16_t AMerge);
-  virtual void DrawTransparent(int32_t x, int32_t y, TDibBaseObj* Dib, int32_t dx, int32_t dy);
+  virtual void DrawTransparent(int32_t x, int32_t y, TDibBaseObj* Dib, int32_t dx,
+                               int32_t dy) = 0;
   virtual void DrawShadow(int32_t x, int32_t y, TDibBaseObj* Dib, int32_t dx, int32_t dy,
-                          uint16_t Rate);
+                          uint16_t Rate) = 0;
   virtual void DrawPeace(int32_t x, int32_t y, TDibBaseObj* Dib, int32_t xx, int32_t yy,
-                         int32_t w, int32_t h, int32_t dx, int32_t dy);
+                         int32_t w, int32_t h, int32_t dx, int32_t dy) = 0;
   virtual void DrawPeaceShadow(int32_t x, int32_t y, TDibBaseObj* Dib, int32_t xx, int32_t yy,
-                               int32_t w, int32_t h, int32_t dx, int32_t dy, uint16_t Rate);
+                               int32_t w, int32_t h, int32_t dx, int32_t dy, uint16_t Rate) = 0;
   virtual void DrawArea(int32_t x, int32_t y, TDibBaseObj* Dib, int32_t xx, int32_t yy,
-                        int32_t w, int32_t h, int32_t dx, int32_t dy);
+                        int32_t w, int32_t h, int32_t dx, int32_t dy) = 0;
   virtual void DrawMerge(int32_t x, int32_t y, TDibBaseObj* Dib, int32_t xx, int32_t yy,
                          int32_t w, int32_t h, int32_t dx, int32_t dy, uint16_t Rate);
   virtual void DrawMergeOpaque(int32_t x, int32_t y, TDibBaseObj* Dib, int32_t xx, int32_t yy,
@@ -97,7 +98,7 @@ class TDibBaseObj : public TItemNode {
                            int32_t delta);
   virtual void DrawMergeOnLineY(int32_t x, int32_t y, TDibBaseObj* Dib, int32_t xx, int32_t yy,
                                 int32_t w, int32_t h, int32_t dx, int32_t dy,
-                                const int16_t* Lines, int32_t delta, uint16_t Rate);
+                                const int16_t* Lines, int32_t delta, int32_t Rate);
   virtual void DrawOnLineX(int32_t x, int32_t y, TDibBaseObj* Dib, int32_t xx, int32_t yy,
                            int32_t w, int32_t h, int32_t dx, int32_t dy, const int16_t* Lines,
                            int32_t delta);
@@ -106,7 +107,7 @@ class TDibBaseObj : public TItemNode {
                                  const int16_t* Lines, int32_t delta);
   virtual void DrawMergeOnLineX(int32_t x, int32_t y, TDibBaseObj* Dib, int32_t xx, int32_t yy,
                                 int32_t w, int32_t h, int32_t dx, int32_t dy,
-                                const int16_t* Lines, int32_t delta, uint16_t Rate);
+                                const int16_t* Lines, int32_t delta, int32_t Rate);
   virtual void Scale(int32_t x, int32_t y, int32_t rx, int32_t ry, TDibBaseObj* Dib);
   virtual void ScaleShadow(uint16_t x, uint16_t y, int32_t rx, int32_t ry, uint16_t Shad,
                            TDibBaseObj* Dib);
@@ -115,6 +116,28 @@ class TDibBaseObj : public TItemNode {
                            TDibBaseObj* Dib);
 
   // --- Non-virtual operations ---------------------------------------------------------------
+  // --- Shapes (draw_*.cpp): drawn through PixelProc and BarProc, so the blended variants of
+  // TDib24Bits reuse them by rebinding the two; every shape clips against the image.
+  void Line(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t Color);
+  // Each point of the line walk becomes a Thick x Thick square to its right and below.
+  void LineEx(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t Thick, uint32_t Color);
+  // LineWidth nested one-pixel outlines, each inset by one more pixel.
+  void Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t LineWidth,
+                 uint32_t Color);
+  void Circle(int32_t x0, int32_t y0, int32_t r, int32_t LineWidth, uint32_t Color);
+  // Filled disc.
+  void Slice(int32_t x0, int32_t y0, int32_t r, uint32_t Color);
+  void Ellipse(int32_t x0, int32_t y0, int32_t rx, int32_t ry, int32_t LineWidth, uint32_t Color);
+  void FillEllipse(int32_t x0, int32_t y0, int32_t rx, int32_t ry, uint32_t Color);
+  // Regular polygon of Num vertices on a circle of Radius; StartAngle in degrees.
+  void Polygon(int32_t x, int32_t y, int32_t Num, int32_t Radius, int32_t StartAngle,
+               int32_t Thick, uint32_t Color);
+  // Rose curve r cos(n t), 361 one-degree steps.
+  void Petal(int32_t x, int32_t y, int32_t r, int32_t n, int32_t StartAngle, uint32_t Color);
+  // Fills the 4-connected region of the seed's raw pixel value; bounded memory.
+  void FloodFill(int32_t x, int32_t y, uint32_t AColor);
+  // --- end of shapes ---
+
   // Re-sizes (and so resets) the image only when the size changes.
   void SetAttributes(int32_t w, int32_t h);
   // Takes a memory block; a block whose header or size is not acceptable is freed.

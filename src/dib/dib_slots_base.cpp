@@ -1,13 +1,12 @@
 // Base-class behaviour of the drawing, compositing and transform slots: an image of no
-// particular depth draws nothing. TDib8Bits and TDib24Bits override what they support.
+// particular depth draws nothing. TDib8Bits and TDib24Bits override what they support; the
+// slots both of them implement (Bar, BarShadow, the plain and shadow draws) are pure virtual.
 #include "dib/dib_base.h"
 
 namespace zkw {
 
 void TDibBaseObj::DrawScaledColumn(int32_t, int32_t, TDibBaseObj*, int32_t, int32_t) {}
 void TDibBaseObj::DrawScaledRow(int32_t, int32_t, TDibBaseObj*, int32_t, int32_t) {}
-void TDibBaseObj::Bar(int32_t, int32_t, int32_t, int32_t, uint32_t) {}
-void TDibBaseObj::BarShadow(int32_t, int32_t, int32_t, int32_t, uint16_t) {}
 void TDibBaseObj::BarMerge(int32_t, int32_t, int32_t, int32_t, uint32_t, uint16_t) {}
 void TDibBaseObj::Shear(int32_t, int32_t, int32_t, int32_t, double, double, TDibBaseObj*) {}
 void TDibBaseObj::ScaleEx(int32_t, int32_t, int32_t, int32_t, TDibBaseObj*, int32_t, int32_t,
@@ -25,14 +24,6 @@ void TDibBaseObj::EllipseMerge(int32_t, int32_t, int32_t, int32_t, int32_t, uint
 void TDibBaseObj::FillEllipseMerge(int32_t, int32_t, int32_t, int32_t, uint32_t, uint16_t) {}
 void TDibBaseObj::PolygonMerge(int32_t, int32_t, int32_t, int32_t, int32_t, uint32_t, uint16_t) {}
 void TDibBaseObj::PetalMerge(int32_t, int32_t, int32_t, int32_t, int32_t, uint32_t, uint16_t) {}
-void TDibBaseObj::DrawTransparent(int32_t, int32_t, TDibBaseObj*, int32_t, int32_t) {}
-void TDibBaseObj::DrawShadow(int32_t, int32_t, TDibBaseObj*, int32_t, int32_t, uint16_t) {}
-void TDibBaseObj::DrawPeace(int32_t, int32_t, TDibBaseObj*, int32_t, int32_t, int32_t, int32_t,
-                            int32_t, int32_t) {}
-void TDibBaseObj::DrawPeaceShadow(int32_t, int32_t, TDibBaseObj*, int32_t, int32_t, int32_t,
-                                  int32_t, int32_t, int32_t, uint16_t) {}
-void TDibBaseObj::DrawArea(int32_t, int32_t, TDibBaseObj*, int32_t, int32_t, int32_t, int32_t,
-                           int32_t, int32_t) {}
 void TDibBaseObj::DrawMerge(int32_t, int32_t, TDibBaseObj*, int32_t, int32_t, int32_t, int32_t,
                             int32_t, int32_t, uint16_t) {}
 void TDibBaseObj::DrawMergeOpaque(int32_t, int32_t, TDibBaseObj*, int32_t, int32_t, int32_t,
@@ -42,13 +33,13 @@ void TDibBaseObj::DrawNormalOnLineY(int32_t, int32_t, TDibBaseObj*, int32_t, int
 void TDibBaseObj::DrawOnLineY(int32_t, int32_t, TDibBaseObj*, int32_t, int32_t, int32_t, int32_t,
                               int32_t, int32_t, const int16_t*, int32_t) {}
 void TDibBaseObj::DrawMergeOnLineY(int32_t, int32_t, TDibBaseObj*, int32_t, int32_t, int32_t,
-                                   int32_t, int32_t, int32_t, const int16_t*, int32_t, uint16_t) {}
+                                   int32_t, int32_t, int32_t, const int16_t*, int32_t, int32_t) {}
 void TDibBaseObj::DrawOnLineX(int32_t, int32_t, TDibBaseObj*, int32_t, int32_t, int32_t, int32_t,
                               int32_t, int32_t, const int16_t*, int32_t) {}
 void TDibBaseObj::DrawNormalOnLineX(int32_t, int32_t, TDibBaseObj*, int32_t, int32_t, int32_t,
                                     int32_t, int32_t, int32_t, const int16_t*, int32_t) {}
 void TDibBaseObj::DrawMergeOnLineX(int32_t, int32_t, TDibBaseObj*, int32_t, int32_t, int32_t,
-                                   int32_t, int32_t, int32_t, const int16_t*, int32_t, uint16_t) {}
+                                   int32_t, int32_t, int32_t, const int16_t*, int32_t, int32_t) {}
 void TDibBaseObj::Scale(int32_t, int32_t, int32_t, int32_t, TDibBaseObj*) {}
 void TDibBaseObj::ScaleShadow(uint16_t, uint16_t, int32_t, int32_t, uint16_t, TDibBaseObj*) {}
 void TDibBaseObj::Rotate(int32_t, int32_t, int32_t, TDibBaseObj*) {}

@@ -82,3 +82,6 @@ ZKW_EXPORT int32_t ZKWAPI zkwStreamSize(ZHANDLE Stream);
 ZKW_EXPORT ZTEXT ZKWAPI zkwGetLastErrorText();
 ZKW_EXPORT void ZKWAPI zkwClearLastError();
 ZKW_EXPORT void* ZKWAPI zkwLibraryModule();
+
+// --- Export families with their own headers --------------------------------------------------
+#include "exports/draw_api.h"  // shapes and compositing of DIB objects

@@ -1,0 +1,386 @@
+// Per-pixel rules of the compositing operations and the loops that run them. Each rule is a
+// small struct with the pixel rule and a row routine for plain (left to right) and mirrored
+// (source read right to left) rows; an operation picks one rule and one row routine per call
+// and then walks rows on raw memory. Byte-wise rules are written so the compiler vectorises
+// them (this file is compiled with full optimisation).
+#pragma once
+#include <cstdint>
+#include <cstring>
+
+#include "dib/composite_clip.h"
+
+namespace zkw {
+namespace kernels {
+
+// BLEND256(e): ((e x s) shr 8) + (((255 - e) x d) shr 8).
+inline uint8_t Blend256(uint32_t e, uint32_t s, uint32_t d) {
+  return static_cast<uint8_t>(((e * s) >> 8) + (((255 - e) * d) >> 8));
+}
+
+// The generic row: the pixel rule once per pixel, source and alpha walked forwards or (Mirror)
+// backwards.
+template <bool Mirror, class Rule>
+inline void PixelRow(const Rule& rule, uint8_t* d, const uint8_t* s, const uint8_t* a,
+                     int32_t n) {
+  constexpr ptrdiff_t ss = Mirror ? -Rule::kSrcBytes : Rule::kSrcBytes;
+  constexpr ptrdiff_t as = Mirror ? -1 : 1;
+  for (int32_t i = 0; i < n; ++i, d += Rule::kDstBytes, s += ss) {
+    rule.Pixel(d, s, a);
+    if (Rule::kAlpha) a += as;
+  }
+}
+
+// COPY of 24-bit pixels.
+struct CopyRGB {
+  static constexpr int kSrcBytes = 3, kDstBytes = 3;
+  static constexpr bool kAlpha = false;
+  void Pixel(uint8_t* d, const uint8_t* s, const uint8_t*) const {
+    d[0] = s[0];
+    d[1] = s[1];
+    d[2] = s[2];
+  }
+  template <bool Mirror>
+  void Row(uint8_t* d, const uint8_t* s, const uint8_t* a, int32_t n) const {
+    if (Mirror)
+      PixelRow<true>(*this, d, s, a, n);
+    else
+      std::memmove(d, s, 3 * static_cast<size_t>(n));
+  }
+};
+
+// COPY of 8-bit pixels through the colour table into a 24-bit target.
+struct CopyPal {
+  static constexpr int kSrcBytes = 1, kDstBytes = 3;
+  static constexpr bool kAlpha = false;
+  const TRGBQuad* Pal;
+  void Pixel(uint8_t* d, const uint8_t* s, const uint8_t*) const { std::memcpy(d, &Pal[*s], 3); }
+  template <bool Mirror>
+  void Row(uint8_t* d, const uint8_t* s, const uint8_t*, int32_t n) const {
+    constexpr ptrdiff_t ss = Mirror ? -1 : 1;
+    // Four-byte stores: the fourth byte lands on the next pixel, which is written next.
+    for (int32_t i = 0; i + 1 < n; ++i, d += 3, s += ss) std::memcpy(d, &Pal[*s], 4);
+    if (n > 0) std::memcpy(d, &Pal[*s], 3);
+  }
+};
+
+// KEY of 8-bit pixels through the colour table into a 24-bit target.
+struct KeyPal {
+  static constexpr int kSrcBytes = 1, kDstBytes = 3;
+  static constexpr bool kAlpha = false;
+  const TRGBQuad* Pal;
+  uint8_t Key;
+  void Pixel(uint8_t* d, const uint8_t* s, const uint8_t*) const {
+    if (*s != Key) std::memcpy(d, &Pal[*s], 3);
+  }
+  template <bool Mirror>
+  void Row(uint8_t* d, const uint8_t* s, const uint8_t* a, int32_t n) const {
+    constexpr ptrdiff_t ss = Mirror ? -1 : 1;
+    int32_t i = 0;
+    // A four-byte store is safe when the next pixel is written too.
+    for (; i + 1 < n; ++i, d += 3, s += ss) {
+      if (*s == Key) continue;
+      if (s[ss] != Key)
+        std::memcpy(d, &Pal[*s], 4);
+      else
+        std::memcpy(d, &Pal[*s], 3);
+    }
+    if (i < n) Pixel(d, s, a);
+  }
+};
+
+// COPY of 8-bit indexes.
+struct CopyIdx {
+  static constexpr int kSrcBytes = 1, kDstBytes = 1;
+  static constexpr bool kAlpha = false;
+  void Pixel(uint8_t* d, const uint8_t* s, const uint8_t*) const { *d = *s; }
+  template <bool Mirror>
+  void Row(uint8_t* d, const uint8_t* s, const uint8_t* a, int32_t n) const {
+    if (Mirror)
+      PixelRow<true>(*this, d, s, a, n);
+    else
+      std::memmove(d, s, static_cast<size_t>(n));
+  }
+};
+
+// KEY of 8-bit indexes.
+struct KeyIdx {
+  static constexpr int kSrcBytes = 1, kDstBytes = 1;
+  static constexpr bool kAlpha = false;
+  uint8_t Key;
+  void Pixel(uint8_t* d, const uint8_t* s, const uint8_t*) const {
+    if (*s != Key) *d = *s;
+  }
+  template <bool Mirror>
+  void Row(uint8_t* d, const uint8_t* s, const uint8_t* a, int32_t n) const {
+    if (Mirror) {
+      PixelRow<true>(*this, d, s, a, n);
+      return;
+    }
+    const uint8_t key = Key;
+    for (int32_t i = 0; i < n; ++i) d[i] = s[i] != key ? s[i] : d[i];
+  }
+};
+
+// SHADE24: where the 8-bit source is not the transparent index, each target channel becomes
+// (d x (100 - Rate)) div 100 (a table of the 256 results).
+struct ShadeKey24 {
+  static constexpr int kSrcBytes = 1, kDstBytes = 3;
+  static constexpr bool kAlpha = false;
+  uint8_t Key;
+  uint8_t Table[256];
+  explicit ShadeKey24(uint8_t key, int32_t rate) : Key(key) {
+    for (int c = 0; c < 256; ++c) Table[c] = static_cast<uint8_t>(c * (100 - rate) / 100);
+  }
+  void Pixel(uint8_t* d, const uint8_t* s, const uint8_t*) const {
+    if (*s == Key) return;
+    d[0] = Table[d[0]];
+    d[1] = Table[d[1]];
+    d[2] = Table[d[2]];
+  }
+  template <bool Mirror>
+  void Row(uint8_t* d, const uint8_t* s, const uint8_t* a, int32_t n) const {
+    PixelRow<Mirror>(*this, d, s, a, n);
+  }
+};
+
+// SHADE8: where the source is not the transparent index, the target index i becomes entry i of
+// the target's shadow table.
+struct ShadeKey8 {
+  static constexpr int kSrcBytes = 1, kDstBytes = 1;
+  static constexpr bool kAlpha = false;
+  uint8_t Key;
+  const uint8_t* Dark;
+  void Pixel(uint8_t* d, const uint8_t* s, const uint8_t*) const {
+    if (*s != Key) *d = Dark[*d];
+  }
+  template <bool Mirror>
+  void Row(uint8_t* d, const uint8_t* s, const uint8_t* a, int32_t n) const {
+    PixelRow<Mirror>(*this, d, s, a, n);
+  }
+};
+
+// BLEND100(Rate) of 24-bit pixels: ((100 - Rate) x d) div 100 + (Rate x s) div 100. The plain
+// row is one byte loop over the three channels (16-bit lanes; products fit since Rate <= 100).
+struct Blend100 {
+  static constexpr int kSrcBytes = 3, kDstBytes = 3;
+  static constexpr bool kAlpha = false;
+  int32_t Rate;
+  void Pixel(uint8_t* d, const uint8_t* s, const uint8_t*) const {
+    for (int c = 0; c < 3; ++c)
+      d[c] = static_cast<uint8_t>(((100 - Rate) * d[c]) / 100 + (Rate * s[c]) / 100);
+  }
+  template <bool Mirror>
+  void Row(uint8_t* __restrict d, const uint8_t* __restrict s, const uint8_t* a,
+           int32_t n) const {
+    if (Mirror) {
+      PixelRow<true>(*this, d, s, a, n);
+      return;
+    }
+    const uint16_t keep = static_cast<uint16_t>(100 - Rate), take = static_cast<uint16_t>(Rate);
+    const size_t bytes = 3 * static_cast<size_t>(n);
+    for (size_t k = 0; k < bytes; ++k) {
+      uint16_t old = static_cast<uint16_t>(keep * d[k]);
+      uint16_t fresh = static_cast<uint16_t>(take * s[k]);
+      d[k] = static_cast<uint8_t>(old / 100 + fresh / 100);
+    }
+  }
+};
+
+// 24-bit source with alpha: e = (alpha x A) shr 8; pixels with e = 0 are left alone, the others
+// get BLEND256(e). The plain row spreads e over the three channels of a block of pixels and
+// then blends byte-wise.
+struct Blend256Alpha24 {
+  static constexpr int kSrcBytes = 3, kDstBytes = 3;
+  static constexpr bool kAlpha = true;
+  uint32_t A;
+  void Pixel(uint8_t* d, const uint8_t* s, const uint8_t* a) const {
+    uint32_t e = (*a * A) >> 8;
+    if (e == 0) return;
+    d[0] = Blend256(e, s[0], d[0]);
+    d[1] = Blend256(e, s[1], d[1]);
+    d[2] = Blend256(e, s[2], d[2]);
+  }
+  template <bool Mirror>
+  void Row(uint8_t* d, const uint8_t* s, const uint8_t* a, int32_t n) const {
+    if (Mirror) {
+      PixelRow<true>(*this, d, s, a, n);
+      return;
+    }
+    constexpr int32_t kBlock = 256;
+    uint8_t weight[3 * kBlock];
+    for (int32_t done = 0; done < n; done += kBlock) {
+      int32_t m = n - done < kBlock ? n - done : kBlock;
+      for (int32_t i = 0; i < m; ++i) {
+        uint8_t e = static_cast<uint8_t>((a[done + i] * A) >> 8);
+        weight[3 * i] = e;
+        weight[3 * i + 1] = e;
+        weight[3 * i + 2] = e;
+      }
+      BlendBytes(d + 3 * static_cast<size_t>(done), s + 3 * static_cast<size_t>(done), weight,
+                 3 * static_cast<size_t>(m));
+    }
+  }
+  static void BlendBytes(uint8_t* __restrict d, const uint8_t* __restrict s,
+                         const uint8_t* __restrict w, size_t bytes) {
+    for (size_t k = 0; k < bytes; ++k) {
+      uint16_t e = w[k];
+      uint16_t v = static_cast<uint16_t>((static_cast<uint16_t>(e * s[k]) >> 8) +
+                                         (static_cast<uint16_t>((255 - e) * d[k]) >> 8));
+      d[k] = e ? static_cast<uint8_t>(v) : d[k];
+    }
+  }
+};
+
+// 8-bit source without alpha: the key test, then BLEND256(A) with the colour-table entry.
+struct Blend256KeyPal {
+  static constexpr int kSrcBytes = 1, kDstBytes = 3;
+  static constexpr bool kAlpha = false;
+  const TRGBQuad* Pal;
+  uint8_t Key;
+  uint32_t A;
+  void Pixel(uint8_t* d, const uint8_t* s, const uint8_t*) const {
+    if (*s == Key) return;
+    const TRGBQuad& q = Pal[*s];
+    d[0] = Blend256(A, q.rgbBlue, d[0]);
+    d[1] = Blend256(A, q.rgbGreen, d[1]);
+    d[2] = Blend256(A, q.rgbRed, d[2]);
+  }
+  template <bool Mirror>
+  void Row(uint8_t* d, const uint8_t* s, const uint8_t* a, int32_t n) const {
+    PixelRow<Mirror>(*this, d, s, a, n);
+  }
+};
+
+// 8-bit source with alpha: alpha 0 is skipped, otherwise BLEND256((alpha x A) shr 8) with the
+// colour-table entry (no key test).
+struct Blend256AlphaPal {
+  static constexpr int kSrcBytes = 1, kDstBytes = 3;
+  static constexpr bool kAlpha = true;
+  const TRGBQuad* Pal;
+  uint32_t A;
+  void Pixel(uint8_t* d, const uint8_t* s, const uint8_t* a) const {
+    if (*a == 0) return;
+    uint32_t e = (*a * A) >> 8;
+    const TRGBQuad& q = Pal[*s];
+    d[0] = Blend256(e, q.rgbBlue, d[0]);
+    d[1] = Blend256(e, q.rgbGreen, d[1]);
+    d[2] = Blend256(e, q.rgbRed, d[2]);
+  }
+  template <bool Mirror>
+  void Row(uint8_t* d, const uint8_t* s, const uint8_t* a, int32_t n) const {
+    PixelRow<Mirror>(*this, d, s, a, n);
+  }
+};
+
+// 8-bit source, every pixel: BLEND256(A) with the colour-table entry.
+struct Blend256Pal {
+  static constexpr int kSrcBytes = 1, kDstBytes = 3;
+  static constexpr bool kAlpha = false;
+  const TRGBQuad* Pal;
+  uint32_t A;
+  void Pixel(uint8_t* d, const uint8_t* s, const uint8_t*) const {
+    const TRGBQuad& q = Pal[*s];
+    d[0] = Blend256(A, q.rgbBlue, d[0]);
+    d[1] = Blend256(A, q.rgbGreen, d[1]);
+    d[2] = Blend256(A, q.rgbRed, d[2]);
+  }
+  template <bool Mirror>
+  void Row(uint8_t* d, const uint8_t* s, const uint8_t* a, int32_t n) const {
+    PixelRow<Mirror>(*this, d, s, a, n);
+  }
+};
+
+// --- Loops over a clipped piece --------------------------------------------------------------
+
+// Draws the rectangle of piece indexes ax.Lo..ax.Hi x ay.Lo..ay.Hi placed at (x, y): one row
+// routine (plain or mirrored) chosen here, rows walked by their strides (bottom-up storage, so
+// the next picture row is one stride lower in memory).
+template <class Rule>
+void DrawRect(TDibBaseObj& target, const TSourceView& src, int64_t x, int64_t y,
+              const TPieceAxis& ax, const TPieceAxis& ay, const Rule& rule) {
+  int32_t n = ax.Count(), rows = ay.Count();
+  if (n <= 0 || rows <= 0) return;
+  uint8_t* d = target.PixelAddress(static_cast<int32_t>(x + ax.Lo), static_cast<int32_t>(y + ay.Lo));
+  const uint8_t* s = src.Pixel(ax.Src(ax.Lo), ay.Src(ay.Lo));
+  const uint8_t* a = src.AlphaAt(ax.Src(ax.Lo), ay.Src(ay.Lo));
+  const ptrdiff_t dstep = -static_cast<ptrdiff_t>(target.FDWidth);
+  const ptrdiff_t sstep = ay.Mirror ? src.Stride : -src.Stride;
+  const ptrdiff_t astep = ay.Mirror ? src.AlphaStride : -src.AlphaStride;
+  if (ax.Mirror) {
+    for (int32_t j = 0; j < rows; ++j, d += dstep, s += sstep, a = a ? a + astep : a)
+      rule.template Row<true>(d, s, a, n);
+  } else {
+    for (int32_t j = 0; j < rows; ++j, d += dstep, s += sstep, a = a ? a + astep : a)
+      rule.template Row<false>(d, s, a, n);
+  }
+}
+
+// Runs the pixel rule down one target column: n pixels from d downwards, the source walked by
+// sstep bytes and the alpha by astep bytes per pixel.
+template <class Rule>
+void DrawColumn(uint8_t* d, ptrdiff_t dstep, const uint8_t* s, ptrdiff_t sstep,
+                const uint8_t* a, ptrdiff_t astep, int32_t n, const Rule& rule) {
+  for (int32_t i = 0; i < n; ++i, d += dstep, s += sstep) {
+    rule.Pixel(d, s, a);
+    if (Rule::kAlpha) a += astep;
+  }
+}
+
+// --- Choosing the rule of a 24-bit target ----------------------------------------------------
+
+enum class TRuleSet {
+  Area,          // COPY (through the colour table for 8-bit sources)
+  Transparent,   // KEY / COPY, or the alpha blend at rate 100 when the source has alpha
+  Merge,         // the DrawMerge rules
+  MergeOpaque,   // BLEND256(A) of every pixel (8-bit sources)
+  MergeLineY,    // DrawMerge rules for 8-bit sources, BLEND100 for 24-bit ones (no alpha)
+  MergeLineX,    // key test and BLEND256(A), no alpha; BLEND100 for 24-bit sources
+  Shadow,        // SHADE24 under the non-transparent pixels of an 8-bit source
+};
+
+// Calls run(rule) with the rule of `set` for this source onto a 24-bit target; does nothing for
+// a combination that draws nothing. `rate` is already limited to 0..100.
+template <class Run>
+void WithRule24(const TSourceView& src, TRuleSet set, int32_t rate, Run&& run) {
+  const uint32_t A = static_cast<uint32_t>(Rate256(rate));
+  const bool alpha = src.Alpha != nullptr;
+  if (src.Bytes == 1) {
+    switch (set) {
+      case TRuleSet::Area:
+        return run(CopyPal{src.Pal});
+      case TRuleSet::Transparent:
+        if (alpha) return run(Blend256AlphaPal{src.Pal, 255});
+        return run(KeyPal{src.Pal, src.Key});
+      case TRuleSet::Merge:
+      case TRuleSet::MergeLineY:
+        if (alpha) return run(Blend256AlphaPal{src.Pal, A});
+        return run(Blend256KeyPal{src.Pal, src.Key, A});
+      case TRuleSet::MergeOpaque:
+        return run(Blend256Pal{src.Pal, A});
+      case TRuleSet::MergeLineX:
+        return run(Blend256KeyPal{src.Pal, src.Key, A});
+      case TRuleSet::Shadow:
+        return run(ShadeKey24(src.Key, rate));
+    }
+    return;
+  }
+  switch (set) {
+    case TRuleSet::Area:
+      return run(CopyRGB{});
+    case TRuleSet::Transparent:
+      if (alpha) return run(Blend256Alpha24{255});
+      return run(CopyRGB{});
+    case TRuleSet::Merge:
+      if (alpha) return run(Blend256Alpha24{A});
+      return run(Blend100{rate});
+    case TRuleSet::MergeLineY:
+    case TRuleSet::MergeLineX:
+      return run(Blend100{rate});
+    case TRuleSet::MergeOpaque:
+    case TRuleSet::Shadow:
+      return;  // not drawn from 24-bit sources
+  }
+}
+
+}  // namespace kernels
+}  // namespace zkw

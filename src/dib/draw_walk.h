@@ -1,0 +1,117 @@
+// The line walk shared by the shape routines: the integer midpoint walk from the end with the
+// smaller major coordinate, with points outside a window skipped without visiting them one by
+// one (a line far longer than the image costs only what lies inside).
+#pragma once
+#include <algorithm>
+#include <cstdint>
+
+namespace zkw {
+
+// Points outside [LoX, HiX] x [LoY, HiY] are not visited.
+struct TWalkWindow {
+  int64_t LoX, HiX, LoY, HiY;
+};
+
+// floor(a * b / c) and (a * b) mod c for c > 0, exact for any 64-bit a and b.
+inline void MulDivMod(uint64_t a, uint64_t b, uint64_t c, uint64_t& quot, uint64_t& rem) {
+  // 128-bit product from 32-bit halves.
+  uint64_t al = a & 0xFFFFFFFFu, ah = a >> 32, bl = b & 0xFFFFFFFFu, bh = b >> 32;
+  uint64_t ll = al * bl, lh = al * bh, hl = ah * bl, hh = ah * bh;
+  uint64_t mid = (ll >> 32) + (lh & 0xFFFFFFFFu) + (hl & 0xFFFFFFFFu);
+  uint64_t lo = (ll & 0xFFFFFFFFu) | (mid << 32);
+  uint64_t hi = hh + (lh >> 32) + (hl >> 32) + (mid >> 32);
+  // Long division, one bit at a time (the walk needs this at most once per line).
+  quot = 0;
+  rem = 0;
+  for (int bit = 127; bit >= 0; --bit) {
+    uint64_t next = bit >= 64 ? (hi >> (bit - 64)) & 1 : (lo >> bit) & 1;
+    bool carry = (rem >> 63) != 0;
+    rem = (rem << 1) | next;
+    if (carry || rem >= c) {
+      rem -= c;
+      if (bit < 64) quot |= uint64_t{1} << bit;
+    }
+  }
+}
+
+// Walks the major axis from `start` to `stop` (start < stop) with the minor coordinate starting
+// at `minor0` and moving by `step`; dMinor <= dMajor, both positive. Decision d = 2 dMinor -
+// dMajor; a minor step is taken when d >= 0. Only major positions in [lo, hi] are visited.
+// After k steps the minor offset is floor((2 k dMinor + dMajor) / (2 dMajor)), which lets the
+// walk start directly at the first position inside the window.
+template <class Visit>
+void WalkMajor(int64_t start, int64_t stop, int64_t minor0, int64_t step, int64_t dMinor,
+               int64_t dMajor, int64_t lo, int64_t hi, Visit&& visit) {
+  int64_t kFirst = std::max<int64_t>(0, lo - start);
+  int64_t kLast = std::min(stop, hi) - start;
+  if (kFirst > kLast) return;
+  uint64_t q, r;
+  MulDivMod(static_cast<uint64_t>(kFirst), static_cast<uint64_t>(dMinor),
+            static_cast<uint64_t>(dMajor), q, r);
+  int64_t m = static_cast<int64_t>(q) +
+              (2 * static_cast<int64_t>(r) + dMajor) / (2 * dMajor);  // 0 or 1 more
+  int64_t d = 2 * dMinor - dMajor + 2 * static_cast<int64_t>(r) -
+              2 * (m - static_cast<int64_t>(q)) * dMajor;
+  int64_t minor = minor0 + step * m;
+  for (int64_t k = kFirst;; ++k) {
+    visit(start + k, minor);
+    if (k == kLast) break;
+    if (d < 0) {
+      d += 2 * dMinor;
+    } else {
+      minor += step;
+      d += 2 * dMinor - 2 * dMajor;
+    }
+  }
+}
+
+// The line walk of `Line`: horizontal and vertical lines from the smaller to the larger end,
+// otherwise the midpoint walk along the major axis. visit(x, y) gets each point in order.
+template <class Visit>
+void WalkLine(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const TWalkWindow& win,
+              Visit&& visit) {
+  if (y0 == y1) {
+    if (y0 < win.LoY || y0 > win.HiY) return;
+    int64_t from = std::max(std::min(x0, x1), win.LoX), to = std::min(std::max(x0, x1), win.HiX);
+    for (int64_t x = from; x <= to; ++x) visit(x, y0);
+    return;
+  }
+  if (x0 == x1) {
+    if (x0 < win.LoX || x0 > win.HiX) return;
+    int64_t from = std::max(std::min(y0, y1), win.LoY), to = std::min(std::max(y0, y1), win.HiY);
+    for (int64_t y = from; y <= to; ++y) visit(x0, y);
+    return;
+  }
+  int64_t dx = x1 > x0 ? x1 - x0 : x0 - x1;
+  int64_t dy = y1 > y0 ? y1 - y0 : y0 - y1;
+  if (dx < dy) {
+    // Steep: one point per row, the walk starts at the upper end.
+    int64_t sx, sy, stop, step;
+    if (y1 < y0) {
+      sx = x1, sy = y1, stop = y0, step = x0 < x1 ? -1 : 1;
+    } else {
+      sx = x0, sy = y0, stop = y1, step = x0 < x1 ? 1 : -1;
+    }
+    WalkMajor(sy, stop, sx, step, dx, dy, win.LoY, win.HiY, [&](int64_t y, int64_t x) {
+      if (x >= win.LoX && x <= win.HiX) visit(x, y);
+    });
+  } else {
+    // Shallow: one point per column, the walk starts at the left end.
+    int64_t sx, sy, stop, step;
+    if (x1 < x0) {
+      sx = x1, sy = y1, stop = x0, step = y0 < y1 ? -1 : 1;
+    } else {
+      sx = x0, sy = y0, stop = x1, step = y0 < y1 ? 1 : -1;
+    }
+    WalkMajor(sx, stop, sy, step, dy, dx, win.LoX, win.HiX, [&](int64_t x, int64_t y) {
+      if (y >= win.LoY && y <= win.HiY) visit(x, y);
+    });
+  }
+}
+
+// An int64 coordinate pushed into the 32-bit range (for corners beyond the image).
+inline int32_t Clamp32(int64_t v) {
+  return static_cast<int32_t>(std::min<int64_t>(std::max<int64_t>(v, INT32_MIN), INT32_MAX));
+}
+
+}  // namespace zkw
