@@ -1,18 +1,24 @@
-// GDI objects and bitmaps of the Linux back end.
+// Registry and stock objects of the Linux GDI back end.
 #include "platform/portable/gdi_objects.h"
 
-#include <cstring>
 #include <mutex>
 #include <unordered_set>
 
-namespace plat {
-namespace portable {
+namespace plat::portable {
 namespace {
 
 std::mutex gMutex;
 std::unordered_set<GdiObject*>& LiveObjects() {
   static auto* objects = new std::unordered_set<GdiObject*>();
   return *objects;
+}
+
+GdiBitmap* NewBitmap(int32_t w, int32_t h, uint16_t bits) {
+  auto* bm = new GdiBitmap();
+  bm->Header = {sizeof(BITMAPINFOHEADER), w, h, 1, bits, BI_RGB, 0, 0, 0, 0, 0};
+  if (bits <= 8) bm->Colors.assign(size_t{1} << bits, RGBQUAD{0, 0, 0, 0});
+  bm->Pixels.assign(static_cast<size_t>(bm->Stride()) * bm->Height(), 0);
+  return bm;
 }
 
 }  // namespace
@@ -23,70 +29,63 @@ HGDIOBJ RegisterGdiObject(GdiObject* obj) {
   return obj;
 }
 
+void UnregisterGdiObject(GdiObject* obj) {
+  std::lock_guard<std::mutex> guard(gMutex);
+  LiveObjects().erase(obj);
+}
+
 GdiObject* FindGdiObject(HGDIOBJ handle) {
   std::lock_guard<std::mutex> guard(gMutex);
   auto* obj = static_cast<GdiObject*>(handle);
   return LiveObjects().count(obj) ? obj : nullptr;
 }
 
-}  // namespace portable
-
-using portable::GdiBitmap;
-using portable::GdiKind;
-
-HBITMAP CreateDIBSection(HDC /*dc*/, const BITMAPINFO* info, UINT usage, void** bits,
-                         HANDLE /*section*/, DWORD /*offset*/) {
-  if (bits) *bits = nullptr;
-  if (!info || info->bmiHeader.biSize < sizeof(BITMAPINFOHEADER)) return nullptr;
-  const BITMAPINFOHEADER& h = info->bmiHeader;
-  int bpp = h.biBitCount;
-  if ((bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) ||
-      h.biWidth <= 0 || h.biHeight == 0 || h.biCompression != BI_RGB)
-    return nullptr;
-  int64_t height = h.biHeight < 0 ? -static_cast<int64_t>(h.biHeight) : h.biHeight;
-  int64_t stride = ((static_cast<int64_t>(h.biWidth) * bpp + 31) / 32) * 4;
-  if (stride * height > (int64_t{1} << 30)) return nullptr;
-  auto* bm = new GdiBitmap();
-  bm->Header = h;
-  bm->Header.biSize = sizeof(BITMAPINFOHEADER);
-  bm->IsDibSection = true;
-  if (bpp <= 8) {
-    size_t entries = h.biClrUsed ? h.biClrUsed : (size_t{1} << bpp);
-    if (entries > (size_t{1} << bpp)) entries = size_t{1} << bpp;
-    bm->Colors.assign(size_t{1} << bpp, RGBQUAD{0, 0, 0, 0});
-    if (usage == DIB_RGB_COLORS) std::memcpy(bm->Colors.data(), info->bmiColors, entries * 4);
-  }
-  bm->Pixels.assign(static_cast<size_t>(stride * height), 0);
-  if (bits) *bits = bm->Pixels.data();
-  return portable::RegisterGdiObject(bm);
+GdiBitmap* StockBitmap() {
+  static GdiBitmap* bitmap = [] {
+    GdiBitmap* bm = NewBitmap(1, 1, 1);
+    bm->Colors[1] = RGBQUAD{255, 255, 255, 0};
+    bm->Stock = true;
+    RegisterGdiObject(bm);
+    return bm;
+  }();
+  return bitmap;
 }
 
-int GetObjectW(HGDIOBJ obj, int size, void* out) {
-  auto* bm = portable::FindGdi<GdiBitmap>(obj, GdiKind::Bitmap);
-  if (!bm) return 0;
-  if (!out) return sizeof(BITMAP);
-  if (size < static_cast<int>(sizeof(BITMAP))) return 0;
-  BITMAP result{};
-  result.bmType = 0;
-  result.bmWidth = bm->Header.biWidth;
-  result.bmHeight = bm->Header.biHeight < 0 ? -bm->Header.biHeight : bm->Header.biHeight;
-  result.bmWidthBytes = bm->Stride();
-  result.bmPlanes = 1;
-  result.bmBitsPixel = bm->Header.biBitCount;
-  result.bmBits = bm->IsDibSection ? bm->Pixels.data() : nullptr;
-  std::memcpy(out, &result, sizeof result);
-  return sizeof(BITMAP);
+GdiPalette* StockPalette() {
+  static GdiPalette* palette = [] {
+    static const BYTE kStatic[20][3] = {
+        {0, 0, 0},       {128, 0, 0},     {0, 128, 0},     {128, 128, 0},   {0, 0, 128},
+        {128, 0, 128},   {0, 128, 128},   {192, 192, 192}, {192, 220, 192}, {166, 202, 240},
+        {255, 251, 240}, {160, 160, 164}, {128, 128, 128}, {255, 0, 0},     {0, 255, 0},
+        {255, 255, 0},   {0, 0, 255},     {255, 0, 255},   {0, 255, 255},   {255, 255, 255}};
+    auto* pal = new GdiPalette();
+    for (const auto& c : kStatic) pal->Entries.push_back(PALETTEENTRY{c[0], c[1], c[2], 0});
+    pal->Stock = true;
+    RegisterGdiObject(pal);
+    return pal;
+  }();
+  return palette;
 }
 
-BOOL DeleteObject(HGDIOBJ obj) {
-  portable::GdiObject* found = portable::FindGdiObject(obj);
-  if (!found) return 0;
-  {
-    std::lock_guard<std::mutex> guard(portable::gMutex);
-    portable::LiveObjects().erase(found);
-  }
-  delete found;
-  return 1;
+GdiBrush* StockWhiteBrush() {
+  static GdiBrush* brush = [] {
+    auto* b = new GdiBrush();
+    b->Color = RGB(255, 255, 255);
+    b->Stock = true;
+    RegisterGdiObject(b);
+    return b;
+  }();
+  return brush;
 }
 
-}  // namespace plat
+GdiBitmap* ScreenSurface() {
+  static GdiBitmap* screen = [] {
+    GdiBitmap* bm = NewBitmap(1024, 768, 32);
+    bm->Stock = true;
+    RegisterGdiObject(bm);
+    return bm;
+  }();
+  return screen;
+}
+
+}  // namespace plat::portable

@@ -14,27 +14,70 @@ struct GdiObject {
   explicit GdiObject(GdiKind kind) : Kind(kind) {}
   virtual ~GdiObject() = default;
   GdiKind Kind;
+  bool Stock = false;     // stock objects are never deleted
+  int32_t Selections = 0;  // device contexts (and their saved states) holding the object
 };
 
-// A bitmap: a DIB section (pixels in the layout of its header, bottom-up unless the height
-// is negative) or a device-dependent bitmap kept in the same form.
+// A bitmap: a DIB section, or a device-dependent bitmap kept in the same form (bottom-up rows
+// in the layout of Header).
 struct GdiBitmap : GdiObject {
   GdiBitmap() : GdiObject(GdiKind::Bitmap) {}
   BITMAPINFOHEADER Header{};
-  std::vector<RGBQUAD> Colors;
+  std::vector<RGBQUAD> Colors;  // 2^bits entries for 1/4/8-bit bitmaps
   std::vector<uint8_t> Pixels;
   bool IsDibSection = false;
+  int32_t Width() const { return Header.biWidth; }
+  int32_t Height() const { return Header.biHeight < 0 ? -Header.biHeight : Header.biHeight; }
   int32_t Stride() const { return ((Header.biWidth * Header.biBitCount + 31) / 32) * 4; }
+};
+
+struct GdiPalette : GdiObject {
+  GdiPalette() : GdiObject(GdiKind::Palette) {}
+  std::vector<PALETTEENTRY> Entries;
+};
+
+struct GdiBrush : GdiObject {
+  GdiBrush() : GdiObject(GdiKind::Brush) {}
+  COLORREF Color = 0;
+};
+
+// What a device context selects and sets; SaveDC pushes a copy, RestoreDC pops it.
+struct DcState {
+  GdiBitmap* Bitmap = nullptr;    // memory DCs only
+  GdiPalette* Palette = nullptr;
+  GdiBrush* Brush = nullptr;
+  int StretchMode = BLACKONWHITE;
+};
+
+struct GdiDC : GdiObject {
+  GdiDC() : GdiObject(GdiKind::DC) {}
+  bool IsMemory = false;
+  HWND Window = nullptr;
+  GdiBitmap* FixedSurface = nullptr;  // screen or window surface of a non-memory DC
+  DcState State;
+  std::vector<DcState> Saved;
+  // The pixels the DC draws on.
+  GdiBitmap* Surface() const { return IsMemory ? State.Bitmap : FixedSurface; }
 };
 
 // Registers a new object and returns its handle.
 HGDIOBJ RegisterGdiObject(GdiObject* obj);
-// The object behind a handle when it is live and of the given kind, else null.
+// Forgets an object (it is deleted by the caller).
+void UnregisterGdiObject(GdiObject* obj);
+// The object behind a handle when it is live, else null.
 GdiObject* FindGdiObject(HGDIOBJ handle);
 template <class T>
 T* FindGdi(HGDIOBJ handle, GdiKind kind) {
   GdiObject* obj = FindGdiObject(handle);
   return obj && obj->Kind == kind ? static_cast<T*>(obj) : nullptr;
 }
+
+// Stock objects selected into new device contexts.
+GdiBitmap* StockBitmap();    // 1 x 1 monochrome
+GdiPalette* StockPalette();  // the 20 static colours
+GdiBrush* StockWhiteBrush();
+
+// The screen: 1024 x 768 at 32 bits per pixel.
+GdiBitmap* ScreenSurface();
 
 }  // namespace plat::portable

@@ -1,0 +1,193 @@
+// Pixel transfers of the Linux GDI back end: DIBs to devices, device to device, single pixels
+// and solid fills. Stretching is nearest-neighbour: destination pixel i of a span of length D
+// shows source pixel floor(i * S / D) of a span of length S; negative extents mirror.
+#include <cstdlib>
+#include <vector>
+
+#include "platform/portable/gdi_objects.h"
+#include "platform/portable/pixel_access.h"
+
+namespace plat {
+
+using portable::GdiDC;
+using portable::GdiKind;
+using portable::PixelView;
+
+namespace {
+
+COLORREF ApplyRop(DWORD rop, COLORREF s, COLORREF d, COLORREF brush) {
+  switch (rop) {
+    case SRCCOPY: return s;
+    case SRCPAINT: return (s | d) & 0xFFFFFF;
+    case SRCAND: return s & d;
+    case SRCINVERT: return (s ^ d) & 0xFFFFFF;
+    case NOTSRCCOPY: return ~s & 0xFFFFFF;
+    case DSTINVERT: return ~d & 0xFFFFFF;
+    case PATCOPY: return brush;
+    case BLACKNESS: return 0;
+    case WHITENESS: return 0xFFFFFF;
+    default: return s;
+  }
+}
+
+bool UsesSource(DWORD rop) {
+  return rop != DSTINVERT && rop != PATCOPY && rop != BLACKNESS && rop != WHITENESS;
+}
+
+// Maps destination rectangle (dx, dy, dw, dh) onto source rectangle (sx, sy, sw, sh), all in
+// top-down picture coordinates of their views, and combines pixels with the raster operation.
+void Transfer(const PixelView& dst, int dx, int dy, int dw, int dh, const PixelView* src, int sx,
+              int sy, int sw, int sh, DWORD rop, COLORREF brush) {
+  if (dw == 0 || dh == 0 || (src && (sw == 0 || sh == 0))) return;
+  bool mirrorX = (dw < 0) != (sw < 0), mirrorY = (dh < 0) != (sh < 0);
+  if (dw < 0) { dx += dw + 1; dw = -dw; }
+  if (dh < 0) { dy += dh + 1; dh = -dh; }
+  if (sw < 0) { sx += sw + 1; sw = -sw; }
+  if (sh < 0) { sy += sh + 1; sh = -sh; }
+  // Source column and row of each destination column and row, chosen once per call.
+  std::vector<int> columns(static_cast<size_t>(dw)), rows(static_cast<size_t>(dh));
+  for (int i = 0; i < dw; ++i) {
+    int k = static_cast<int>((static_cast<int64_t>(i) * (src ? sw : dw)) / dw);
+    columns[i] = sx + (mirrorX ? sw - 1 - k : k);
+  }
+  for (int j = 0; j < dh; ++j) {
+    int k = static_cast<int>((static_cast<int64_t>(j) * (src ? sh : dh)) / dh);
+    rows[j] = sy + (mirrorY ? sh - 1 - k : k);
+  }
+  bool needSource = src && UsesSource(rop);
+  for (int j = 0; j < dh; ++j) {
+    int y = dy + j;
+    if (y < 0 || y >= dst.Height) continue;
+    if (needSource && (rows[j] < 0 || rows[j] >= src->Height)) continue;
+    for (int i = 0; i < dw; ++i) {
+      int x = dx + i;
+      if (x < 0 || x >= dst.Width) continue;
+      COLORREF s = 0;
+      if (needSource) {
+        if (columns[i] < 0 || columns[i] >= src->Width) continue;
+        s = portable::ReadPixel(*src, columns[i], rows[j]);
+      }
+      COLORREF d = rop == SRCCOPY ? 0 : portable::ReadPixel(dst, x, y);
+      portable::WritePixel(dst, x, y, ApplyRop(rop, s, d, brush));
+    }
+  }
+}
+
+bool SurfaceOf(HDC dc, GdiDC*& d, PixelView& view) {
+  d = portable::FindGdi<GdiDC>(dc, GdiKind::DC);
+  if (!d || !d->Surface()) return false;
+  view = portable::ViewOf(*d->Surface());
+  return true;
+}
+
+COLORREF BrushColor(const GdiDC* d) { return d->State.Brush ? d->State.Brush->Color : 0xFFFFFF; }
+
+}  // namespace
+
+int SetDIBitsToDevice(HDC dc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc,
+                      UINT startScan, UINT lines, const void* bits, const BITMAPINFO* info,
+                      UINT usage) {
+  GdiDC* d;
+  PixelView dst;
+  if (!SurfaceOf(dc, d, dst)) return 0;
+  std::vector<RGBQUAD> colors;
+  PixelView src;
+  if (!portable::ViewOfDib(info, bits, usage, d->State.Palette, colors, src)) return 0;
+  // The bits hold scans startScan .. startScan + lines - 1, counted from the bottom; the source
+  // rectangle's origin (xSrc, ySrc) is its lower-left corner in those coordinates.
+  int available = static_cast<int>(lines);
+  if (static_cast<int64_t>(startScan) + available > src.Height) available = src.Height - static_cast<int>(startScan);
+  if (available <= 0) return 0;
+  for (DWORD j = 0; j < h; ++j) {
+    int y = yDest + static_cast<int>(j);
+    if (y < 0 || y >= dst.Height) continue;
+    int scan = src.TopDown ? ySrc + static_cast<int>(j)
+                           : ySrc + static_cast<int>(h) - 1 - static_cast<int>(j);
+    int local = scan - static_cast<int>(startScan);
+    if (local < 0 || local >= available) continue;
+    // Row `local` of the bits, in the bits' own order.
+    int pictureRow = src.TopDown ? local : src.Height - 1 - local;
+    for (DWORD i = 0; i < w; ++i) {
+      int x = xDest + static_cast<int>(i), sx = xSrc + static_cast<int>(i);
+      if (x < 0 || x >= dst.Width || sx < 0 || sx >= src.Width) continue;
+      portable::WritePixel(dst, x, y, portable::ReadPixel(src, sx, pictureRow));
+    }
+  }
+  return available;
+}
+
+int StretchDIBits(HDC dc, int xDest, int yDest, int wDest, int hDest, int xSrc, int ySrc,
+                  int wSrc, int hSrc, const void* bits, const BITMAPINFO* info, UINT usage,
+                  DWORD rop) {
+  GdiDC* d;
+  PixelView dst;
+  if (!SurfaceOf(dc, d, dst)) return 0;
+  std::vector<RGBQUAD> colors;
+  PixelView src;
+  if (!portable::ViewOfDib(info, bits, usage, d->State.Palette, colors, src)) return 0;
+  // For bottom-up DIBs ySrc counts from the bottom row: convert to a top-down rectangle.
+  int top = src.TopDown ? ySrc : src.Height - ySrc - hSrc;
+  if (!src.TopDown && hSrc < 0) top = src.Height - ySrc - 1;
+  Transfer(dst, xDest, yDest, wDest, hDest, &src, xSrc, top, wSrc, hSrc, rop, BrushColor(d));
+  return hSrc < 0 ? -hSrc : hSrc;
+}
+
+BOOL StretchBlt(HDC dstDc, int x, int y, int w, int h, HDC srcDc, int xSrc, int ySrc, int wSrc,
+                int hSrc, DWORD rop) {
+  GdiDC* d;
+  PixelView dst;
+  if (!SurfaceOf(dstDc, d, dst)) return 0;
+  if (!UsesSource(rop)) {
+    Transfer(dst, x, y, w, h, nullptr, 0, 0, 0, 0, rop, BrushColor(d));
+    return 1;
+  }
+  GdiDC* s;
+  PixelView src;
+  if (!SurfaceOf(srcDc, s, src)) return 0;
+  if (d->Surface() == s->Surface()) {  // overlapping copy: read from a snapshot
+    std::vector<uint8_t> copy(src.Bits, src.Bits + static_cast<size_t>(src.Stride) * src.Height);
+    src.Bits = copy.data();
+    Transfer(dst, x, y, w, h, &src, xSrc, ySrc, wSrc, hSrc, rop, BrushColor(d));
+    return 1;
+  }
+  Transfer(dst, x, y, w, h, &src, xSrc, ySrc, wSrc, hSrc, rop, BrushColor(d));
+  return 1;
+}
+
+BOOL BitBlt(HDC dst, int x, int y, int w, int h, HDC src, int xSrc, int ySrc, DWORD rop) {
+  return StretchBlt(dst, x, y, w, h, src, xSrc, ySrc, w, h, rop);
+}
+
+COLORREF GetPixel(HDC dc, int x, int y) {
+  GdiDC* d;
+  PixelView view;
+  if (!SurfaceOf(dc, d, view) || !view.Contains(x, y)) return CLR_INVALID;
+  return portable::ReadPixel(view, x, y);
+}
+
+COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
+  GdiDC* d;
+  PixelView view;
+  if (!SurfaceOf(dc, d, view) || !view.Contains(x, y)) return CLR_INVALID;
+  portable::WritePixel(view, x, y, color & 0xFFFFFF);
+  return portable::ReadPixel(view, x, y);
+}
+
+HBRUSH CreateSolidBrush(COLORREF color) {
+  auto* brush = new portable::GdiBrush();
+  brush->Color = color & 0xFFFFFF;
+  return portable::RegisterGdiObject(brush);
+}
+
+int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
+  GdiDC* d;
+  PixelView view;
+  auto* b = portable::FindGdi<portable::GdiBrush>(brush, GdiKind::Brush);
+  if (!rect || !b || !SurfaceOf(dc, d, view)) return 0;
+  for (int y = rect->top < 0 ? 0 : rect->top; y < rect->bottom && y < view.Height; ++y)
+    for (int x = rect->left < 0 ? 0 : rect->left; x < rect->right && x < view.Width; ++x)
+      portable::WritePixel(view, x, y, b->Color);
+  return 1;
+}
+
+}  // namespace plat

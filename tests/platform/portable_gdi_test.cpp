@@ -1,0 +1,204 @@
+// The Linux GDI back end: device contexts, bitmaps, transfers and palettes, read back pixel by
+// pixel through the DC.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "platform/plat_gdi.h"
+
+namespace {
+
+using namespace plat;
+
+// A 24-bit bottom-up DIB of w x h whose pixel (x, y) (y from the top) is colour(x, y).
+struct Dib24 {
+  Dib24(int w, int h, COLORREF (*colour)(int, int)) : stride(((w * 24 + 31) / 32) * 4) {
+    info.bmiHeader = {40, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    bits.assign(static_cast<size_t>(stride * h), 0);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        COLORREF c = colour(x, y);
+        uint8_t* p = &bits[static_cast<size_t>((h - 1 - y) * stride + 3 * x)];
+        p[0] = (c >> 16) & 0xFF;
+        p[1] = (c >> 8) & 0xFF;
+        p[2] = c & 0xFF;
+      }
+  }
+  BITMAPINFO info{};
+  int stride;
+  std::vector<uint8_t> bits;
+};
+
+// A memory DC with a 24-bit section selected.
+struct Canvas {
+  Canvas(int w, int h) {
+    BITMAPINFO bi{};
+    bi.bmiHeader = {40, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    dc = CreateCompatibleDC(nullptr);
+    section = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    old = SelectObject(dc, section);
+  }
+  ~Canvas() {
+    SelectObject(dc, old);
+    DeleteObject(section);
+    DeleteDC(dc);
+  }
+  HDC dc;
+  HBITMAP section;
+  HGDIOBJ old;
+  void* bits = nullptr;
+};
+
+COLORREF Coded(int x, int y) { return RGB(static_cast<BYTE>(x * 10), static_cast<BYTE>(y * 10), 7); }
+
+TEST(PortableGdi, SetDIBitsToDevicePlacesTheImageTopDown) {
+  Canvas c(8, 6);
+  Dib24 dib(3, 2, Coded);
+  EXPECT_EQ(SetDIBitsToDevice(c.dc, 2, 1, 3, 2, 0, 0, 0, 2, dib.bits.data(), &dib.info,
+                              DIB_RGB_COLORS),
+            2);
+  EXPECT_EQ(GetPixel(c.dc, 2, 1), Coded(0, 0));
+  EXPECT_EQ(GetPixel(c.dc, 4, 2), Coded(2, 1));
+  EXPECT_EQ(GetPixel(c.dc, 5, 1), RGB(0, 0, 0));  // outside the placed image
+  EXPECT_EQ(GetPixel(c.dc, 8, 0), CLR_INVALID);
+  // Partly off the surface: clipped, no crash.
+  SetDIBitsToDevice(c.dc, -2, 5, 3, 2, 0, 0, 0, 2, dib.bits.data(), &dib.info, DIB_RGB_COLORS);
+  EXPECT_EQ(GetPixel(c.dc, 0, 5), Coded(2, 0));
+}
+
+TEST(PortableGdi, StretchDIBitsScalesMirrorsAndCountsSourceRowsFromTheBottom) {
+  Canvas c(8, 8);
+  Dib24 dib(2, 2, Coded);
+  SetStretchBltMode(c.dc, COLORONCOLOR);
+  StretchDIBits(c.dc, 0, 0, 4, 4, 0, 0, 2, 2, dib.bits.data(), &dib.info, DIB_RGB_COLORS, SRCCOPY);
+  EXPECT_EQ(GetPixel(c.dc, 0, 0), Coded(0, 0));
+  EXPECT_EQ(GetPixel(c.dc, 1, 1), Coded(0, 0));
+  EXPECT_EQ(GetPixel(c.dc, 2, 0), Coded(1, 0));
+  EXPECT_EQ(GetPixel(c.dc, 3, 3), Coded(1, 1));
+  // Mirrored horizontally by a negative destination width.
+  StretchDIBits(c.dc, 5, 0, -2, 2, 0, 0, 2, 2, dib.bits.data(), &dib.info, DIB_RGB_COLORS, SRCCOPY);
+  EXPECT_EQ(GetPixel(c.dc, 4, 0), Coded(1, 0));
+  EXPECT_EQ(GetPixel(c.dc, 5, 0), Coded(0, 0));
+  // Source rectangle (0, 0, 1, 1) of a bottom-up DIB is the bottom-left pixel.
+  StretchDIBits(c.dc, 7, 7, 1, 1, 0, 0, 1, 1, dib.bits.data(), &dib.info, DIB_RGB_COLORS, SRCCOPY);
+  EXPECT_EQ(GetPixel(c.dc, 7, 7), Coded(0, 1));
+}
+
+TEST(PortableGdi, BitBltBetweenDCsAndRasterOperations) {
+  Canvas a(4, 4), b(4, 4);
+  Dib24 dib(4, 4, Coded);
+  SetDIBitsToDevice(a.dc, 0, 0, 4, 4, 0, 0, 0, 4, dib.bits.data(), &dib.info, DIB_RGB_COLORS);
+  EXPECT_EQ(BitBlt(b.dc, 1, 1, 2, 2, a.dc, 2, 2, SRCCOPY), 1);
+  EXPECT_EQ(GetPixel(b.dc, 1, 1), Coded(2, 2));
+  EXPECT_EQ(GetPixel(b.dc, 2, 2), Coded(3, 3));
+  EXPECT_EQ(GetPixel(b.dc, 0, 0), 0u);
+  BitBlt(b.dc, 0, 0, 4, 4, nullptr, 0, 0, WHITENESS);
+  EXPECT_EQ(GetPixel(b.dc, 3, 3), 0xFFFFFFu);
+  BitBlt(b.dc, 0, 0, 1, 1, a.dc, 1, 1, SRCAND);
+  EXPECT_EQ(GetPixel(b.dc, 0, 0), Coded(1, 1));
+  BitBlt(b.dc, 0, 0, 1, 1, nullptr, 0, 0, DSTINVERT);
+  EXPECT_EQ(GetPixel(b.dc, 0, 0), ~Coded(1, 1) & 0xFFFFFF);
+  // Overlapping copy inside one DC reads the pixels as they were.
+  BitBlt(a.dc, 1, 0, 3, 1, a.dc, 0, 0, SRCCOPY);
+  EXPECT_EQ(GetPixel(a.dc, 1, 0), Coded(0, 0));
+  EXPECT_EQ(GetPixel(a.dc, 3, 0), Coded(2, 0));
+}
+
+TEST(PortableGdi, GetDIBitsAndCreateDIBitmapRoundTrip) {
+  HDC screen = GetDC(nullptr);
+  ASSERT_NE(screen, nullptr);
+  EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSX), 96);
+  EXPECT_EQ(GetDeviceCaps(screen, BITSPIXEL), 32);
+  Dib24 dib(3, 2, Coded);
+  HBITMAP ddb = CreateDIBitmap(screen, &dib.info.bmiHeader, CBM_INIT, dib.bits.data(), &dib.info,
+                               DIB_RGB_COLORS);
+  ASSERT_NE(ddb, nullptr);
+  BITMAP bm{};
+  EXPECT_EQ(GetObjectW(ddb, sizeof bm, &bm), static_cast<int>(sizeof bm));
+  EXPECT_EQ(bm.bmWidth, 3);
+  EXPECT_EQ(bm.bmBitsPixel, 32);
+  EXPECT_EQ(bm.bmBits, nullptr);
+  BITMAPINFO out{};
+  out.bmiHeader = {40, 3, 2, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<uint8_t> bits(dib.bits.size(), 0xEE);
+  EXPECT_EQ(GetDIBits(screen, ddb, 0, 2, bits.data(), &out, DIB_RGB_COLORS), 2);
+  for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 12, 13, 14})
+    EXPECT_EQ(bits[static_cast<size_t>(i)], dib.bits[static_cast<size_t>(i)]) << i;
+  EXPECT_EQ(out.bmiHeader.biSizeImage, 24u);
+  DeleteObject(ddb);
+  ReleaseDC(nullptr, screen);
+}
+
+TEST(PortableGdi, SelectionSavedStatesAndFills) {
+  Canvas c(4, 4);
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  RECT r{1, 1, 3, 2};
+  EXPECT_EQ(FillRect(c.dc, &r, red), 1);
+  EXPECT_EQ(GetPixel(c.dc, 1, 1), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(c.dc, 2, 1), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(c.dc, 3, 1), 0u);  // right and bottom edges are exclusive
+  EXPECT_EQ(GetPixel(c.dc, 1, 2), 0u);
+  // A selected bitmap cannot be deleted or selected into a second DC.
+  EXPECT_EQ(DeleteObject(c.section), 0);
+  HDC other = CreateCompatibleDC(c.dc);
+  EXPECT_EQ(SelectObject(other, c.section), nullptr);
+  int saved = SaveDC(c.dc);
+  EXPECT_EQ(saved, 1);
+  SetStretchBltMode(c.dc, HALFTONE);
+  HBITMAP second = CreateCompatibleBitmap(c.dc, 2, 2);  // same format as the selected section
+  BITMAP bm{};
+  GetObjectW(second, sizeof bm, &bm);
+  EXPECT_EQ(bm.bmBitsPixel, 24);
+  SelectObject(c.dc, second);
+  EXPECT_EQ(RestoreDC(c.dc, -1), 1);
+  EXPECT_EQ(GetStretchBltMode(c.dc), BLACKONWHITE);
+  EXPECT_EQ(GetCurrentObject(c.dc, OBJ_BITMAP), c.section);
+  EXPECT_EQ(DeleteObject(second), 1);
+  EXPECT_EQ(RestoreDC(c.dc, 1), 0);  // nothing saved any more
+  // A fresh memory DC makes monochrome compatible bitmaps.
+  HBITMAP mono = CreateCompatibleBitmap(other, 8, 8);
+  GetObjectW(mono, sizeof bm, &bm);
+  EXPECT_EQ(bm.bmBitsPixel, 1);
+  DeleteObject(mono);
+  DeleteDC(other);
+  DeleteObject(red);
+}
+
+TEST(PortableGdi, PalettesAndPaletteIndexedDibs) {
+  std::vector<uint8_t> store(sizeof(LOGPALETTE) + 3 * sizeof(PALETTEENTRY));
+  auto* lp = reinterpret_cast<LOGPALETTE*>(store.data());
+  lp->palVersion = 0x300;
+  lp->palNumEntries = 3;
+  lp->palPalEntry[0] = {10, 20, 30, 0};
+  lp->palPalEntry[1] = {40, 50, 60, 0};
+  lp->palPalEntry[2] = {70, 80, 90, 0};
+  HPALETTE pal = CreatePalette(lp);
+  ASSERT_NE(pal, nullptr);
+  PALETTEENTRY back[3];
+  EXPECT_EQ(GetPaletteEntries(pal, 0, 3, back), 3u);
+  EXPECT_EQ(back[2].peBlue, 90);
+  lp->palVersion = 0x200;
+  EXPECT_EQ(CreatePalette(lp), nullptr);
+
+  Canvas c(2, 1);
+  HPALETTE old = SelectPalette(c.dc, pal, 0);
+  EXPECT_NE(old, nullptr);
+  RealizePalette(c.dc);
+  // An 8-bit DIB whose colour table holds palette indexes (2 and 0).
+  std::vector<uint8_t> info(40 + 2 * 256, 0);
+  BITMAPINFOHEADER h{40, 2, 1, 1, 8, BI_RGB, 0, 0, 0, 2, 0};
+  std::memcpy(info.data(), &h, 40);
+  info[40] = 2;
+  info[42] = 0;
+  uint8_t pixels[4] = {0, 1, 0, 0};
+  SetDIBitsToDevice(c.dc, 0, 0, 2, 1, 0, 0, 0, 1, pixels, reinterpret_cast<BITMAPINFO*>(info.data()),
+                    DIB_PAL_COLORS);
+  EXPECT_EQ(GetPixel(c.dc, 0, 0), RGB(70, 80, 90));
+  EXPECT_EQ(GetPixel(c.dc, 1, 0), RGB(10, 20, 30));
+  SelectPalette(c.dc, old, 0);
+  EXPECT_EQ(DeleteObject(pal), 1);
+  EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(255, 255, 255));
+}
+
+}  // namespace
