@@ -31,6 +31,8 @@ class TDib8Bits : public TDibBaseObj {
   void MakeExtraPalette(int32_t Rat);
   // Copies the pixel bytes into Dib (same stride and height expected; never writes past Dib).
   void CopyTo(TDibBaseObj* Dib);
+  // A new logical palette of the colour table (the caller owns it); 0 without a block.
+  plat::HPALETTE GetPalette();
 
   TColorArray DarkPal = {};
   uint8_t* DarkPalAddr;

@@ -7,6 +7,7 @@
 #include "common/link_list.h"
 #include "common/text16.h"
 #include "imagefiles/packed_dib.h"
+#include "platform/plat_gdi.h"
 #include "platform/plat_types.h"
 
 namespace zkw {
@@ -140,6 +141,11 @@ class TDibBaseObj : public TItemNode {
 
   // Re-sizes (and so resets) the image only when the size changes.
   void SetAttributes(int32_t w, int32_t h);
+  // Device-context drawing (dc_composite.cpp): the whole image at (x, y), composited when it
+  // has an alpha companion; a source rectangle stretched to (x, y, w, h).
+  void Draw(plat::HDC dc, int32_t x, int32_t y);
+  void DrawPart(plat::HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, int32_t ox, int32_t oy,
+                int32_t dw, int32_t dh);
   // Takes a memory block; a block whose header or size is not acceptable is freed.
   void SetHandle(THandle Value);
   void SetAlphaHandle(THandle Value);

@@ -85,3 +85,4 @@ ZKW_EXPORT void* ZKWAPI zkwLibraryModule();
 
 // --- Export families with their own headers --------------------------------------------------
 #include "exports/draw_api.h"  // shapes and compositing of DIB objects
+#include "exports/dc_api.h"    // images on device contexts, bitmaps, memory DCs
