@@ -1,4 +1,4 @@
-// BMP reader: the file checks, the block checks of the image object, and every pixel read.
+// BMP readers: the device-bitmap reader, the file checks, the block checks of the image object, and every pixel read.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -6,11 +6,17 @@
 
 #include "dib/dib_base.h"
 #include "dib/dib_factory.h"
+#include "imagefiles/bitmap_convert.h"
 #include "imagefiles/bmp_file.h"
 #include "imagefiles/memory_block.h"
 #include "platform/plat.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  // The device-bitmap reader of BMP files.
+  plat::HPALETTE palette = nullptr;
+  if (plat::HBITMAP bitmap = zkw::ReadBitmapFromBytes(data, size, &palette)) plat::DeleteObject(bitmap);
+  if (palette) plat::DeleteObject(palette);
+
   plat::HGLOBAL block = zkw::LoadDIBFromBytes(data, size);
   if (!block) return 0;
   uint8_t header[40];

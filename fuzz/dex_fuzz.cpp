@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "common/byte_stream.h"
+#include "dib/dib8.h"
 #include "dib/dib_base.h"
 #include "dib/dib_factory.h"
 #include "imagefiles/dex.h"

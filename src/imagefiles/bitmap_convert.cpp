@@ -140,14 +140,19 @@ plat::HBITMAP ReadBitmap(const ZChar* name, plat::HPALETTE* palette) {
     SetLastErrorText("cannot read \"" + ToUtf8(name) + "\"");
     return nullptr;
   }
+  return ReadBitmapFromBytes(file.data(), file.size(), palette);
+}
+
+plat::HBITMAP ReadBitmapFromBytes(const uint8_t* bytes, uint64_t size, plat::HPALETTE* palette) {
+  if (palette) *palette = nullptr;
   TBitmapFileHeader header{};
-  if (file.size() < sizeof header + 40) {
+  if (size < sizeof header + 40) {
     SetLastErrorText("file is too short for a BMP file");
     return nullptr;
   }
-  std::memcpy(&header, file.data(), sizeof header);
-  const uint8_t* dib = file.data() + sizeof header;
-  uint64_t available = file.size() - sizeof header;
+  std::memcpy(&header, bytes, sizeof header);
+  const uint8_t* dib = bytes + sizeof header;
+  uint64_t available = size - sizeof header;
   uint32_t infoSize;
   std::memcpy(&infoSize, dib, 4);
   if (header.bfType != kBmpSignature || infoSize != 40) {

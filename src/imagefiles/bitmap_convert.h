@@ -16,6 +16,8 @@ bool SaveBitmapToFile(plat::HDC dc, const ZChar* name, plat::HBITMAP bitmap, pla
 // logical palette of their colour table.
 plat::HBITMAP BitmapFromDIB(plat::HGLOBAL block, plat::HPALETTE* palette);
 plat::HBITMAP ReadBitmap(const ZChar* name, plat::HPALETTE* palette);
+// The same from the bytes of a BMP file.
+plat::HBITMAP ReadBitmapFromBytes(const uint8_t* bytes, uint64_t size, plat::HPALETTE* palette);
 plat::HBITMAP LoadBitmap256(plat::HMODULE instance, const ZChar* name, plat::HPALETTE* palette);
 // The bitmap resource's data in a new fixed block.
 plat::HGLOBAL LoadResDIB(plat::HMODULE instance, const ZChar* name);
