@@ -6,6 +6,9 @@ Converters:
   raw     the file's bytes as they are
   pixmap  a text picture (see res/images/README.md) written as a DEX record: an 8-bit image
           with its alpha companion, parts zlib-compressed at the default level
+  vcasetab  the Vietnamese case table from its rule (res/text/vcasetab.txt)
+  vcodetab  the typing table from its entry list (res/text/vcodetab.txt)
+  abcutab   the Unicode key table from its letter list (res/text/abcutab.txt)
 
   --cpp OUT        writes a C++ table of embedded resources (Linux build)
   --rc OUT --bin DIR   writes converted files to DIR and a resource script naming them
@@ -83,9 +86,141 @@ def pixmap_to_dex(path):
     return dex_record(image, alpha)
 
 
+# --- Vietnamese text tables (see docs/vietnamese-text.md) ------------------------------------
+
+def text_lines(path):
+    """(line number, words) of a UTF-8 text source, comments and blank lines left out."""
+    with open(path, encoding='utf-8') as f:
+        for lineno, raw in enumerate(f, 1):
+            words = raw.split('#', 1)[0].split()
+            if words:
+                yield lineno, words
+
+
+def one_unit(path, lineno, text):
+    """A single UTF-16 unit (a letter of the Basic Multilingual Plane)."""
+    if len(text) != 1 or ord(text) > 0xFFFF:
+        sys.exit(f'{path}:{lineno}: "{text}" is not one UTF-16 unit')
+    return ord(text)
+
+
+def upper_of(path, lineno, letter):
+    upper = letter.upper()
+    if len(upper) != 1 or upper == letter:
+        sys.exit(f'{path}:{lineno}: "{letter}" has no single-letter upper case')
+    return upper
+
+
+def vcasetab(path):
+    """Count (16 bits), then (lower, upper) pairs of 16-bit units."""
+    import unicodedata
+    letters, vowels, count = [], [], None
+    for lineno, words in text_lines(path):
+        head, rest = words[0], words[1:]
+        if head == 'letters':
+            letters += [(lineno, ch) for word in rest for ch in word]
+        elif head == 'vowels':
+            vowels = rest
+        elif head == 'tones':
+            marks = [chr(int(w[2:], 16)) for w in rest]
+            for vowel in vowels:
+                for mark in marks:
+                    letters.append((lineno, unicodedata.normalize('NFC', vowel + mark)))
+        elif head == 'count':
+            count = int(rest[0])
+        else:
+            sys.exit(f'{path}:{lineno}: unknown line')
+    pairs = []
+    for lineno, letter in letters:
+        lower = one_unit(path, lineno, letter)
+        pairs.append((lower, ord(upper_of(path, lineno, letter))))
+    if count is not None and len(pairs) != count:
+        sys.exit(f'{path}: {len(pairs)} pairs, expected {count}')
+    if len(pairs) > 255:
+        sys.exit(f'{path}: {len(pairs)} pairs; the table holds at most 255')
+    for column in (0, 1):
+        units = [p[column] for p in pairs]
+        if len(set(units)) != len(units):
+            sys.exit(f'{path}: a letter occurs twice')
+    return struct.pack('<H', len(pairs)) + b''.join(struct.pack('<HH', *p) for p in pairs)
+
+
+def utf16_field(path, lineno, text, units):
+    data = text.encode('utf-16-le')
+    if len(data) > 2 * units or any(ord(ch) > 0xFFFF for ch in text):
+        sys.exit(f'{path}:{lineno}: "{text}" does not fit {units} UTF-16 units')
+    return data + b'\0' * (2 * units - len(data))
+
+
+def vcodetab(path):
+    """Title (26 bytes), style, hot-key count and hot keys, entry count, 36-byte entries."""
+    title, style, hotkeys, entries = b'', 0, b'', []
+    for lineno, words in text_lines(path):
+        head, rest = words[0], words[1:]
+        if head == 'title':
+            title = ' '.join(rest).encode('cp1252')
+        elif head == 'style':
+            style = int(rest[0])
+        elif head == 'hotkeys':
+            hotkeys = ''.join(rest).encode('ascii')
+        elif len(words) == 4:
+            for key, letter in ((words[0], words[1]), (words[2], words[3])):
+                entries.append((lineno, key, letter))
+            if words[2] != words[0].upper() or words[3] != upper_of(path, lineno, words[1]):
+                sys.exit(f'{path}:{lineno}: the second entry is not the upper case of the first')
+        else:
+            sys.exit(f'{path}:{lineno}: unknown line')
+    if len(title) > 25 or style not in (0, 1) or len(hotkeys) > 254:
+        sys.exit(f'{path}: title, style or hot keys out of range')
+    if len(entries) > 255:
+        sys.exit(f'{path}: {len(entries)} entries; the table holds at most 255')
+    keys = [key for _, key, _ in entries]
+    if len(set(keys)) != len(keys):
+        sys.exit(f'{path}: a key occurs twice')
+    body = b''
+    for lineno, key, letter in entries:
+        if ord(key[-1]) >= 256 or key[-1].encode('latin-1') not in hotkeys:
+            sys.exit(f'{path}:{lineno}: key "{key}" does not end with a hot key')
+        one_unit(path, lineno, letter)
+        body += utf16_field(path, lineno, key, 9) + utf16_field(path, lineno, letter, 9)
+    hot = hotkeys + b'\0'
+    return (title + b'\0' * (26 - len(title)) + struct.pack('<HH', style, len(hot)) + hot +
+            struct.pack('<H', len(entries)) + body)
+
+
+def abcutab(path):
+    """Count (16 bits), then 13-byte records: a 16-bit unit and an 11-byte zero-terminated key."""
+    import unicodedata
+    records = []
+    for lineno, words in text_lines(path):
+        if len(words) != 4:
+            sys.exit(f'{path}:{lineno}: unknown line')
+        lower, key, upper, upper_key = words
+        if upper != upper_of(path, lineno, lower) or upper_key != key.upper():
+            sys.exit(f'{path}:{lineno}: the second record is not the upper case of the first')
+        base = unicodedata.normalize('NFD', lower)[0]
+        if lower != 'đ' and base != key[0]:
+            sys.exit(f'{path}:{lineno}: key "{key}" does not start with the base letter {base}')
+        records.append((lineno, lower, key))
+        records.append((lineno, upper, upper_key))
+    lower_keys = [key for _, letter, key in records[0::2]]
+    if lower_keys != sorted(lower_keys) or len(set(lower_keys)) != len(lower_keys):
+        sys.exit(f'{path}: the keys are not in the order of the lines')
+    body = b''
+    for lineno, letter, key in records:
+        raw = key.encode('ascii')
+        if not 1 <= len(raw) <= 5:
+            sys.exit(f'{path}:{lineno}: key "{key}" is not 1 to 5 characters')
+        body += struct.pack('<H', one_unit(path, lineno, letter)) + raw + b'\0' * (11 - len(raw))
+    return struct.pack('<H', len(records)) + body
+
+
 CONVERTERS = {
     'raw': lambda path: open(path, 'rb').read(),
     'pixmap': pixmap_to_dex,
+    'vcasetab': vcasetab,
+    'vcodetab': vcodetab,
+    'abcutab': abcutab,
 }
 
 
@@ -94,7 +229,12 @@ def read_manifest(path):
     entries = []
     with open(path, encoding='utf-8') as f:
         for raw in f:
-            words = raw.split('#', 1)[0].split()
+            # A word starting with "#" begins a comment, except "#n", an integer type or name.
+            words = []
+            for word in raw.split():
+                if word.startswith('#') and not word[1:].isdigit():
+                    break
+                words.append(word)
             if not words:
                 continue
             rtype, name, source, converter = words
@@ -125,10 +265,11 @@ def write_rc(entries, out, bin_dir):
     os.makedirs(bin_dir, exist_ok=True)
     lines = ['// Generated from res/ by scripts/gen_resources.py; do not edit.']
     for rtype, name, source, converter in entries:
-        target = os.path.join(bin_dir, f'{name}.{rtype}.bin')
+        # An integer type ("#10" for RCDATA) is written as its number.
+        rc_type = rtype[1:] if rtype.startswith('#') and rtype[1:].isdigit() else rtype
+        target = os.path.join(bin_dir, f'{name}.{rc_type}.bin')
         with open(target, 'wb') as f:
             f.write(CONVERTERS[converter](source))
-        rc_type = '2' if rtype == '#2' else rtype
         lines.append(f'{name} {rc_type} "{os.path.abspath(target)}"')
     write_if_changed(out, '\n'.join(lines) + '\n')
 

@@ -36,4 +36,22 @@ BOOL FreeResource(HGLOBAL resData);
 // Standard resource types used by the library.
 LPCWSTR RT_BITMAP_TYPE();
 
+// --- The 8-bit code page ---------------------------------------------------------------------
+// CP_ACP is the system's 8-bit code page: the real one on Windows, Windows-1252 on Linux, where
+// these calls accept CP_ACP and 1252 only. There, best fit (flags 0) maps U+0080..U+009F to
+// the byte of the same value and nothing else; other units outside the code page become the
+// default character, as with WC_NO_BEST_FIT_CHARS.
+constexpr UINT CP_ACP = 0;
+constexpr DWORD MB_PRECOMPOSED = 0x1;
+constexpr DWORD MB_ERR_INVALID_CHARS = 0x8;
+constexpr DWORD WC_NO_BEST_FIT_CHARS = 0x400;
+UINT GetACP();
+// Length -1 takes a zero-terminated source and counts the terminator; a destination size of 0
+// asks for the length needed. 0 on failure (bad arguments, destination too small).
+int MultiByteToWideChar(UINT codePage, DWORD flags, const char* multiByte, int multiByteLen,
+                        WCHAR* wide, int wideLen);
+int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int wideLen,
+                        char* multiByte, int multiByteLen, const char* defaultChar,
+                        BOOL* usedDefaultChar);
+
 }  // namespace plat
