@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "dib/composite_clip.h"
+#include "dib/composite_rows.h"
 
 namespace zkw {
 namespace kernels {
@@ -27,6 +28,41 @@ inline void PixelRow(const Rule& rule, uint8_t* d, const uint8_t* s, const uint8
   for (int32_t i = 0; i < n; ++i, d += Rule::kDstBytes, s += ss) {
     rule.Pixel(d, s, a);
     if (Rule::kAlpha) a += as;
+  }
+}
+
+// Pixels are blended in blocks so that the per-block buffers stay in the first-level cache.
+constexpr int32_t kBlock = 256;
+
+// The colour-table entries of n indexes, in target order, as blue, green, red triples; `out`
+// holds 3 n + 1 bytes (four-byte stores, the fourth byte overwritten by the next entry).
+template <bool Mirror>
+inline void GatherPal(uint8_t* out, const uint8_t* s, int32_t n, const TRGBQuad* pal) {
+  constexpr ptrdiff_t ss = Mirror ? -1 : 1;
+  for (int32_t i = 0; i < n; ++i, s += ss) std::memcpy(out + 3 * i, &pal[*s], 4);
+}
+
+// Runs an 8-bit-source blend block by block: the colours through the table, a 16-bit weight
+// per channel byte from weight(index, alpha) (256 = leave the pixel), then the byte kernel.
+template <bool Mirror, bool WithAlpha, class Weight>
+inline void PalBlendRow(uint8_t* d, const uint8_t* s, const uint8_t* a, int32_t n,
+                        const TRGBQuad* pal, Weight&& weight) {
+  constexpr ptrdiff_t ss = Mirror ? -1 : 1;
+  uint8_t colours[3 * kBlock + 1];
+  uint16_t w[3 * kBlock];
+  for (int32_t done = 0; done < n; done += kBlock) {
+    int32_t m = n - done < kBlock ? n - done : kBlock;
+    GatherPal<Mirror>(colours, s, m, pal);
+    for (int32_t i = 0; i < m; ++i) {
+      uint16_t e = weight(s[i * ss], WithAlpha ? a[i * ss] : 0);
+      w[3 * i] = e;
+      w[3 * i + 1] = e;
+      w[3 * i + 2] = e;
+    }
+    rows::Blend256Bytes16(d, colours, w, 3 * static_cast<size_t>(m));
+    d += 3 * m;
+    s += m * ss;
+    if (WithAlpha) a += m * ss;
   }
 }
 
@@ -72,19 +108,28 @@ struct KeyPal {
   void Pixel(uint8_t* d, const uint8_t* s, const uint8_t*) const {
     if (*s != Key) std::memcpy(d, &Pal[*s], 3);
   }
+  // Without branches (scattered keys defeat prediction): the colours of a block, a mask of
+  // its keyed pixels, then a byte-wise select.
   template <bool Mirror>
-  void Row(uint8_t* d, const uint8_t* s, const uint8_t* a, int32_t n) const {
+  void Row(uint8_t* d, const uint8_t* s, const uint8_t*, int32_t n) const {
     constexpr ptrdiff_t ss = Mirror ? -1 : 1;
-    int32_t i = 0;
-    // A four-byte store is safe when the next pixel is written too.
-    for (; i + 1 < n; ++i, d += 3, s += ss) {
-      if (*s == Key) continue;
-      if (s[ss] != Key)
-        std::memcpy(d, &Pal[*s], 4);
-      else
-        std::memcpy(d, &Pal[*s], 3);
+    uint8_t colours[3 * kBlock + 1];
+    uint8_t mask[3 * kBlock];
+    for (int32_t done = 0; done < n; done += kBlock) {
+      int32_t m = n - done < kBlock ? n - done : kBlock;
+      GatherPal<Mirror>(colours, s, m, Pal);
+      if (Mirror) {
+        for (int32_t i = 0; i < m; ++i) {
+          uint8_t keep = s[-i] == Key ? 0xFF : 0;
+          mask[3 * i] = mask[3 * i + 1] = mask[3 * i + 2] = keep;
+        }
+      } else {
+        rows::SpreadKeyMask(mask, s, static_cast<size_t>(m), Key);
+      }
+      rows::SelectBytes(d, colours, mask, 3 * static_cast<size_t>(m));
+      d += 3 * m;
+      s += m * ss;
     }
-    if (i < n) Pixel(d, s, a);
   }
 };
 
@@ -170,19 +215,12 @@ struct Blend100 {
       d[c] = static_cast<uint8_t>(((100 - Rate) * d[c]) / 100 + (Rate * s[c]) / 100);
   }
   template <bool Mirror>
-  void Row(uint8_t* __restrict d, const uint8_t* __restrict s, const uint8_t* a,
-           int32_t n) const {
+  void Row(uint8_t* d, const uint8_t* s, const uint8_t* a, int32_t n) const {
     if (Mirror) {
       PixelRow<true>(*this, d, s, a, n);
       return;
     }
-    const uint16_t keep = static_cast<uint16_t>(100 - Rate), take = static_cast<uint16_t>(Rate);
-    const size_t bytes = 3 * static_cast<size_t>(n);
-    for (size_t k = 0; k < bytes; ++k) {
-      uint16_t old = static_cast<uint16_t>(keep * d[k]);
-      uint16_t fresh = static_cast<uint16_t>(take * s[k]);
-      d[k] = static_cast<uint8_t>(old / 100 + fresh / 100);
-    }
+    rows::Blend100Bytes(d, s, 3 * static_cast<size_t>(n), static_cast<uint32_t>(Rate));
   }
 };
 
@@ -206,27 +244,12 @@ struct Blend256Alpha24 {
       PixelRow<true>(*this, d, s, a, n);
       return;
     }
-    constexpr int32_t kBlock = 256;
     uint8_t weight[3 * kBlock];
     for (int32_t done = 0; done < n; done += kBlock) {
       int32_t m = n - done < kBlock ? n - done : kBlock;
-      for (int32_t i = 0; i < m; ++i) {
-        uint8_t e = static_cast<uint8_t>((a[done + i] * A) >> 8);
-        weight[3 * i] = e;
-        weight[3 * i + 1] = e;
-        weight[3 * i + 2] = e;
-      }
-      BlendBytes(d + 3 * static_cast<size_t>(done), s + 3 * static_cast<size_t>(done), weight,
-                 3 * static_cast<size_t>(m));
-    }
-  }
-  static void BlendBytes(uint8_t* __restrict d, const uint8_t* __restrict s,
-                         const uint8_t* __restrict w, size_t bytes) {
-    for (size_t k = 0; k < bytes; ++k) {
-      uint16_t e = w[k];
-      uint16_t v = static_cast<uint16_t>((static_cast<uint16_t>(e * s[k]) >> 8) +
-                                         (static_cast<uint16_t>((255 - e) * d[k]) >> 8));
-      d[k] = e ? static_cast<uint8_t>(v) : d[k];
+      rows::SpreadAlpha(weight, a + done, static_cast<size_t>(m), A);
+      rows::Blend256Bytes(d + 3 * static_cast<size_t>(done), s + 3 * static_cast<size_t>(done),
+                          weight, 3 * static_cast<size_t>(m));
     }
   }
 };
@@ -247,7 +270,10 @@ struct Blend256KeyPal {
   }
   template <bool Mirror>
   void Row(uint8_t* d, const uint8_t* s, const uint8_t* a, int32_t n) const {
-    PixelRow<Mirror>(*this, d, s, a, n);
+    const uint8_t key = Key;
+    const uint16_t e = static_cast<uint16_t>(A);
+    PalBlendRow<Mirror, false>(d, s, a, n, Pal,
+                               [=](uint8_t i, uint8_t) -> uint16_t { return i == key ? 256 : e; });
   }
 };
 
@@ -268,7 +294,10 @@ struct Blend256AlphaPal {
   }
   template <bool Mirror>
   void Row(uint8_t* d, const uint8_t* s, const uint8_t* a, int32_t n) const {
-    PixelRow<Mirror>(*this, d, s, a, n);
+    const uint32_t rate = A;
+    PalBlendRow<Mirror, true>(d, s, a, n, Pal, [=](uint8_t, uint8_t alpha) -> uint16_t {
+      return alpha == 0 ? 256 : static_cast<uint16_t>((alpha * rate) >> 8);
+    });
   }
 };
 
@@ -286,26 +315,28 @@ struct Blend256Pal {
   }
   template <bool Mirror>
   void Row(uint8_t* d, const uint8_t* s, const uint8_t* a, int32_t n) const {
-    PixelRow<Mirror>(*this, d, s, a, n);
+    const uint16_t e = static_cast<uint16_t>(A);
+    PalBlendRow<Mirror, false>(d, s, a, n, Pal, [=](uint8_t, uint8_t) -> uint16_t { return e; });
   }
 };
 
 // --- Loops over a clipped piece --------------------------------------------------------------
 
 // Draws the rectangle of piece indexes ax.Lo..ax.Hi x ay.Lo..ay.Hi placed at (x, y): one row
-// routine (plain or mirrored) chosen here, rows walked by their strides (bottom-up storage, so
-// the next picture row is one stride lower in memory).
+// routine (plain or mirrored) chosen here, rows walked by their strides. The walk starts at the
+// bottom picture row, the lowest address of the bottom-up storage, so that the target is read
+// and written in memory order (rows do not depend on each other).
 template <class Rule>
 void DrawRect(TDibBaseObj& target, const TSourceView& src, int64_t x, int64_t y,
               const TPieceAxis& ax, const TPieceAxis& ay, const Rule& rule) {
   int32_t n = ax.Count(), rows = ay.Count();
   if (n <= 0 || rows <= 0) return;
-  uint8_t* d = target.PixelAddress(static_cast<int32_t>(x + ax.Lo), static_cast<int32_t>(y + ay.Lo));
-  const uint8_t* s = src.Pixel(ax.Src(ax.Lo), ay.Src(ay.Lo));
-  const uint8_t* a = src.AlphaAt(ax.Src(ax.Lo), ay.Src(ay.Lo));
-  const ptrdiff_t dstep = -static_cast<ptrdiff_t>(target.FDWidth);
-  const ptrdiff_t sstep = ay.Mirror ? src.Stride : -src.Stride;
-  const ptrdiff_t astep = ay.Mirror ? src.AlphaStride : -src.AlphaStride;
+  uint8_t* d = target.PixelAddress(static_cast<int32_t>(x + ax.Lo), static_cast<int32_t>(y + ay.Hi));
+  const uint8_t* s = src.Pixel(ax.Src(ax.Lo), ay.Src(ay.Hi));
+  const uint8_t* a = src.AlphaAt(ax.Src(ax.Lo), ay.Src(ay.Hi));
+  const ptrdiff_t dstep = target.FDWidth;
+  const ptrdiff_t sstep = ay.Mirror ? -src.Stride : src.Stride;
+  const ptrdiff_t astep = ay.Mirror ? -src.AlphaStride : src.AlphaStride;
   if (ax.Mirror) {
     for (int32_t j = 0; j < rows; ++j, d += dstep, s += sstep, a = a ? a + astep : a)
       rule.template Row<true>(d, s, a, n);
