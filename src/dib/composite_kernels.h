@@ -112,9 +112,10 @@ struct CopyPal {
   template <bool Mirror>
   void Row(uint8_t* d, const uint8_t* s, const uint8_t*, int32_t n) const {
     constexpr ptrdiff_t ss = Mirror ? -1 : 1;
+    const TRGBQuad* const pal = Pal;  // not re-read after each store
     // Four-byte stores: the fourth byte lands on the next pixel, which is written next.
-    for (int32_t i = 0; i + 1 < n; ++i, d += 3, s += ss) std::memcpy(d, &Pal[*s], 4);
-    if (n > 0) std::memcpy(d, &Pal[*s], 3);
+    for (int32_t i = 0; i + 1 < n; ++i, d += 3, s += ss) std::memcpy(d, &pal[*s], 4);
+    if (n > 0) std::memcpy(d, &pal[*s], 3);
   }
 };
 
