@@ -70,18 +70,18 @@ void TDibBaseObj::Rectangle(int32_t left, int32_t top, int32_t right, int32_t bo
 void TDibBaseObj::Polygon(int32_t x, int32_t y, int32_t Num, int32_t Radius, int32_t StartAngle,
                           int32_t Thick, uint32_t Color) {
   if (FHandle == 0 || Num < 1) return;
-  auto vertexX = [&](int32_t k) {
+  // Vertex k at angle k (2 pi / Num) + StartAngle (degrees), rounded to the nearest pixel.
+  auto vertex = [&](int32_t k, int64_t& vx, int64_t& vy) {
     double a = k * (2 * kPi / Num) + StartAngle * kPi / 180;
-    return Round(x + Radius * std::cos(a));
+    vx = Round(x + Radius * std::cos(a));
+    vy = Round(y + Radius * std::sin(a));
   };
-  auto vertexY = [&](int32_t k) {
-    double a = k * (2 * kPi / Num) + StartAngle * kPi / 180;
-    return Round(y + Radius * std::sin(a));
-  };
-  int64_t firstX = vertexX(0), firstY = vertexY(0);
+  int64_t firstX, firstY;
+  vertex(0, firstX, firstY);
   int64_t px = firstX, py = firstY;
   for (int32_t k = 0; k + 1 < Num; ++k) {
-    int64_t nx = vertexX(k + 1), ny = vertexY(k + 1);
+    int64_t nx, ny;
+    vertex(k + 1, nx, ny);
     SquareLine(*this, px, py, nx, ny, Thick, Color);
     px = nx;
     py = ny;
