@@ -1,7 +1,5 @@
 // Windows back end of memory and files: direct calls of the real functions.
-#include <windows.h>
-
-#include "platform/plat.h"
+#include "platform/win32/win32_api.h"
 
 namespace plat {
 
