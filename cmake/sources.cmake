@@ -19,4 +19,5 @@ set(ZKW_DEF_FILE ${ZKW_SRC}/exports/zkwgdi32.def)
 # so that their byte loops are vectorised (see src/CMakeLists.txt).
 file(GLOB ZKW_RASTER_SOURCES CONFIGURE_DEPENDS
   ${ZKW_SRC}/dib/draw_*.cpp
-  ${ZKW_SRC}/dib/composite_*.cpp)
+  ${ZKW_SRC}/dib/composite_*.cpp
+  ${ZKW_SRC}/dib/transform_*.cpp)

@@ -72,6 +72,34 @@ class TDib24Bits : public TDibBaseObj {
                         int32_t delta, int32_t Rate) override;
   // --- end of drawing and compositing ---
 
+  // --- Transforms (transform_*.cpp) ---
+  void DrawScaledColumn(int32_t x, int32_t y, TDibBaseObj* Dib, int32_t Rate,
+                        int32_t Column) override;
+  void DrawScaledRow(int32_t x, int32_t y, TDibBaseObj* Dib, int32_t Rate, int32_t Row) override;
+  void Shear(int32_t x, int32_t y, int32_t OrgX, int32_t OrgY, double hx, double hy,
+             TDibBaseObj* Dib) override;
+  void ScaleEx(int32_t x, int32_t y, int32_t rx, int32_t ry, TDibBaseObj* Dib, int32_t xx,
+               int32_t yy, int32_t w, int32_t h, uint16_t AMerge) override;
+  void RotateEx(int32_t x, int32_t y, int32_t Angle, TDibBaseObj* Dib, int32_t xx, int32_t yy,
+                int32_t w, int32_t h, uint16_t AMerge) override;
+  void ScaleRotateEx(int32_t x, int32_t y, int32_t rx, int32_t ry, uint16_t Angle,
+                     TDibBaseObj* Dib, int32_t xx, int32_t yy, int32_t w, int32_t h,
+                     uint16_t AMerge) override;
+  void Scale(int32_t x, int32_t y, int32_t rx, int32_t ry, TDibBaseObj* Dib) override;
+  void Rotate(int32_t x, int32_t y, int32_t Angle, TDibBaseObj* Dib) override;
+  void ScaleRotate(int32_t x, int32_t y, int32_t rx, int32_t ry, uint16_t Angle,
+                   TDibBaseObj* Dib) override;
+  // The two filling strategies of ScaleEx: the piece (x, y, w, h) of the 8-bit source Dib is
+  // scaled by rx, ry percent into tempDib (24-bit, with an alpha companion, pre-filled with the
+  // marker colour 0xFF00FF and alpha 0). Small: one pixel per source pixel; Big: one block of
+  // (rx div 100 + 1) x (ry div 100 + 1) pixels per source pixel. Only pixels still holding the
+  // marker colour are written.
+  void ScaleSmallEx(int32_t x, int32_t y, int32_t w, int32_t h, int32_t rx, int32_t ry,
+                    TDibBaseObj* Dib, TDib24Bits* tempDib);
+  void ScaleBigEx(int32_t x, int32_t y, int32_t w, int32_t h, int32_t rx, int32_t ry,
+                  TDibBaseObj* Dib, TDib24Bits* tempDib);
+  // --- end of transforms ---
+
   // Draws straight into the pixels of a bottom-up 24-bit DIB section.
   void AttachBitmap(void* Bm);
   // Converts the 8-bit image Dib into this image through Dib's colour table.

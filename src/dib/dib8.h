@@ -27,6 +27,18 @@ class TDib8Bits : public TDibBaseObj {
                 int32_t h, int32_t dx, int32_t dy) override;
   // --- end of drawing and compositing ---
 
+  // --- Transforms (transform_*.cpp) ---
+  void DrawScaledColumn(int32_t x, int32_t y, TDibBaseObj* Dib, int32_t Rate,
+                        int32_t Column) override;
+  void DrawScaledRow(int32_t x, int32_t y, TDibBaseObj* Dib, int32_t Rate, int32_t Row) override;
+  void Shear(int32_t x, int32_t y, int32_t OrgX, int32_t OrgY, double hx, double hy,
+             TDibBaseObj* Dib) override;
+  void Scale(int32_t x, int32_t y, int32_t rx, int32_t ry, TDibBaseObj* Dib) override;
+  void Rotate(int32_t x, int32_t y, int32_t Angle, TDibBaseObj* Dib) override;
+  void ScaleRotate(int32_t x, int32_t y, int32_t rx, int32_t ry, uint16_t Angle,
+                   TDibBaseObj* Dib) override;
+  // --- end of transforms ---
+
   // Fills the shadow table from the colour table, darkened (Rat < 0) or lightened (Rat >= 0).
   void MakeExtraPalette(int32_t Rat);
   // Copies the pixel bytes into Dib (same stride and height expected; never writes past Dib).

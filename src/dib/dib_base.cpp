@@ -43,8 +43,7 @@ TDibBaseObj::TDibBaseObj(uint8_t bits)
     : PixelProc{this, &TDibBaseObj::PutPixel}, BarProc{this, &TDibBaseObj::Bar}, FBits(bits) {}
 
 TDibBaseObj::~TDibBaseObj() {
-  // The cached smooth-drawing image belongs to the drawing service; it is gone by now.
-  FGPImage = nullptr;
+  RemoveGPBitmap();  // the cached smooth-drawing copy
   if (!FHandleInvalid) ReleaseBlock();
   FreeAlpha();
 }

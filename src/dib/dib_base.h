@@ -139,6 +139,28 @@ class TDibBaseObj : public TItemNode {
   void FloodFill(int32_t x, int32_t y, uint32_t AColor);
   // --- end of shapes ---
 
+  // --- Transforms (transform_*.cpp) ---
+  // Run scaling along a run-line set (start values at 0..1024, end values at 1025..2049):
+  // target column tx = x, x + 1, ... shows source column OrgX, OrgX + 1, ... stretched from row
+  // LData[tx] to row LData[1025 + tx]; RunScaleX does the same with rows. Only target indexes
+  // 0..1024 below Limit are drawn.
+  void RunScaleY(int32_t x, int32_t y, TDibBaseObj* Dib, const int16_t* LData, int32_t OrgX,
+                 int32_t Limit);
+  void RunScaleX(int32_t x, int32_t y, TDibBaseObj* Dib, const int16_t* ALine, int32_t OrgY,
+                 int32_t Limit);
+  // In-place flips of the image and its alpha companion.
+  void FlipVertical();
+  void FlipHorizontal();
+  // --- end of transforms ---
+
+  // --- Smooth-drawing image cache (gp_cache.cpp) ---
+  // Builds (once) the 32-bit non-premultiplied ARGB copy of the image used by the smooth
+  // drawing routines; false while the image-drawing service is not running or on failure.
+  bool RequireGPBitmap();
+  // Discards the cached copy.
+  void RemoveGPBitmap();
+  // --- end of the image cache ---
+
   // Re-sizes (and so resets) the image only when the size changes.
   void SetAttributes(int32_t w, int32_t h);
   // Device-context drawing (dc_composite.cpp): the whole image at (x, y), composited when it

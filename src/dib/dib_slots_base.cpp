@@ -1,6 +1,7 @@
 // Base-class behaviour of the drawing, compositing and transform slots: an image of no
 // particular depth draws nothing. TDib8Bits and TDib24Bits override what they support; the
 // slots both of them implement (Bar, BarShadow, the plain and shadow draws) are pure virtual.
+// ScaleShadow is implemented by the base class itself (transform_scale.cpp).
 #include "dib/dib_base.h"
 
 namespace zkw {
@@ -41,7 +42,6 @@ void TDibBaseObj::DrawNormalOnLineX(int32_t, int32_t, TDibBaseObj*, int32_t, int
 void TDibBaseObj::DrawMergeOnLineX(int32_t, int32_t, TDibBaseObj*, int32_t, int32_t, int32_t,
                                    int32_t, int32_t, int32_t, const int16_t*, int32_t, int32_t) {}
 void TDibBaseObj::Scale(int32_t, int32_t, int32_t, int32_t, TDibBaseObj*) {}
-void TDibBaseObj::ScaleShadow(uint16_t, uint16_t, int32_t, int32_t, uint16_t, TDibBaseObj*) {}
 void TDibBaseObj::Rotate(int32_t, int32_t, int32_t, TDibBaseObj*) {}
 void TDibBaseObj::ScaleRotate(int32_t, int32_t, int32_t, int32_t, uint16_t, TDibBaseObj*) {}
 

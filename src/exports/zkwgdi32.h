@@ -86,3 +86,4 @@ ZKW_EXPORT void* ZKWAPI zkwLibraryModule();
 // --- Export families with their own headers --------------------------------------------------
 #include "exports/draw_api.h"  // shapes and compositing of DIB objects
 #include "exports/dc_api.h"    // images on device contexts, bitmaps, memory DCs
+#include "exports/transform_api.h"  // scaling, rotation, shear, flips, smooth drawing
