@@ -86,4 +86,5 @@ ZKW_EXPORT void* ZKWAPI zkwLibraryModule();
 // --- Export families with their own headers --------------------------------------------------
 #include "exports/draw_api.h"  // shapes and compositing of DIB objects
 #include "exports/dc_api.h"    // images on device contexts, bitmaps, memory DCs
+#include "exports/font_api.h"  // bitmap fonts, font clip region and justification
 #include "exports/transform_api.h"  // scaling, rotation, shear, flips, smooth drawing
