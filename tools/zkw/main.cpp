@@ -23,7 +23,12 @@ static void Usage() {
       "usage: zkw COMMAND [ARGS]\n"
       "  sample OUT        draw the sample image and write it as BMP or DEX (by extension)\n"
       "  info FILE         describe a BMP or DEX file\n"
-      "  convert IN OUT    convert between BMP and DEX (by extension)");
+      "  convert IN OUT    convert between BMP and DEX (by extension)\n"
+      "  font make SOURCE.ttf SIZE OUT.dfu [--name NAME] [--outline R] [--soften R]\n"
+      "                    make a bitmap font from a TrueType or OpenType font\n"
+      "  font info FONT    describe a bitmap font\n"
+      "  font draw FONT TEXT OUT.bmp [--outline] [--shadow]\n"
+      "                    draw a line of text (UTF-8) with a bitmap font");
 }
 
 int main(int argc, char** argv) {
@@ -36,6 +41,7 @@ int main(int argc, char** argv) {
   if (command == "sample") return zkwtool::CmdSample(args);
   if (command == "info") return zkwtool::CmdInfo(args);
   if (command == "convert") return zkwtool::CmdConvert(args);
+  if (command == "font") return zkwtool::CmdFont(args);
   std::fprintf(stderr, "zkw: unknown command \"%s\"\n", command.c_str());
   Usage();
   return 2;
