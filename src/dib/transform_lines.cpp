@@ -30,9 +30,14 @@ void GetLine(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int16_t* Values, in
 
 void GetSinLine(double A, double B, int16_t* Values) {
   if (!Values) return;
+  // i / 0 is no number for i = 0 and infinite otherwise: its sine is no number, stored as 0.
+  if (B == 0) {
+    for (int32_t i = 0; i < kLineOffsetCount; ++i) Values[i] = 0;
+    return;
+  }
   for (int32_t i = 0; i < kLineOffsetCount; ++i) {
     double v = std::nearbyint(std::sin(i / B) * A);
-    // Kept in 16 bits as a SmallInt store keeps it; a value that is no number (B = 0) is 0.
+    // Kept in 16 bits as a SmallInt store keeps it; a value that is no number is 0.
     Values[i] = std::isfinite(v) ? static_cast<int16_t>(static_cast<uint16_t>(
                                        static_cast<int64_t>(std::fmod(v, 65536.0))))
                                  : 0;
