@@ -85,6 +85,23 @@ TEST(PortableGdi, StretchDIBitsScalesMirrorsAndCountsSourceRowsFromTheBottom) {
   EXPECT_EQ(GetPixel(c.dc, 7, 7), Coded(0, 1));
 }
 
+// The source columns the real platform picks for these stretches (measured under Wine).
+TEST(PortableGdi, NearestNeighbourStretchMatchesThePlatform) {
+  auto columns = [](int src, int dst) {
+    Canvas c(dst, 1);
+    Dib24 dib(src, 1, [](int x, int) { return static_cast<COLORREF>(x); });
+    StretchDIBits(c.dc, 0, 0, dst, 1, 0, 0, src, 1, dib.bits.data(), &dib.info, DIB_RGB_COLORS,
+                  SRCCOPY);
+    std::vector<COLORREF> got;
+    for (int x = 0; x < dst; ++x) got.push_back(GetPixel(c.dc, x, 0));
+    return got;
+  };
+  EXPECT_EQ(columns(4, 10), (std::vector<COLORREF>{0, 0, 0, 1, 1, 2, 2, 2, 3, 3}));
+  EXPECT_EQ(columns(5, 8), (std::vector<COLORREF>{0, 0, 1, 2, 2, 3, 4, 4}));
+  EXPECT_EQ(columns(10, 4), (std::vector<COLORREF>{2, 4, 7, 9}));
+  EXPECT_EQ(columns(5, 3), (std::vector<COLORREF>{1, 2, 4}));
+}
+
 TEST(PortableGdi, BitBltBetweenDCsAndRasterOperations) {
   Canvas a(4, 4), b(4, 4);
   Dib24 dib(4, 4, Coded);

@@ -1,6 +1,9 @@
 // Pixel transfers of the Linux GDI back end: DIBs to devices, device to device, single pixels
-// and solid fills. Stretching is nearest-neighbour: destination pixel i of a span of length D
-// shows source pixel floor(i * S / D) of a span of length S; negative extents mirror.
+// and solid fills. Stretching is nearest-neighbour and picks the source pixels the Windows
+// platform picks: when enlarging (D >= S) destination pixel i shows source pixel
+// floor(((2i + 1) S - 1) / 2D), the one under its centre (a centre on a boundary takes the
+// lower one); when shrinking, source pixel s lands on destination pixel
+// floor(((2s + 1) D - 1) / 2S) and the last one to land there stays. Negative extents mirror.
 #include <cstdlib>
 #include <vector>
 
@@ -30,6 +33,19 @@ COLORREF ApplyRop(DWORD rop, COLORREF s, COLORREF d, COLORREF brush) {
   }
 }
 
+// For each of `dst` destination pixels, the source pixel (offset by `origin`) it shows.
+void StretchMap(int src, int dst, int origin, bool mirror, std::vector<int>& map) {
+  map.assign(static_cast<size_t>(dst), 0);
+  if (dst >= src) {
+    for (int i = 0; i < dst; ++i)
+      map[i] = static_cast<int>(((2 * static_cast<int64_t>(i) + 1) * src - 1) / (2 * static_cast<int64_t>(dst)));
+  } else {
+    for (int k = 0; k < src; ++k)
+      map[static_cast<size_t>(((2 * static_cast<int64_t>(k) + 1) * dst - 1) / (2 * static_cast<int64_t>(src)))] = k;
+  }
+  for (int& k : map) k = origin + (mirror ? src - 1 - k : k);
+}
+
 bool UsesSource(DWORD rop) {
   return rop != DSTINVERT && rop != PATCOPY && rop != BLACKNESS && rop != WHITENESS;
 }
@@ -45,15 +61,9 @@ void Transfer(const PixelView& dst, int dx, int dy, int dw, int dh, const PixelV
   if (sw < 0) { sx += sw + 1; sw = -sw; }
   if (sh < 0) { sy += sh + 1; sh = -sh; }
   // Source column and row of each destination column and row, chosen once per call.
-  std::vector<int> columns(static_cast<size_t>(dw)), rows(static_cast<size_t>(dh));
-  for (int i = 0; i < dw; ++i) {
-    int k = static_cast<int>((static_cast<int64_t>(i) * (src ? sw : dw)) / dw);
-    columns[i] = sx + (mirrorX ? sw - 1 - k : k);
-  }
-  for (int j = 0; j < dh; ++j) {
-    int k = static_cast<int>((static_cast<int64_t>(j) * (src ? sh : dh)) / dh);
-    rows[j] = sy + (mirrorY ? sh - 1 - k : k);
-  }
+  std::vector<int> columns, rows;
+  StretchMap(src ? sw : dw, dw, sx, mirrorX, columns);
+  StretchMap(src ? sh : dh, dh, sy, mirrorY, rows);
   bool needSource = src && UsesSource(rop);
   for (int j = 0; j < dh; ++j) {
     int y = dy + j;
