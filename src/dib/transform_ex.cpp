@@ -11,6 +11,7 @@
 #include "dib/dib24.h"
 #include "dib/dib8.h"
 #include "dib/transform_ops.h"
+#include "dib/transform_source.h"
 #include "dib/transform_work.h"
 
 namespace zkw {
@@ -83,11 +84,25 @@ void TDib24Bits::RotateEx(int32_t x, int32_t y, int32_t Angle, TDibBaseObj* Dib,
     const double st = sn * t, ct = cs * t;
     for (int64_t i = 0; i < w; ++i) {
       const double r = static_cast<double>(i - w / 2);
-      int64_t u = c + Round(cs * r - st);
-      int64_t v = c + Round(sn * r + ct);
-      if (u + 1 < wv.OrgX || u >= wv.OrgX + wv.Width || v < wv.OrgY || v >= wv.OrgY + wv.Height)
+      int64_t u = c + RoundPixel(cs * r - st) - wv.OrgX;
+      int64_t v = c + RoundPixel(sn * r + ct) - wv.OrgY;
+      if (u + 1 < 0 || u >= wv.Width || v < 0 || v >= wv.Height) continue;
+      if (u >= 0 && u + 1 < wv.Width) {
+        // Both pixels inside the window (the common case).
+        uint8_t* p = wv.Pixel(u, v);
+        uint8_t* a = wv.Alpha(u, v);
+        const TRGBQuad& q = view.Pal[s[i]];
+        for (int k = 0; k < 2; ++k, p += 3) {
+          if (!Unwritten(p)) continue;
+          p[0] = q.rgbBlue;
+          p[1] = q.rgbGreen;
+          p[2] = q.rgbRed;
+          a[k] = MixAlpha(a[k], sa[i]);
+        }
         continue;
-      FillUnwritten(wv, u, v, u + 1, v, view.Pal[s[i]], sa[i]);
+      }
+      FillUnwritten(wv, u + wv.OrgX, v + wv.OrgY, u + wv.OrgX + 1, v + wv.OrgY, view.Pal[s[i]],
+                    sa[i]);
     }
   }
   work.MergeOnto(*this, AMerge);

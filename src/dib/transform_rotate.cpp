@@ -3,7 +3,6 @@
 // gaps a forward mapping leaves.
 #include <cmath>
 
-#include "common/round.h"
 #include "dib/dib24.h"
 #include "dib/dib8.h"
 #include "dib/transform_source.h"
@@ -32,9 +31,15 @@ void RotateKernel(TDibBaseObj& t, const R& r, int64_t x, int64_t y, int32_t Angl
     for (int64_t i = 0; i < W; ++i) {
       if (!r.Get(row, i, c)) continue;
       const double dx = static_cast<double>(i - cx);
-      int64_t tx = x + cx + Round(cs * dx - sdy);
-      int64_t ty = y + cy + Round(sn * dx + cdy);
-      BarRaw<R::kDst>(t, tx, ty, tx + 1, ty, c);
+      int64_t tx = x + cx + RoundPixel(cs * dx - sdy);
+      int64_t ty = y + cy + RoundPixel(sn * dx + cdy);
+      if (ty >= 0 && ty < t.FHeight && tx >= 0 && tx + 1 < t.FWidth) {
+        uint8_t* d = t.PixelAddress(static_cast<int32_t>(tx), static_cast<int32_t>(ty));
+        PutRaw<R::kDst>(d, c);
+        PutRaw<R::kDst>(d + R::kDst, c);
+      } else {
+        BarRaw<R::kDst>(t, tx, ty, tx + 1, ty, c);
+      }
     }
   }
 }

@@ -6,10 +6,23 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/round.h"
 #include "dib/composite_clip.h"
 
 namespace zkw {
 namespace transform {
+
+// Round (halves to even) for the per-pixel geometry: where doubles are computed in SSE
+// registers, adding and removing 1.5 x 2^52 rounds in the current (nearest-even) mode exactly
+// like nearbyint for |v| < 2^51, without a library call. Elsewhere (x87 arithmetic, whose wider
+// registers would round at another bit) and for large values, Round itself.
+inline int64_t RoundPixel(double v) {
+#if defined(__SSE2_MATH__)
+  constexpr double kMagic = 6755399441055744.0;
+  if (v > -1e15 && v < 1e15) return static_cast<int64_t>((v + kMagic) - kMagic);
+#endif
+  return Round(v);
+}
 
 // Depth pairs the plain transforms draw: 8-bit indexes onto an 8-bit target, 8-bit indexes
 // through the colour table onto a 24-bit target, 24-bit colours onto a 24-bit target.
