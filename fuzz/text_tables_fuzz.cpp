@@ -59,8 +59,9 @@ void SceneText(const uint8_t* data, size_t size) {
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
   zkw::ZString text = zkw::DecodeSceneText(bytes);
   if (text.size() > size) std::abort();
-  // Without escapes every byte is its own unit, and encoding gives the bytes back.
-  if (bytes.find("&#") == std::string_view::npos && zkw::EncodeSceneText(text) != bytes)
+  // A text without "&#" comes back from encoding and decoding unchanged.
+  if (bytes.find("&#") == std::string_view::npos &&
+      zkw::DecodeSceneText(zkw::EncodeSceneText(text)) != text)
     std::abort();
 }
 

@@ -38,9 +38,9 @@ LPCWSTR RT_BITMAP_TYPE();
 
 // --- The 8-bit code page ---------------------------------------------------------------------
 // CP_ACP is the system's 8-bit code page: the real one on Windows, Windows-1252 on Linux, where
-// these calls accept CP_ACP and 1252 only. There, best fit (flags 0) maps U+0080..U+009F to
-// the byte of the same value and nothing else; other units outside the code page become the
-// default character, as with WC_NO_BEST_FIT_CHARS.
+// these calls accept CP_ACP and 1252 only. The Linux side has no best fit: a unit outside the
+// code page becomes the default character, as with WC_NO_BEST_FIT_CHARS (Windows maps some
+// letters to look-alikes, U+0100 to "A"). Both agree on every unit below 256.
 constexpr UINT CP_ACP = 0;
 constexpr DWORD MB_PRECOMPOSED = 0x1;
 constexpr DWORD MB_ERR_INVALID_CHARS = 0x8;

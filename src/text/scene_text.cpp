@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "text/text_tables.h"
+
 namespace zkw {
 
 namespace {
@@ -39,20 +41,20 @@ ZString DecodeSceneText(std::string_view text) {
 }
 
 std::string EncodeSceneText(ZStringView text) {
-  ZString escaped;
-  escaped.reserve(text.size());
+  const auto& ownByte = TextTables().OwnByte;
+  std::string out;
+  out.reserve(text.size());
   for (ZChar ch : text) {
     auto unit = static_cast<uint16_t>(ch);
-    if (unit < 256) {
-      escaped += ch;
+    if (unit < 256 && ownByte[unit]) {
+      out += static_cast<char>(unit);  // the code page's byte for it is this very value
       continue;
     }
-    escaped += ZChar('&');
-    escaped += ZChar('#');
-    for (char digit : std::to_string(unit)) escaped += static_cast<ZChar>(digit);
-    escaped += ZChar('#');
+    out += "&#";
+    out += std::to_string(unit);
+    out += '#';
   }
-  return ToAnsi(escaped);
+  return out;
 }
 
 }  // namespace zkw

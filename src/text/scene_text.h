@@ -14,8 +14,10 @@ namespace zkw {
 // fit a 32-bit signed integer, keeps its bytes as they are.
 ZString DecodeSceneText(std::string_view text);
 
-// UTF-16 to 8-bit scene text: units of 256 or more become escapes, then the whole text goes
-// through the system's 8-bit code page.
+// UTF-16 to 8-bit scene text: units of 256 or more become escapes; the others become their
+// byte in the system's 8-bit code page. A unit below 256 that the code page cannot write as the
+// byte of the same value (on Windows-1252 most C1 controls, U+0080..U+009F) is escaped too, so
+// that decoding gives every unit back.
 std::string EncodeSceneText(ZStringView text);
 
 }  // namespace zkw

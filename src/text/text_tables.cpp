@@ -33,6 +33,12 @@ bool LoadFromResource(List& list, const ZChar* name, plat::LPCWSTR type) {
 
 TTextTables BuildTables() {
   TTextTables tables;
+  for (int u = 0; u < 256; ++u) {
+    const ZChar unit = static_cast<ZChar>(u);
+    char bytes[4] = {};
+    int n = plat::WideCharToMultiByte(plat::CP_ACP, 0, &unit, 1, bytes, 4, nullptr, nullptr);
+    tables.OwnByte[u] = n == 1 && static_cast<uint8_t>(bytes[0]) == u;
+  }
   LoadCaseListResource(tables.CaseList);
   LoadCharSetListResource(tables.CharSetList);
   LoadUnicodeKeyResource(tables.UnicodeKeys);

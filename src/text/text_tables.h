@@ -2,6 +2,8 @@
 // the case table ("VCaseTab"), the typing table ("VCodeTab"), the Unicode key table
 // ("ABCUTAB", type "UNICODEVIET") from the library's resources, and the collation maps.
 #pragma once
+#include <array>
+
 #include "text/case_table.h"
 #include "text/charset_table.h"
 #include "text/collation.h"
@@ -10,6 +12,9 @@
 namespace zkw {
 
 struct TTextTables {
+  // Units below 256 that the system's 8-bit code page writes as the byte of the same value
+  // (on Windows-1252 all but 27 of the C1 controls U+0080..U+009F).
+  std::array<bool, 256> OwnByte;
   TCaseList CaseList;
   TCharSetList CharSetList;
   TUnicodeKeyList UnicodeKeys;

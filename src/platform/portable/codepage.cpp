@@ -1,6 +1,8 @@
 // The 8-bit code page of the Linux library: Windows-1252. Bytes 0x81, 0x8D, 0x8F, 0x90 and 0x9D,
 // which the code page leaves undefined, map to the C1 controls of the same value, as on Windows,
-// so every byte has a unit and converts back to itself.
+// so every byte has a unit and converts back to itself. From UTF-16 no best fit is applied:
+// a unit the code page lacks becomes the default character, with or without
+// WC_NO_BEST_FIT_CHARS.
 #include <cstdint>
 
 #include "platform/plat.h"
@@ -22,13 +24,11 @@ uint16_t UnitOf(uint8_t byte) {
   return byte >= 0x80 && byte < 0xA0 ? kHighUnits[byte - 0x80] : byte;
 }
 
-// The byte of a unit, or -1 when the code page has none. With best fit the C1 controls
-// U+0080..U+009F that the code page lacks still give the byte of the same value.
-int ByteOf(uint16_t unit, bool bestFit) {
+// The byte of a unit, or -1 when the code page has none.
+int ByteOf(uint16_t unit) {
   if (unit < 0x80 || (unit >= 0xA0 && unit < 0x100)) return unit;
   for (int i = 0; i < 32; ++i)
     if (kHighUnits[i] == unit) return 0x80 + i;
-  if (bestFit && unit >= 0x80 && unit < 0xA0) return unit;
   return -1;
 }
 
@@ -71,14 +71,13 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int wideL
   } else {
     count = static_cast<size_t>(wideLen);
   }
-  const bool bestFit = (flags & WC_NO_BEST_FIT_CHARS) == 0;
   const char fallback = defaultChar ? *defaultChar : '?';
   bool usedDefault = false;
   size_t fit = multiByteLen == 0 ? count : (count < static_cast<size_t>(multiByteLen)
                                                 ? count
                                                 : static_cast<size_t>(multiByteLen));
   for (size_t i = 0; i < count; ++i) {
-    int byte = ByteOf(static_cast<uint16_t>(wide[i]), bestFit);
+    int byte = ByteOf(static_cast<uint16_t>(wide[i]));
     if (byte < 0) usedDefault = true;
     if (multiByteLen && i < fit) multiByte[i] = byte < 0 ? fallback : static_cast<char>(byte);
   }
