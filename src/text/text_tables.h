@@ -13,7 +13,7 @@ namespace zkw {
 
 struct TTextTables {
   // Units below 256 that the system's 8-bit code page writes as the byte of the same value
-  // (on Windows-1252 all but 27 of the C1 controls U+0080..U+009F).
+  // (on Windows-1252 every unit except 27 of the C1 controls U+0080..U+009F).
   std::array<bool, 256> OwnByte;
   TCaseList CaseList;
   TCharSetList CharSetList;
