@@ -10,6 +10,8 @@
 #include "common/byte_stream.h"
 #include "dib/dib_base.h"
 #include "dib/dib_factory.h"
+#include "dib/dib8.h"
+#include "fonts/dib_font.h"
 #include "imagefiles/bmp_file.h"
 #include "imagefiles/dex.h"
 #include "platform/plat.h"
@@ -51,6 +53,38 @@ std::vector<uint8_t> DexBytes(zkw::TDibBaseObj* dib) {
   return stream.Bytes();
 }
 
+// A small font written by the library's own writer: glyph cells of coverage ramps in the face,
+// outline and shadow planes (and an alpha plane when asked), a few tone-mark offsets.
+std::vector<uint8_t> FontBytes(int height, bool alpha, int glyphs) {
+  zkw::TDibFont font;
+  int width = 0;
+  for (int s = 0; s < glyphs; ++s) {
+    font.FHeader.dfTable[s * 7 % 238] = {static_cast<uint32_t>(width), static_cast<uint16_t>(1 + s % 4),
+                                         static_cast<int8_t>(s % 3 - 1), static_cast<int8_t>(s % 2)};
+    width += 1 + s % 4;
+  }
+  font.FHeader.dfHeight = static_cast<int16_t>(height);
+  font.FHeader.dfBaseline = static_cast<int16_t>(height - 1);
+  font.FHeader.dfAccents[34] = {1, -2};
+  font.FHeader.dfAccents[85] = {0, 1};
+  zkw::TDibBaseObj** planes[3] = {&font.FDib, &font.FODib, &font.FSDib};
+  for (int k = 0; k < 3; ++k) {
+    auto* dib = new zkw::TDib8Bits;
+    *planes[k] = dib;
+    dib->SetAttributes(width, height);
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) dib->PutPixel(x, y, static_cast<uint32_t>((x * 31 + y * 17 + k * 50) & 0xFF));
+  }
+  if (alpha) font.FDib->CreateAlphaChannel();
+  std::string path = gOut + "/tmp.dfu";
+  zkw::ZString name = zkw::FromUtf8(path);
+  font.SaveToFile(name.c_str());
+  std::ifstream in(path, std::ios::binary);
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+  std::remove(path.c_str());
+  return bytes;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,5 +107,8 @@ int main(int argc, char** argv) {
     Write("dex_fuzz", "image" + id + ".dex", DexBytes(dib));
     delete dib;
   }
+  Write("font_fuzz", "font0.dfu", FontBytes(5, false, 12));
+  Write("font_fuzz", "font1.dfu", FontBytes(9, true, 40));
+  Write("font_fuzz", "font2.dfu", FontBytes(3, false, 238));
   return 0;
 }

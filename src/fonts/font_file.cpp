@@ -214,6 +214,11 @@ bool TDibFont::LoadOlderFont(TStream& f, int64_t p, bool withChannel) {
   int64_t plane = 0;
   if (!CheckStrip(h, plane)) return false;
   bool alpha = (channel & kChannelAlpha) != 0;
+  // dfSize may leave out the row padding, never more: a plane is allocated only for data the
+  // file holds.
+  if (int64_t{h.dfSize} < int64_t{h.dfMaxWidth} * h.dfHeight)
+    return Refuse("font plane size " + std::to_string(h.dfSize) + " is smaller than its " +
+                  std::to_string(h.dfMaxWidth) + " x " + std::to_string(h.dfHeight) + " pixels");
   int64_t read = std::min<int64_t>(h.dfSize, plane);
   int64_t need = kPaletteBytes + (alpha ? int64_t{h.dfSize} + read : read);
   int64_t remaining = f.Remaining();

@@ -136,13 +136,15 @@ TEST(FontFile, OlderFormatsLoadWithColourTableAndNoFill) {
   EXPECT_EQ(old.FDib->GetPixel(4, 3), 12u);
   EXPECT_EQ(+old.FHeader.dfChannels, 0);
 
-  // dfSize shorter than the image: the rest stays empty. Longer: no more than the image is
-  // read, and the alpha plane is found after dfSize face bytes.
+  // dfSize without the row padding (5 x 4 of a stride-8 plane): the rest stays empty. Longer:
+  // no more than the image is read, and the alpha plane is found after dfSize face bytes.
+  // Shorter than the pixels: refused, so a plane is never allocated for data not there.
   TDibFont shorter;
-  ASSERT_TRUE(LoadBytes(shorter, b.OldBytes(true, false, 9)));
-  // Stride 8: the 9 bytes are the bottom row and the first byte of the row above it.
-  EXPECT_EQ(shorter.FDib->GetPixel(2, 3), 10u);
-  EXPECT_EQ(shorter.FDib->GetPixel(2, 2), 0u) << "would be 7 with the whole plane";
+  ASSERT_TRUE(LoadBytes(shorter, b.OldBytes(true, false, 20)));
+  EXPECT_EQ(shorter.FDib->GetPixel(2, 3), 10u) << "bottom row: bytes 0..7";
+  EXPECT_EQ(shorter.FDib->GetPixel(4, 1), 0u) << "byte 20, not read; 8 with the whole plane";
+  EXPECT_EQ(shorter.FDib->GetPixel(3, 1), 5u) << "byte 19: glyph A at (1, 1)";
+  EXPECT_FALSE(LoadBytes(shorter, b.OldBytes(true, false, 19)));
   TDibFont longer;
   ASSERT_TRUE(LoadBytes(longer, b.OldBytes(true, true, 50)));
   EXPECT_EQ(longer.FDib->GetPixel(4, 3), 12u);
