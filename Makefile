@@ -13,6 +13,9 @@ demo: setup
 	build/release/tools/zkw/zkw sample build/demo/sample.bmp
 	build/release/tools/zkw/zkw sample build/demo/sample.dex
 	build/release/tools/zkw/zkw info build/demo/sample.dex
+	@cmake --build --preset release --target zkw_fonts -j $(JOBS)
+	build/release/tools/zkw/zkw font info build/release/fonts/dejavu-sans-32.dfu
+	build/release/tools/zkw/zkw font draw build/release/fonts/dejavu-sans-32.dfu "Tiếng Việt có dấu: Ở đây, Ấn tượng" build/demo/font.bmp --outline --shadow
 
 test: setup test-native test-win32 test-fuzz
 	@echo "all test suites passed"
