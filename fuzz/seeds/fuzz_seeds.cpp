@@ -15,6 +15,7 @@
 #include "imagefiles/bmp_file.h"
 #include "imagefiles/dex.h"
 #include "platform/plat.h"
+#include "text/scene_text.h"
 
 namespace {
 
@@ -87,6 +88,21 @@ std::vector<uint8_t> FontBytes(int height, bool alpha, int glyphs) {
 
 }  // namespace
 
+// A resource of the library with a selector byte in front (the text-table target's first byte
+// picks the reader).
+void WriteTextTableSeed(uint8_t selector, const char* name, const char* type, const std::string& file) {
+  zkw::ZString n = zkw::FromUtf8(name), t = zkw::FromUtf8(type);
+  plat::LPCWSTR typeArg = type[0] == '#'
+                              ? reinterpret_cast<plat::LPCWSTR>(static_cast<uintptr_t>(std::stoi(type + 1)))
+                              : t.c_str();
+  plat::HRSRC res = plat::FindResourceW(plat::LibraryModule(), n.c_str(), typeArg);
+  if (!res) return;
+  const auto* data = static_cast<const uint8_t*>(plat::LockResource(plat::LoadResource(plat::LibraryModule(), res)));
+  std::vector<uint8_t> bytes{selector};
+  bytes.insert(bytes.end(), data, data + plat::SizeofResource(plat::LibraryModule(), res));
+  Write("text_tables_fuzz", file, bytes);
+}
+
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: fuzz_seeds OUTDIR\n");
@@ -110,5 +126,12 @@ int main(int argc, char** argv) {
   Write("font_fuzz", "font0.dfu", FontBytes(5, false, 12));
   Write("font_fuzz", "font1.dfu", FontBytes(9, true, 40));
   Write("font_fuzz", "font2.dfu", FontBytes(3, false, 238));
+  WriteTextTableSeed(0, "VCaseTab", "#10", "vcasetab");
+  WriteTextTableSeed(1, "VCodeTab", "#10", "vcodetab");
+  WriteTextTableSeed(2, "ABCUTAB", "UNICODEVIET", "abcutab");
+  std::string scene = zkw::EncodeSceneText(zkw::FromUtf8("ti\xE1\xBA\xBFng Vi\xE1\xBB\x87t \xC2\x80 &#x"));
+  std::vector<uint8_t> sceneSeed{3};
+  sceneSeed.insert(sceneSeed.end(), scene.begin(), scene.end());
+  Write("text_tables_fuzz", "scenetext", sceneSeed);
   return 0;
 }
