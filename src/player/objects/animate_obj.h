@@ -1,0 +1,131 @@
+// TAnimateObj: the base of every scene object. It carries identity, geometry and drawing style,
+// visibility, level and collision switches, the mouse flags, the nineteen event scripts and the
+// common part of the object record of scene files. Kinds derive from it and add their data.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "common/link_list.h"
+#include "player/scene/script_source.h"
+
+namespace zkw {
+
+class TDibAnimator;
+class TDibBaseObj;
+class TRecordReader;
+class TRecordWriter;
+
+// Object event codes; each is also the script's code in the object record.
+enum TObjEventCode : uint8_t {
+  ocClick = 1,
+  ocMove = 2,
+  ocEnd = 3,
+  ocMouseDown = 4,
+  ocMouseUp = 5,
+  ocCollide = 6,
+  ocAction = 7,
+  ocDrop = 8,
+  ocSoundEnd = 9,
+  ocUser = 10,
+  ocProc = 11,
+  ocShow = 12,
+  ocHide = 13,
+  ocDraw = 14,
+  ocUserRaised = 17,  // macroOnUser raised by the kind itself (not a record code)
+  ocMouseOver = 19,
+  ocMouseLeave = 20,
+  ocMouseWheel = 21,
+  ocBeforeDraw = 23,
+  ocDblClk = 24,
+};
+constexpr int kObjScriptSlots = 25;
+// Codes of object script records, in the order the writer uses.
+extern const uint8_t kObjScriptWriteOrder[19];
+// True for the nineteen codes an object record may carry.
+bool IsObjScriptCode(uint8_t code);
+
+struct TSmallRect {
+  int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
+enum TCollideEdge : uint8_t { ceLeft = 0, ceTop = 1, ceRight = 2, ceBottom = 3 };
+
+class TAnimateObj : public TItemNode {
+ public:
+  TAnimateObj();
+  ~TAnimateObj() override;
+
+  // Common record of scene versions 0x30000 and later (after the image index and kind byte
+  // the animator handles); kinds read and write their data after calling these. False (with
+  // the last-error text set) when the record does not fit in the stream.
+  virtual bool ReadFromStream(TRecordReader& r, int32_t Version);
+  virtual bool Write(TRecordWriter& w);
+  // Short record of versions 0x10000 and 0x20000.
+  virtual bool ReadFromStream2(TRecordReader& r);
+  // Copies what a copy of AObj takes (see NewFrom); kinds copy their own data after this.
+  virtual void CopyFrom(const TAnimateObj& AObj);
+  // Stores the image (not owned) and takes its size; ignored while ID < 0 or unchanged.
+  virtual void SetDibObject(TDibBaseObj* ADib);
+  // A new object of the same kind (used by copying); kinds override.
+  virtual TAnimateObj* NewOfSameKind() const { return new TAnimateObj(); }
+
+  // Event script of a code (1..24); null when there is none.
+  TScriptList* Macro(uint8_t code) const { return code < kObjScriptSlots ? macros[code].get() : nullptr; }
+  void SetMacro(uint8_t code, TScriptPtr list);
+  void FreeScripts();
+  int32_t ScriptCount() const;
+
+  TSmallRect ObjRect() const;
+
+  // Fields, in declaration order, with their defaults.
+  TLinkList* FChildren = nullptr;  // not owning: the nodes stay in their lists
+  std::string FParentName;
+  int32_t FIndex = 0;
+  std::string FName = "Noname";
+  std::string FTextID;
+  int16_t FLevel = 0;
+  bool FCollide = false;
+  bool FActive = true;
+  bool FContainer = false;
+  bool FShowHotrack = true;
+  uint16_t FHotOpacity = 10;
+  int32_t FHotDelta = 5;
+  int16_t FID = -1;
+  TDibBaseObj* FDib = nullptr;
+  bool FEnabled = true;
+  int32_t Fx = 0, Fy = 0;
+  int32_t FOx = 0, FOy = 0;
+  int16_t FOriginX = 0, FOriginY = 0;
+  bool FLocked = false;
+  int16_t FWidth = 0, FHeight = 0;
+  int16_t FFlipX = 1, FFlipY = 1;
+  int16_t FTrans = 100;
+  uint8_t FDibStyle = 1;
+  bool FFloatWhenClick = false;
+  bool FSensitive = false;
+  bool FLeftDown = false;
+  bool FKeysNeeded = false;
+  bool FParentSetPos = false;
+  bool FHasCollided = false;
+  int32_t FTag = 0;
+  int16_t FHotCursor = 1;
+  void (*FOnDeleted)(TAnimateObj* Sender) = nullptr;
+  int32_t FInternalData = 0;
+  bool FSounding = false;
+  bool FMouseIn = false;
+  uint32_t FHottrackColor = 0xFFFFFF;
+  long double FStore1 = 0, FStore2 = 0;
+  uint8_t FStyle = 0;
+  TDibAnimator* FParent = nullptr;
+  TAnimateObj* FGroup = nullptr;
+  std::array<TScriptPtr, kObjScriptSlots> macros;  // indexed by TObjEventCode
+  std::string macroUserName;
+  bool EnableEndEvent = true, EnableClickEvent = true, EnableCollideEvent = true;
+
+ protected:
+  bool ReadScripts(TRecordReader& r);
+  void WriteScripts(TRecordWriter& w) const;
+};
+
+}  // namespace zkw

@@ -1,0 +1,187 @@
+// TDibAnimator: one running scene. It owns the scene's objects (its list, in z-order from the
+// head, backmost, to the tail, frontmost), image and sound entries, scene scripts and
+// procedures, and a 24-bit frame buffer; it reads and writes scene files.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "common/link_list.h"
+#include "common/text16.h"
+#include "platform/plat_gdi.h"
+#include "platform/plat_types.h"
+#include "player/scene/script_source.h"
+
+namespace zkw {
+
+class TAnimateObj;
+class TDib24Bits;
+class TDibBaseObj;
+class TDibEntry;
+class TSoundEntry;
+class TStream;
+class TRecordReader;
+
+enum TAnimatorState : uint8_t { anisOK, anisFreeObjs };
+enum TAnimatorTask : uint8_t { atDraw = 0, atAction = 1 };
+enum TMouseTask : uint8_t { mtMove = 0, mtDown = 1, mtUp = 2, mtOver = 3, mtLeave = 4 };
+
+// Scene event codes of scene scripts; also the codes of their records in scene files.
+enum TSceneScriptCode : uint8_t {
+  scProc = 30,
+  scScroll = 31,
+  scInit = 32,
+  scFadeOut = 33,
+  scApp = 34,
+  scMouseDown = 35,
+  scMouseMove = 36,
+  scMouseUp = 37,
+  scClose = 38,
+  scResize = 39,
+};
+constexpr uint8_t kProcedureRecordCode = 254;
+
+// Scene file constants.
+constexpr int32_t kSceneSignatureBytes = 41;
+constexpr int32_t kSceneVersion1 = 0x10000, kSceneVersion2 = 0x20000, kSceneVersion3 = 0x30000,
+                  kSceneVersion4 = 0x40000, kSceneVersion5 = 0x50000, kSceneVersion6 = 0x60000;
+constexpr int32_t kSceneMarker = 2008;
+extern const char* const kSceneWriteSignature;
+// Largest view (frame buffer) side a scene file may ask for.
+constexpr int32_t kMaxViewSide = 8192;
+
+struct PendingSound {
+  TAnimateObj* Owner;
+  int32_t EventID;
+  TSoundEntry* Entry;
+};
+struct PendingMove {
+  uint8_t Kind;  // 0 bring to front, 1 send to back, 2 move above, 3 move below
+  TAnimateObj* Obj;
+  TAnimateObj* Ref;
+};
+
+class TDibAnimator : public TLinkList {
+ public:
+  TDibAnimator();
+  ~TDibAnimator() override;
+
+  // --- scene files ---
+  bool LoadFromFile(const ZChar* Filename);
+  // False with an empty scene (and the last-error text set) on any fault after the signature;
+  // a signature that is not accepted leaves the scene as it was.
+  bool LoadFromStream(TStream* Stream);
+  bool LoadFromLib(const ZChar* Filename, int32_t Index);
+  bool SaveToFile(const ZChar* Filename);
+  // Writes the scene (version 0x60000); images and sounds read lazily are loaded first.
+  bool SaveToStream(TStream* Stream);
+  // Reads one object record (version 0x60000 layout) from a file and appends it; null on failure.
+  TAnimateObj* ImportObject(const ZChar* FileName);
+  void Empty();
+  // The runtime reset of a new or newly loaded scene.
+  void ResetRuntime();
+
+  // --- images and sounds ---
+  int32_t AddDib(TDibBaseObj* Dib);
+  TDibBaseObj* GetDib(int32_t Index);
+  TDibEntry* GetEntry(int32_t Index) const;
+  int32_t DibCount() const;
+  // Unloads a lazily loaded image unless another visible object shows it (nothing when Designing).
+  void TryRemoveDib(int32_t Index, TAnimateObj* Obj);
+  TSoundEntry* AddSound(plat::HGLOBAL Handle);
+  TSoundEntry* GetSoundEntry(int32_t Index) const;
+  int32_t SoundCount() const;
+
+  // --- objects ---
+  TAnimateObj* GetObject(int32_t Index) const;
+  TAnimateObj* GetObjectName(const std::string& Name) const;
+
+  // --- view ---
+  void SetDibAttr(int32_t W, int32_t H);
+  void SetViewTo(int32_t W, int32_t H);
+  void CreateBitmap(int32_t W, int32_t H);
+
+  // --- scripts ---
+  // Scene script of a record code (1..10 key down, 11..20 key up, 30..39 scene events).
+  TScriptPtr* SceneScriptSlot(uint8_t code);
+  void FreeMacros();
+  // Number of script and procedure records the writer emits.
+  int32_t SceneScriptCount() const;
+
+  // Fields, in declaration order.
+  int32_t FObjectPositionInFile = 0;
+  std::vector<PendingSound> FSounds;
+  bool FSceneReady = false;
+  plat::HBITMAP FBkBitmap = nullptr;
+  TDib24Bits* FDib = nullptr;
+  int32_t FXPos = 0, FYPos = 0;
+  int32_t FWidth = 0, FHeight = 0;
+  int32_t FViewWidth = 0, FViewHeight = 0;
+  TLinkList FDibEntries;
+  TLinkList FSoundEntries;
+  bool FSetAttr = true;
+  uint16_t FTextHAlign = 0, FTextVAlign = 0;
+  plat::RECT FTextRect{0, 0, 320, 200};
+  const char* FText = nullptr;
+  uint16_t FTextLen = 0;
+  TAnimateObj* FFocused = nullptr;
+  int32_t FEventValue1 = 0, FEventValue2 = 0;
+  std::string FEventString;
+  std::vector<TAnimateObj*> FDeleteds;
+  TAnimateObj* FHotObject = nullptr;
+  bool FEnableSizeX = false, FEnableSizeY = false;
+  TAnimateObj* FHotContainer = nullptr;
+  TAnimateObj* FCaptureMouseObj = nullptr;
+  plat::HGLOBAL FNotesHandle = nullptr;
+  std::array<uint8_t, 10> KeyStates{};
+  std::vector<PendingMove> MoveObjects;
+  int16_t FFadeDelta = 0, FCurrentFade = 0;
+  uint32_t FFadeColor = 0;
+  bool FPlaying = false, FPaused = false;
+  TAnimatorState FControlState = anisOK;
+
+  // Host callbacks.
+  std::function<void(TDibAnimator*)> FOnClose;
+  std::function<void(TDibAnimator*, int32_t Total, int32_t Done)> FOnProgress;
+  std::function<void(TDibAnimator*, int32_t Code, const char* Info)> FOnError;
+
+  bool DisableAutoDrawing = false, NeedDrawNow = true;
+  plat::HWND WindowHandle = nullptr;
+  ZString DataPath, CharacterPath, ScenePath;
+  TAnimateObj* CurrentObj = nullptr;
+  ZString AniFilename;
+  bool Designing = false;
+  bool EnableExecuteCode = false;
+  int16_t GraphX = 0, GraphY = 0;
+  uint32_t GraphColor = 0;
+  int16_t GraphWidth = 1, GraphOpacity = 100;
+  int32_t WillScrollX = 0, WillScrollY = 0;
+  int32_t GlobalValue1 = 0, GlobalValue2 = 0, GlobalValue3 = 0;
+  std::array<TScriptPtr, 11> macroUpKeys, macroDownKeys;  // slots 1..10
+  TScriptPtr macroOnInit, macroProc, macroOnScroll, macroOnFadeOut, macroOnApp, macroOnClose,
+      macroOnMouseDown, macroOnMouseMove, macroOnMouseUp, macroOnResize;
+  std::vector<TProcedureRecord> ProcList;
+  bool FWorking = false;
+  bool ThisIsSubScene = false;
+  bool AlwaysLoadDibIntoMemory = false, AlwaysLoadSoundIntoMemory = false;
+  std::array<char, 256> ErrorInfo{};
+  bool NoKeyboardProcess = false;
+
+ private:
+  void Progress(int32_t Total, int32_t Done);
+  void FreeBitmap();
+  bool ReadBody(TRecordReader& r, int32_t Version);
+  bool ReadImages(TRecordReader& r, int32_t Version, int32_t Count, int32_t Total);
+  bool ReadSounds(TRecordReader& r, int32_t Count);
+  bool ReadSceneScripts(TRecordReader& r, int32_t Count);
+  bool ReadObjects(TRecordReader& r, int32_t Version, int32_t Count);
+  void LoadAllEntries();
+  // Writes the scene; the places (position, size) where each image and sound now lie.
+  bool WriteScene(TStream* Stream, std::vector<std::pair<int32_t, uint32_t>>& imagePlaces,
+                  std::vector<std::pair<int32_t, uint32_t>>& soundPlaces);
+};
+
+}  // namespace zkw

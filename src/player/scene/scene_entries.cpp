@@ -1,0 +1,84 @@
+#include "player/scene/scene_entries.h"
+
+#include <vector>
+
+#include "common/byte_stream.h"
+#include "dib/dib_base.h"
+#include "dib/dib_factory.h"
+#include "imagefiles/memory_block.h"
+#include "platform/plat.h"
+#include "player/scene/dib_animator.h"
+
+namespace zkw {
+
+namespace {
+
+// Reads Size bytes at Position of the scene file; false when there is no file or range.
+bool ReadFromSceneFile(TDibAnimator* parent, int32_t position, uint32_t size, std::vector<uint8_t>& bytes) {
+  if (!parent || position <= 0 || parent->AniFilename.empty()) return false;
+  TFileStream file(parent->AniFilename.c_str(), FileMode::fmOpenRead);
+  if (!file.IsOpen()) return false;
+  int64_t total = file.Size();
+  if (static_cast<int64_t>(position) + size > total) return false;
+  if (file.Seek(position, SeekOrigin::soBeginning) != position) return false;
+  bytes.resize(size);
+  return size == 0 || file.ReadExact(bytes.data(), static_cast<int32_t>(size));
+}
+
+}  // namespace
+
+TDibBaseObj* DibFromDexBytes(const uint8_t* bytes, uint64_t size) {
+  TDibBaseObj* dib = DibObjectFromBuffer(bytes, size);
+  if (dib && dib->Handle() == 0) {
+    delete dib;
+    return nullptr;
+  }
+  return dib;
+}
+
+TDibEntry::~TDibEntry() { delete Dib; }
+
+void TDibEntry::SetDib(TDibBaseObj* ADib) {
+  if (ADib == Dib) return;
+  delete Dib;
+  Dib = ADib;
+}
+
+TDibBaseObj* TDibEntry::Load() {
+  if (Dib) return Dib;
+  std::vector<uint8_t> bytes;
+  if (!ReadFromSceneFile(FParent, Position, Size, bytes)) return nullptr;
+  Dib = DibFromDexBytes(bytes.data(), bytes.size());
+  return Dib;
+}
+
+void TDibEntry::Unload() {
+  if (Position <= 0 || !Dib) return;
+  delete Dib;
+  Dib = nullptr;
+}
+
+TSoundEntry::~TSoundEntry() {
+  if (Handle) plat::GlobalFree(Handle);
+}
+
+uint32_t TSoundEntry::BlockSize() const {
+  return Handle ? static_cast<uint32_t>(plat::GlobalSize(Handle)) : 0;
+}
+
+bool TSoundEntry::Load() {
+  if (Handle) return true;
+  std::vector<uint8_t> bytes;
+  if (!ReadFromSceneFile(FParent, Position, Size, bytes) || bytes.empty()) return false;
+  Handle = NewBlockFrom(bytes.data(), bytes.size());
+  return Handle != nullptr;
+}
+
+void TSoundEntry::Unload() {
+  if (Position <= 0 || !Handle) return;
+  plat::GlobalFree(Handle);
+  Handle = nullptr;
+  Buffer = nullptr;
+}
+
+}  // namespace zkw
