@@ -178,7 +178,7 @@ TEST(SceneFile, Version6FromHandBuiltBytesAndByteExactRoundTrip) {
   std::vector<uint8_t> first = Save(ani);
   EXPECT_EQ(std::string(first.begin(), first.begin() + 22), "zelvantorium Animation");
   EXPECT_EQ(zkwtest::GetLE<int32_t>(first, 41), 0x60000);
-  EXPECT_EQ(zkwtest::GetLE<int32_t>(first, 45 + 12), 5);  // 4 scripts and a procedure
+  EXPECT_EQ(zkwtest::GetLE<int32_t>(first, 45 + 12), 4);  // 3 scripts and a procedure
   TDibAnimator again;
   ASSERT_TRUE(Load(again, first)) << LastErrorText();
   EXPECT_EQ(Save(again), first);
