@@ -14,7 +14,13 @@
 #include "fonts/dib_font.h"
 #include "imagefiles/bmp_file.h"
 #include "imagefiles/dex.h"
+#include "imagefiles/memory_block.h"
 #include "platform/plat.h"
+#include "player/objects/animate_obj.h"
+#include "player/objects/kind_registry.h"
+#include "player/scene/dib_animator.h"
+#include "player/scene/record_io.h"
+#include "player/scene/scene_entries.h"
 #include "text/scene_text.h"
 
 namespace {
@@ -86,6 +92,62 @@ std::vector<uint8_t> FontBytes(int height, bool alpha, int glyphs) {
   return bytes;
 }
 
+zkw::TAnimateObj* PlainObject() { return new zkw::TAnimateObj(); }
+
+// Scenes written by the scene writer: empty, and one with images, a sound, notes, scene
+// scripts, a procedure and objects with scripts (codes without a kind read as plain objects,
+// as the scene fuzz target does).
+void WriteSceneSeeds() {
+  for (int code = 0; code < 256; ++code)
+    if (!zkw::IsObjectKindRegistered(static_cast<uint8_t>(code)))
+      zkw::RegisterObjectKind(static_cast<uint8_t>(code), PlainObject);
+  {
+    zkw::TDibAnimator ani;
+    ani.SetDibAttr(4, 4);
+    ani.FViewWidth = ani.FViewHeight = 4;
+    zkw::TMemoryStream out;
+    ani.SaveToStream(&out);
+    Write("scene_fuzz", "empty.dan", out.Bytes());
+  }
+  zkw::TDibAnimator ani;
+  ani.SetDibAttr(640, 480);
+  ani.FViewWidth = 32;
+  ani.FViewHeight = 24;
+  ani.FEnableSizeX = true;
+  ani.DisableAutoDrawing = true;
+  ani.FNotesHandle = zkw::NewBlockFrom("designer notes", 14);
+  ani.AddDib(Sample(8, 6, 5, false));
+  ani.AddDib(Sample(24, 3, 3, true));
+  ani.AddSound(zkw::NewBlockFrom("RIFF\x04\0\0\0WAVE", 12))->SoundName = "Bell";
+  ani.macroOnInit = zkw::TScriptList::FromText("Line one\r\nLine two");
+  ani.macroDownKeys[2] = zkw::TScriptList::FromText("Left");
+  ani.macroUpKeys[10] = zkw::TScriptList::FromText("Alt up");
+  zkw::TMemoryStream proc;
+  zkw::TRecordWriter w(&proc);
+  w.TextRecord(zkw::TRecordWriter::MakeTextRecord("Twice"));
+  w.U16(1);
+  w.TextRecord(zkw::TRecordWriter::MakeTextRecord("x"));
+  w.U8(2);
+  w.U8(2);
+  w.TextRecord(zkw::TRecordWriter::MakeTextRecord("Result = x * 2"));
+  ani.ProcList.push_back({"Twice", proc.Bytes()});
+  for (int i = 0; i < 3; ++i) {
+    zkw::TAnimateObj* obj = zkw::CreateObjectOfKind(static_cast<uint8_t>(i == 2 ? 255 : i));
+    obj->FParent = &ani;
+    obj->FID = static_cast<int16_t>(i < 2 ? i : -1);
+    obj->FName = "Obj" + std::to_string(i);
+    obj->Fx = i * 100000 - 50000;
+    obj->FWidth = 3;
+    obj->FHeight = 2;
+    obj->SetMacro(zkw::ocClick, zkw::TScriptList::FromText("Hide"));
+    if (i == 1) obj->SetMacro(zkw::ocDblClk, zkw::TScriptList::FromText("Show"));
+    ani.Append(obj);
+  }
+  zkw::TMemoryStream out;
+  ani.SaveToStream(&out);
+  Write("scene_fuzz", "scene.dan", out.Bytes());
+}
+
 }  // namespace
 
 // A resource of the library with a selector byte in front (the text-table target's first byte
@@ -133,5 +195,6 @@ int main(int argc, char** argv) {
   std::vector<uint8_t> sceneSeed{3};
   sceneSeed.insert(sceneSeed.end(), scene.begin(), scene.end());
   Write("text_tables_fuzz", "scenetext", sceneSeed);
+  WriteSceneSeeds();
   return 0;
 }
