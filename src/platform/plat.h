@@ -54,4 +54,13 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int wideL
                         char* multiByte, int multiByteLen, const char* defaultChar,
                         BOOL* usedDefaultChar);
 
+// --- Message boxes ---------------------------------------------------------------------------
+using HWND = void*;
+constexpr UINT MB_OK = 0x00000000;
+constexpr UINT MB_ICONEXCLAMATION = 0x00000030;
+constexpr int IDOK = 1;
+// A modal message box. The portable side shows nothing: it records the call (see
+// portable/message_box_log.h) and answers IDOK.
+int MessageBoxW(HWND window, LPCWSTR text, LPCWSTR caption, UINT type);
+
 }  // namespace plat
