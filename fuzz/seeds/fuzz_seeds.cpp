@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -195,6 +196,12 @@ int main(int argc, char** argv) {
   std::vector<uint8_t> sceneSeed{3};
   sceneSeed.insert(sceneSeed.end(), scene.begin(), scene.end());
   Write("text_tables_fuzz", "scenetext", sceneSeed);
+  const char* exprSeeds[] = {"1 + 2 * 3", "2^3*2-7%3:2", "(3+4)*2>=14=1",
+                             "\"ab\"+\"c&#7855;#\"<\"abd\"", "Sin(x)*2+Max(1,f(2,3),\"a,b\")",
+                             "THIS.XPos+$v.Width+@Value1+Db.$Name", "((((1))))!(5)~6&7|8#9<=-10"};
+  int exprSeed = 0;
+  for (const char* text : exprSeeds)
+    Write("expr_fuzz", "expr" + std::to_string(exprSeed++), std::vector<uint8_t>(text, text + std::strlen(text)));
   WriteSceneSeeds();
   return 0;
 }

@@ -1,0 +1,86 @@
+// Tokens and formulas: construction and binding of names against the animator.
+#include "expr/formula.h"
+
+#include "expr/names.h"
+#include "expr/property_names.h"
+
+namespace zkw {
+
+const char* const kOperatorNames[18] = {"(none)", "+", "-", "*", "/", "%", ":", "^", "&",
+                                        "|", "!", "~", ">", "<", "=", "#", ">=", "<="};
+
+// A token of kind AType with its child formula, operator, text and literal number.
+TToken::TToken(uint8_t AType, std::unique_ptr<TFormula> AChildExpr, uint8_t AOperator,
+               std::string AText, double AValue)
+    : ttkValue(AValue),
+      ttkString(std::move(AText)),
+      ttkType(AType),
+      ttkOperator(AOperator),
+      ttkChildExpr(std::move(AChildExpr)) {}
+
+TToken::~TToken() = default;
+
+namespace {
+
+// How a name finds its object: "THIS", "CURRENT", a "$" variable, or an object bound now.
+uint8_t Resolve(TExprHost* Ani, const std::string& Name, TToken& Token) {
+  Token.ttkObj = nullptr;
+  if (SameName(Name, "THIS")) return osThis;
+  if (SameName(Name, "CURRENT")) return osCurrent;
+  if (!Ani) return osBound;
+  if (!Name.empty() && Name[0] == '$') return osVariable;
+  Token.ttkObj = Ani->GetObjectName(Name);
+  return osBound;
+}
+
+// Binds one token: user functions, system properties, objects and their properties.
+void BindToken(TExprHost* Ani, TToken& Token) {
+  if (Token.ttkType == vkLastFunction - 1 || Token.ttkType == vkLastFunction) {
+    Token.ttkProc = Ani ? Ani->GetFunc(Token.ttkFieldname) : nullptr;
+    return;
+  }
+  if (Token.ttkType != vkProperty || Token.ttkString.empty()) return;
+  const std::string& text = Token.ttkString;
+  if (text[0] == '@') {
+    Token.ttkFunction = static_cast<uint8_t>(PropertyCode(text));
+    Token.ttkObj = nullptr;
+    Token.ttkObjStyle = osSystem;
+    return;
+  }
+  size_t dot = text.find('.');
+  if (dot == std::string::npos) {
+    Token.ttkObjStyle = Resolve(Ani, text, Token);
+    Token.ttkFunction = 0;
+    return;
+  }
+  std::string left = text.substr(0, dot), right = text.substr(dot + 1);
+  Token.ttkObjStyle = Resolve(Ani, left, Token);
+  if (Token.ttkObjStyle == osVariable) Token.ttkString = left;
+  if (right.empty()) return;
+  if (right[0] == '$') {
+    Token.ttkFieldname = right.substr(1);
+    Token.ttkFunction = kFieldProperty;
+  } else {
+    Token.ttkFunction = static_cast<uint8_t>(PropertyCode(right));
+    // An unknown property reads 0, not the object itself.
+    if (Token.ttkFunction == 0) {
+      Token.ttkObj = nullptr;
+      if (Token.ttkObjStyle != osVariable) Token.ttkObjStyle = osSystem;
+    }
+  }
+}
+
+}  // namespace
+
+// Binds the whole tree once.
+void TFormula::Prepare(TExprHost* Ani) { PrepareTokens(Ani, this); }
+
+// Binds every token of List, then its sub-formula, depth first in list order.
+void TFormula::PrepareTokens(TExprHost* Ani, TFormula* List) {
+  for (TToken* token = List->First(); token; token = Next(token)) {
+    BindToken(Ani, *token);
+    if (token->ttkChildExpr) PrepareTokens(Ani, token->ttkChildExpr.get());
+  }
+}
+
+}  // namespace zkw
