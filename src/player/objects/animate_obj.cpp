@@ -14,13 +14,7 @@ bool IsObjScriptCode(uint8_t code) {
 
 TAnimateObj::TAnimateObj() = default;
 
-TAnimateObj::~TAnimateObj() {
-  // The children list only links to objects other lists own: unlink without freeing.
-  if (FChildren) {
-    while (FChildren->Count() > 0) FChildren->PopFirst();
-    delete FChildren;
-  }
-}
+TAnimateObj::~TAnimateObj() = default;
 
 void TAnimateObj::SetMacro(uint8_t code, TScriptPtr list) {
   if (code < kObjScriptSlots) macros[code] = std::move(list);
@@ -154,11 +148,7 @@ bool TAnimateObj::ReadFromStream2(TRecordReader& r) {
 
 void TAnimateObj::CopyFrom(const TAnimateObj& AObj) {
   // Everything not taken from the source starts at zero, false or empty.
-  if (FChildren) {
-    while (FChildren->Count() > 0) FChildren->PopFirst();
-    delete FChildren;
-    FChildren = nullptr;
-  }
+  FChildren.clear();
   FParentName.clear();
   FIndex = 0;
   FShowHotrack = false;

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "common/link_list.h"
 #include "player/scene/script_source.h"
@@ -50,6 +52,14 @@ struct TSmallRect {
 };
 
 enum TCollideEdge : uint8_t { ceLeft = 0, ceTop = 1, ceRight = 2, ceBottom = 3 };
+// A set of collision edges: bit (1 << edge).
+constexpr uint8_t EdgeBit(TCollideEdge e) { return static_cast<uint8_t>(1u << e); }
+
+// Property list of GetPropsToList: (name, property id) in order.
+using TPropList = std::vector<std::pair<std::string, int32_t>>;
+
+constexpr uint8_t kExternalKind = 255;
+constexpr uint8_t kGroupKind = 36;
 
 class TAnimateObj : public TItemNode {
  public:
@@ -78,8 +88,49 @@ class TAnimateObj : public TItemNode {
 
   TSmallRect ObjRect() const;
 
+  // --- behaviour ---
+  virtual void SetActive(bool Value);
+  virtual void SetVisible(bool Value);
+  // Drops the image when the object hides or changes image (the animator may unload it).
+  virtual void ReleaseImage();
+  // Moves by (dx, dy) without events unless Locked (scrolling).
+  virtual void ShiftBy(int32_t dx, int32_t dy);
+  // Children follow, macroOnMove runs, collisions are tested.
+  virtual void PositionChanged(int32_t OldX, int32_t OldY);
+  // Runs macroOnCollide with event value 2 = edge bits (1 left, 2 right, 4 top, 8 bottom).
+  virtual void CollideAction(uint8_t Edges);
+  virtual void SoundFinished(int32_t ID);
+  // True when this is not Other, is visible, shows image Index and has an image.
+  virtual bool UsesImage(int32_t Index, TAnimateObj* Other) const;
+  virtual void Action(TDibBaseObj* ADib) { (void)ADib; }
+  // Draws the image piece by DibStyle, then the pulsing frame of a hot container.
+  virtual void Draw(TDibBaseObj* ADib);
+  virtual void Changed() {}
+  // Hit test in view pixels / solidity at object-relative pixels.
+  virtual bool PtInObject(int32_t X, int32_t Y);
+  virtual bool IsSolidAt(int32_t X, int32_t Y);
+  // Property access by property id: type code 2 (number in Value) or 3 (text in SValue).
+  virtual int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue);
+  virtual void SetValue(int32_t PropID, const std::string& SValue, long double IValue);
+  virtual void GetPropsToList(TPropList& List);
+  // The list of objects a group holds; null for every other kind.
+  virtual TLinkList* ChildList() { return nullptr; }
+
+  void SetXPos(int32_t Value) { SetPos(Value, Fy); }
+  void SetYPos(int32_t Value) { SetPos(Fx, Value); }
+  // The combined setter: one position change for both coordinates.
+  void SetPos(int32_t X, int32_t Y);
+  void SetParentObjName(const std::string& Name);
+  // Edges hit when moving by (Dx, Dy) into another object of the same level; 0 for none.
+  uint8_t Collide(int32_t Dx, int32_t Dy);
+  bool CollideWith(TAnimateObj* Other, int32_t Dx, int32_t Dy);
+  void Die();
+  // Runs one of the object's event scripts through the animator (nothing without a script).
+  void RunMacro(uint8_t ListCode, int32_t EventCode);
+  bool IsPixelSolid(int32_t ix, int32_t iy) const;
+
   // Fields, in declaration order, with their defaults.
-  TLinkList* FChildren = nullptr;  // not owning: the nodes stay in their lists
+  std::vector<TAnimateObj*> FChildren;  // not owning: the objects live in their lists
   std::string FParentName;
   int32_t FIndex = 0;
   std::string FName = "Noname";

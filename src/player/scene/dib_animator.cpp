@@ -10,7 +10,27 @@
 
 namespace zkw {
 
+TEventScriptRunner gEventScriptRunner = nullptr;
+
 TDibAnimator::TDibAnimator() { ResetRuntime(); }
+
+void TDibAnimator::RunEventScript(TAnimateObj* Obj, TScriptList* List, int32_t Code) {
+  if (!List || !gEventScriptRunner) return;
+  bool was = FWorking;
+  FWorking = true;
+  gEventScriptRunner(this, Obj, List, Code);
+  FWorking = was;
+}
+
+void TDibAnimator::SetFocusedObj(TAnimateObj* Obj) {
+  if (Obj == FFocused) return;
+  FFocused = Obj;
+  if (FOnSetFocus) FOnSetFocus(this);
+}
+
+void TDibAnimator::ResetCursor() {
+  if (FOnCRSReset) FOnCRSReset(this);
+}
 
 TDibAnimator::~TDibAnimator() {
   FControlState = anisFreeObjs;

@@ -18,6 +18,7 @@
 namespace zkw {
 
 class TAnimateObj;
+class TDibAnimator;
 class TDib24Bits;
 class TDibBaseObj;
 class TDibEntry;
@@ -64,6 +65,11 @@ struct PendingMove {
   TAnimateObj* Ref;
 };
 
+// The script engine's entry point: runs a script list for the animator, with the object (or
+// null) and the event code. Set by the script engine; while null, scripts do not run.
+using TEventScriptRunner = void (*)(TDibAnimator* Ani, TAnimateObj* Obj, TScriptList* List, int32_t Code);
+extern TEventScriptRunner gEventScriptRunner;
+
 class TDibAnimator : public TLinkList {
  public:
   TDibAnimator();
@@ -99,6 +105,11 @@ class TDibAnimator : public TLinkList {
   TAnimateObj* GetObject(int32_t Index) const;
   TAnimateObj* GetObjectName(const std::string& Name) const;
 
+  // Runs a script with FWorking set for its length; nothing for a null list.
+  void RunEventScript(TAnimateObj* Obj, TScriptList* List, int32_t Code);
+  void SetFocusedObj(TAnimateObj* Obj);
+  void ResetCursor();
+
   // --- view ---
   void SetDibAttr(int32_t W, int32_t H);
   void SetViewTo(int32_t W, int32_t H);
@@ -128,7 +139,8 @@ class TDibAnimator : public TLinkList {
   const char* FText = nullptr;
   uint16_t FTextLen = 0;
   TAnimateObj* FFocused = nullptr;
-  int32_t FEventValue1 = 0, FEventValue2 = 0;
+  // Event values are pointer-wide: value 1 carries object handles (collisions, drops).
+  intptr_t FEventValue1 = 0, FEventValue2 = 0;
   std::string FEventString;
   std::vector<TAnimateObj*> FDeleteds;
   TAnimateObj* FHotObject = nullptr;
@@ -147,6 +159,8 @@ class TDibAnimator : public TLinkList {
   std::function<void(TDibAnimator*)> FOnClose;
   std::function<void(TDibAnimator*, int32_t Total, int32_t Done)> FOnProgress;
   std::function<void(TDibAnimator*, int32_t Code, const char* Info)> FOnError;
+  std::function<void(TDibAnimator*)> FOnSetFocus;
+  std::function<void(TDibAnimator*)> FOnCRSReset;
 
   bool DisableAutoDrawing = false, NeedDrawNow = true;
   plat::HWND WindowHandle = nullptr;
