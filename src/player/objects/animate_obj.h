@@ -103,6 +103,10 @@ class TAnimateObj : public TItemNode {
   // True when this is not Other, is visible, shows image Index and has an image.
   virtual bool UsesImage(int32_t Index, TAnimateObj* Other) const;
   virtual void Action(TDibBaseObj* ADib) { (void)ADib; }
+  // Play start: the script engine prepares the object's scripts; kinds reset their state.
+  virtual void BeforePlay() {}
+  // The host's identifier of an external object (kind 255); 0 for other kinds.
+  virtual uint16_t ExternalIdentifier() const { return 0; }
   // Draws the image piece by DibStyle, then the pulsing frame of a hot container.
   virtual void Draw(TDibBaseObj* ADib);
   virtual void Changed() {}

@@ -110,6 +110,37 @@ class TDibAnimator : public TLinkList {
   void SetFocusedObj(TAnimateObj* Obj);
   void ResetCursor();
 
+  // --- frame cycle ---
+  // Frees the objects marked for deletion, polls the keys, lets every visible object act and
+  // applies the queued z-order moves and sounds. Nothing while not ready, working or paused.
+  void DoAction(TDibBaseObj* ADib);
+  // Draws every visible object in list order, then the fade.
+  void DoDraw(TDibBaseObj* ADib);
+  void FadeIn(int16_t Delta, uint32_t Color);
+  void FadeOut(int16_t Delta, uint32_t Color);
+  void PollKeys();
+  void BeforePlay();
+  void EndPlay();
+
+  // --- z-order, deletion, copies ---
+  void DeleteThis(TAnimateObj* Obj);
+  TAnimateObj* NewFrom(TAnimateObj* Obj);
+  void BringToFront(TAnimateObj* Obj);
+  void SendToBack(TAnimateObj* Obj);
+  void MoveAbove(TAnimateObj* Obj, TAnimateObj* Ref);
+  void MoveBelow(TAnimateObj* Obj, TAnimateObj* Ref);
+  void PrepareMove(uint8_t Kind, TAnimateObj* Obj, TAnimateObj* Ref);
+  void ProcessPendingMoves();
+  void ResetParents();
+
+  // --- scrolling ---
+  void Scroll(int32_t Dx, int32_t Dy);
+  void ScrollTo(int32_t X, int32_t Y) { Scroll(X + FXPos, Y + FYPos); }
+  void SetPositionX(int32_t Value);
+  void SetPositionY(int32_t Value);
+  // Shifts every object (locked ones stay) by (Dx, Dy).
+  void ChangePosition(int32_t Dx, int32_t Dy);
+
   // --- view ---
   void SetDibAttr(int32_t W, int32_t H);
   void SetViewTo(int32_t W, int32_t H);
@@ -160,6 +191,9 @@ class TDibAnimator : public TLinkList {
   std::function<void(TDibAnimator*, int32_t Total, int32_t Done)> FOnProgress;
   std::function<void(TDibAnimator*, int32_t Code, const char* Info)> FOnError;
   std::function<void(TDibAnimator*)> FOnSetFocus;
+  std::function<void(TDibAnimator*, TAnimatorTask Task, uint16_t ID, TAnimateObj* Obj)> FOnTask;
+  // Reads whether a virtual key is down now (the window binds it to the system); null = none is.
+  bool (*FKeyDown)(int32_t VirtualKey) = nullptr;
   std::function<void(TDibAnimator*)> FOnCRSReset;
 
   bool DisableAutoDrawing = false, NeedDrawNow = true;
@@ -186,6 +220,8 @@ class TDibAnimator : public TLinkList {
 
  private:
   void Progress(int32_t Total, int32_t Done);
+  void FreeDeleteds();
+  TLinkList* ListOf(TAnimateObj* Obj);
   void FreeBitmap();
   bool ReadBody(TRecordReader& r, int32_t Version);
   bool ReadImages(TRecordReader& r, int32_t Version, int32_t Count, int32_t Total);
