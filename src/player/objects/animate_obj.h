@@ -117,6 +117,17 @@ class TAnimateObj : public TItemNode {
   virtual int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue);
   virtual void SetValue(int32_t PropID, const std::string& SValue, long double IValue);
   virtual void GetPropsToList(TPropList& List);
+  // Mouse and keys (X, Y in view pixels); true = the object consumed the event.
+  virtual bool MouseMove(TDibAnimator* AParent, int32_t X, int32_t Y);
+  virtual bool MouseDown(TDibAnimator* AParent, int32_t X, int32_t Y);
+  virtual bool MouseUp(TDibAnimator* AParent, int32_t X, int32_t Y);
+  virtual bool MouseWheel(TDibAnimator* AParent, int32_t Delta, int32_t X, int32_t Y);
+  virtual bool DoubleClick(TDibAnimator* AParent, int32_t X, int32_t Y);
+  virtual void KeyDown(int32_t Key) { (void)Key; }
+  virtual void KeyPress(int32_t Key) { (void)Key; }
+  // This object when it is a visible container that a dragged object covers enough (see the
+  // drop rules); else null.
+  virtual TAnimateObj* ContainerAt(TAnimateObj* Dragged, const TSmallRect& Rect);
   // The list of objects a group holds; null for every other kind.
   virtual TLinkList* ChildList() { return nullptr; }
 
@@ -132,6 +143,9 @@ class TAnimateObj : public TItemNode {
   // Runs one of the object's event scripts through the animator (nothing without a script).
   void RunMacro(uint8_t ListCode, int32_t EventCode);
   bool IsPixelSolid(int32_t ix, int32_t iy) const;
+  // Runs the mouse-over or mouse-leave script when the hover state changes.
+  void MouseInChanged(bool Inside);
+  bool InRect(int32_t X, int32_t Y) const { return X >= Fx && Y >= Fy && X < Fx + FWidth && Y < Fy + FHeight; }
 
   // Fields, in declaration order, with their defaults.
   std::vector<TAnimateObj*> FChildren;  // not owning: the objects live in their lists

@@ -141,6 +141,18 @@ class TDibAnimator : public TLinkList {
   // Shifts every object (locked ones stay) by (Dx, Dy).
   void ChangePosition(int32_t Dx, int32_t Dy);
 
+  // --- input (view pixels); true = an object consumed it ---
+  bool MouseMove(int32_t X, int32_t Y);
+  bool MouseDown(int32_t X, int32_t Y);
+  void MouseUp(int32_t X, int32_t Y);
+  bool MouseWheel(int32_t Delta, int32_t X, int32_t Y);
+  bool DoubleClick(int32_t X, int32_t Y);
+  // True when the focused object wants the key, so that the host does not treat it further.
+  bool KeyDown(int32_t Key);
+  bool KeyPress(int32_t Key);
+  // The first container below Obj (towards the head of Obj's list) that Obj is dropped onto.
+  TAnimateObj* SearchObjBelow(TAnimateObj* Obj);
+
   // --- view ---
   void SetDibAttr(int32_t W, int32_t H);
   void SetViewTo(int32_t W, int32_t H);
@@ -191,6 +203,7 @@ class TDibAnimator : public TLinkList {
   std::function<void(TDibAnimator*, int32_t Total, int32_t Done)> FOnProgress;
   std::function<void(TDibAnimator*, int32_t Code, const char* Info)> FOnError;
   std::function<void(TDibAnimator*)> FOnSetFocus;
+  std::function<void(TDibAnimator*, TAnimateObj* Obj)> FOnDrop;
   std::function<void(TDibAnimator*, TAnimatorTask Task, uint16_t ID, TAnimateObj* Obj)> FOnTask;
   // Reads whether a virtual key is down now (the window binds it to the system); null = none is.
   bool (*FKeyDown)(int32_t VirtualKey) = nullptr;
