@@ -16,7 +16,9 @@ TToken::TToken(uint8_t AType, std::unique_ptr<TFormula> AChildExpr, uint8_t AOpe
       ttkString(std::move(AText)),
       ttkType(AType),
       ttkOperator(AOperator),
-      ttkChildExpr(std::move(AChildExpr)) {}
+      ttkChildExpr(std::move(AChildExpr)) {
+  if (ttkType == vkProperty) FName = ttkString;
+}
 
 TToken::~TToken() = default;
 
@@ -33,14 +35,20 @@ uint8_t Resolve(TExprHost* Ani, const std::string& Name, TToken& Token) {
   return osBound;
 }
 
-// Binds one token: user functions, system properties, objects and their properties.
-void BindToken(TExprHost* Ani, TToken& Token) {
+// Binds one token: user functions, system properties, objects and their properties. Name is
+// the token's text as parsed, so that binding again gives the same result.
+void BindToken(TExprHost* Ani, TToken& Token, const std::string& Name) {
   if (Token.ttkType == vkLastFunction - 1 || Token.ttkType == vkLastFunction) {
     Token.ttkProc = Ani ? Ani->GetFunc(Token.ttkFieldname) : nullptr;
     return;
   }
-  if (Token.ttkType != vkProperty || Token.ttkString.empty()) return;
-  const std::string& text = Token.ttkString;
+  if (Token.ttkType != vkProperty || Name.empty()) return;
+  Token.ttkObj = nullptr;
+  Token.ttkObjStyle = osBound;
+  Token.ttkFunction = 0;
+  Token.ttkFieldname.clear();
+  Token.ttkString = Name;
+  const std::string& text = Name;
   if (text[0] == '@') {
     Token.ttkFunction = static_cast<uint8_t>(PropertyCode(text));
     Token.ttkObj = nullptr;
@@ -78,7 +86,7 @@ void TFormula::Prepare(TExprHost* Ani) { PrepareTokens(Ani, this); }
 // Binds every token of List, then its sub-formula, depth first in list order.
 void TFormula::PrepareTokens(TExprHost* Ani, TFormula* List) {
   for (TToken* token = List->First(); token; token = Next(token)) {
-    BindToken(Ani, *token);
+    BindToken(Ani, *token, token->FName);
     if (token->ttkChildExpr) PrepareTokens(Ani, token->ttkChildExpr.get());
   }
 }

@@ -57,6 +57,9 @@ class TToken : public TItemNode {
   std::unique_ptr<TFormula> ttkChildExpr;
 
  private:
+  friend class TFormula;
+  std::string FName;  // a name token's text as parsed; binding starts from it every time
+
   uint8_t ReadName(const TProccessInfo& Info, long double& Value, std::string& Text) const;
 };
 

@@ -90,13 +90,26 @@ class TTestHost : public TExprHost {
   }
   TExprVariables* GlobalVarList() override { return &Globals; }
   TExprVariables* AppVarList() override { return &Apps; }
+  static TProcedureInfo* AgainProc() { return reinterpret_cast<TProcedureInfo*>(uintptr_t{0x20}); }
+  const TFormula* Reenter = nullptr;  // what "Again" evaluates
+  int Depth = 0;
+
   TProcedureInfo* GetFunc(const std::string& Name) override {
+    if (SameName(Name, "Again")) return AgainProc();
     return SameName(Name, "Twice") ? TwiceProc() : nullptr;
   }
   // "Twice": twice its first argument, or 2 without arguments.
   uint8_t CallUserFunction(TProcedureInfo* Proc, const TToken& Call, const TProccessInfo& Info,
                            long double& Value, std::string& Text) override {
     ++Calls;
+    if (Proc == AgainProc()) {  // "Again": 1 + Reenter evaluated again, three levels deep
+      if (Depth >= 3 || !Reenter) return vkNumber;
+      ++Depth;
+      uint8_t kind = EvaluateFormula(this, Info.AniObj, Info.VarList, Text, Value, Reenter);
+      --Depth;
+      Value += 1;
+      return kind;
+    }
     if (Proc != TwiceProc()) return vkNone;
     if (ArgumentCount(Call) == 0) return Value = 2, vkNumber;
     EvaluateArgument(Call, 0, Info, Value, Text);

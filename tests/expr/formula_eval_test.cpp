@@ -231,6 +231,46 @@ TEST(FormulaEval, MissingVariableIsReported) {
   EXPECT_TRUE(plat::portable::MessageBoxCalls().empty());
 }
 
+TEST(FormulaEval, ReenteredAndPreparedAgain) {
+  // A formula evaluated again from inside its own user function call keeps each level's
+  // accumulators apart: ((0 + 10 + 1) + 10 + 1) + 10 + 1 + 10.
+  TTestHost host;
+  std::string text = "Again()+10";
+  auto f = ParseFormula(text);
+  f->Prepare(&host);
+  host.Reenter = f.get();
+  std::string out;
+  long double v = 0;
+  EXPECT_EQ(EvaluateFormula(&host, nullptr, nullptr, out, v, f.get()), vkNumber);
+  EXPECT_EQ(v, 43);
+  EXPECT_EQ(host.Depth, 0);
+
+  // Binding twice gives the same tree and the same values.
+  TTestVariables locals;
+  host.Apps.Set("$obj", vkNumber, static_cast<long double>(reinterpret_cast<uintptr_t>(&host.Box)));
+  std::string text2 = "$obj.XPos*10+Ball.XPos+Ball.Bogus+@Value1";
+  auto g = ParseFormula(text2);
+  for (int pass = 0; pass < 2; ++pass) {
+    g->Prepare(&host);
+    TProccessInfo info{&host, nullptr, &locals};
+    EXPECT_EQ(g->GetValue(info, v, out), vkNumber) << pass;
+    EXPECT_EQ(v, -30 + 10 + 0 + 7) << pass;
+  }
+}
+
+TEST(FormulaEval, ClockProperties) {
+  TTestHost host;
+  const struct {
+    const char* Text;
+    long double Max;
+  } parts[] = {{"@Hour", 23}, {"@Minute", 59}, {"@Second", 60}, {"@Milisecond", 999}};
+  for (const auto& p : parts) {
+    TResult r = Eval(p.Text, host, nullptr);
+    EXPECT_EQ(r.Kind, vkNumber) << p.Text;
+    EXPECT_TRUE(r.Value >= 0 && r.Value <= p.Max && r.Value == std::floor(r.Value)) << p.Text;
+  }
+}
+
 TEST(FormulaEval, Limits) {
   std::string deep50 = std::string(50, '(') + "1" + std::string(50, ')');
   std::string deep51 = std::string(51, '(') + "1" + std::string(51, ')');
