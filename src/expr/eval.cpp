@@ -148,7 +148,7 @@ bool FindVariable(const TProccessInfo& Info, const std::string& Name, uint8_t& K
 
 // Reads a name: a variable, an object reference, an object's property or a system property.
 uint8_t TToken::ReadName(const TProccessInfo& Info, long double& Value, std::string& Text) const {
-  if (ttkString.empty()) return vkNumber;
+  if (ttkString.empty() || FUnknownProperty) return vkNumber;
   TAnimateObj* varObj = nullptr;
   if (ttkString[0] == '$' && Info.VarList) {
     uint8_t kind = vkNumber;

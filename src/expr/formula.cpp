@@ -35,9 +35,12 @@ uint8_t Resolve(TExprHost* Ani, const std::string& Name, TToken& Token) {
   return osBound;
 }
 
-// Binds one token: user functions, system properties, objects and their properties. Name is
-// the token's text as parsed, so that binding again gives the same result.
-void BindToken(TExprHost* Ani, TToken& Token, const std::string& Name) {
+}  // namespace
+
+// Binds one token: user functions, system properties, objects and their properties. Binding
+// starts from the token's text as parsed, so that binding again gives the same result.
+void TFormula::BindToken(TExprHost* Ani, TToken& Token) {
+  const std::string& Name = Token.FName;
   if (Token.ttkType == vkLastFunction - 1 || Token.ttkType == vkLastFunction) {
     Token.ttkProc = Ani ? Ani->GetFunc(Token.ttkFieldname) : nullptr;
     return;
@@ -47,6 +50,7 @@ void BindToken(TExprHost* Ani, TToken& Token, const std::string& Name) {
   Token.ttkObjStyle = osBound;
   Token.ttkFunction = 0;
   Token.ttkFieldname.clear();
+  Token.FUnknownProperty = false;
   Token.ttkString = Name;
   const std::string& text = Name;
   if (text[0] == '@') {
@@ -70,15 +74,10 @@ void BindToken(TExprHost* Ani, TToken& Token, const std::string& Name) {
     Token.ttkFunction = kFieldProperty;
   } else {
     Token.ttkFunction = static_cast<uint8_t>(PropertyCode(right));
-    // An unknown property reads 0, not the object itself.
-    if (Token.ttkFunction == 0) {
-      Token.ttkObj = nullptr;
-      if (Token.ttkObjStyle != osVariable) Token.ttkObjStyle = osSystem;
-    }
+    // An unknown property reads 0, not the object itself nor the variable.
+    Token.FUnknownProperty = Token.ttkFunction == 0;
   }
 }
-
-}  // namespace
 
 // Binds the whole tree once.
 void TFormula::Prepare(TExprHost* Ani) { PrepareTokens(Ani, this); }
@@ -86,7 +85,7 @@ void TFormula::Prepare(TExprHost* Ani) { PrepareTokens(Ani, this); }
 // Binds every token of List, then its sub-formula, depth first in list order.
 void TFormula::PrepareTokens(TExprHost* Ani, TFormula* List) {
   for (TToken* token = List->First(); token; token = Next(token)) {
-    BindToken(Ani, *token, token->FName);
+    BindToken(Ani, *token);
     if (token->ttkChildExpr) PrepareTokens(Ani, token->ttkChildExpr.get());
   }
 }

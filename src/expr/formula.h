@@ -59,6 +59,7 @@ class TToken : public TItemNode {
  private:
   friend class TFormula;
   std::string FName;  // a name token's text as parsed; binding starts from it every time
+  bool FUnknownProperty = false;  // "left.right" with a right that is no property: reads 0
 
   uint8_t ReadName(const TProccessInfo& Info, long double& Value, std::string& Text) const;
 };
@@ -74,6 +75,9 @@ class TFormula : public TLinkList {
   void PrepareTokens(TExprHost* Ani, TFormula* List);
   // Evaluates the tokens left to right; returns the result kind.
   uint8_t GetValue(const TProccessInfo& Info, long double& Value, std::string& Text) const;
+
+ private:
+  static void BindToken(TExprHost* Ani, TToken& Token);
 };
 
 // Parses 8-bit expression text into a formula. Removes the blanks outside double quotes from

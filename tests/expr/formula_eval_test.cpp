@@ -179,6 +179,8 @@ TEST(FormulaEval, NamesAndVariables) {
       {"$s+\"!\"", 3, 0, "hi!"},
       {"$obj.XPos", 2, 10},
       {"$bad.XPos", 2, 0},  // not an object of the scene
+      {"$n.Bogus", 2, 0},
+      {"THIS.Bogus", 2, 0},
       {"@Value1", 2, 7},
       {"@value1+1", 2, 8},
       {"Ball.@Value1", 2, 7},
