@@ -128,6 +128,14 @@ class TAnimateObj : public TItemNode {
   // This object when it is a visible container that a dragged object covers enough (see the
   // drop rules); else null.
   virtual TAnimateObj* ContainerAt(TAnimateObj* Dragged, const TSmallRect& Rect);
+  // After the image list changed: ADib null drops image Index; ADib this object's image takes
+  // index Index.
+  virtual void ValidateID(TDibBaseObj* ADib, int32_t Index);
+  // Shows ADib when the object shows image Index (the entry's image was replaced).
+  virtual void ValidateDibID(TDibBaseObj* ADib, int32_t Index);
+  // Shows image ID (loaded from the scene when ADib is null).
+  virtual void AssignDib(int32_t ID, TDibBaseObj* ADib);
+  virtual bool UseDib(TDibBaseObj* ADib) const { return ADib == FDib; }
   // The list of objects a group holds; null for every other kind.
   virtual TLinkList* ChildList() { return nullptr; }
 

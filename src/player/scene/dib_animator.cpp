@@ -254,8 +254,10 @@ void TDibAnimator::SetViewTo(int32_t W, int32_t H) {
   FViewWidth = W;
   FViewHeight = H;
   CreateBitmap(W, H);
-  // The resize script (code 39) runs here once scripts can run.
-  (void)had;
+  if (had) {
+    FEventValue1 = FEventValue2 = 0;
+    RunEventScript(nullptr, macroOnResize.get(), scResize);
+  }
 }
 
 void TDibAnimator::Progress(int32_t Total, int32_t Done) {

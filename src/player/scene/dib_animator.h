@@ -101,7 +101,40 @@ class TDibAnimator : public TLinkList {
   TSoundEntry* GetSoundEntry(int32_t Index) const;
   int32_t SoundCount() const;
 
+  // Frees entry Index; objects showing it lose their image, later indexes move down by one.
+  void RemoveDib(int32_t Index);
+  // Replaces the image of entry Index (kept in memory from now on) and shows it on the objects
+  // that show that index, except the imageless kinds.
+  void ReplaceDibEntry(int32_t Index, TDibBaseObj* Dib);
+  void AssignDibToObject(TAnimateObj* Obj, int32_t Index);
+  void RemoveSound(int32_t Index);
+  void MoveSoundItemUp(int32_t Index);
+  void MoveSoundItemDown(int32_t Index);
+  // Queues a sound for the next action step; false when there is no such entry. Names compare
+  // case-insensitively.
+  bool PlaySoundItem(int32_t Index, TAnimateObj* Owner, int32_t ID);
+  bool PlaySoundItem(const std::string& Name, TAnimateObj* Owner, int32_t ID);
+  void SetSoundVolume(TAnimateObj* Owner, int32_t ID, int32_t Volume);
+
+  // --- app data ---
+  void SetAppData(int32_t AppID, int32_t AppValue);
+  void SetAppString(int32_t AppID, const char* AppStr);
+
+  // --- drawing for scripts (pen at GraphX, GraphY) ---
+  void MoveTo(int32_t X, int32_t Y);
+  void LineTo(int32_t X, int32_t Y);
+  void BarTo(int32_t X, int32_t Y);
+  void SetGraphAttr(uint32_t Color, int32_t Width);
+  void SetGraphOpacity(int32_t Merge) { GraphOpacity = static_cast<int16_t>(Merge); }
+  // Draws image ID at the pen position, with its alpha channel when it has one, else opaque.
+  void DrawDibItem(int32_t ID);
+
   // --- objects ---
+  bool GetEnable(int32_t Index) const;
+  void SetEnable(int32_t Index, bool Value);
+  // Shows every TFloatLimitObj (kind 14) / true when one is hidden.
+  void Continue();
+  bool HasStop() const;
   TAnimateObj* GetObject(int32_t Index) const;
   TAnimateObj* GetObjectName(const std::string& Name) const;
 

@@ -191,7 +191,6 @@ bool TDibAnimator::ReadBody(TRecordReader& r, int32_t Version) {
   DisableAutoDrawing = disable;
   FViewWidth = viewW;
   FViewHeight = viewH;
-  FDib = nullptr;
   SetViewTo(viewW, viewH);
   return true;
 }
