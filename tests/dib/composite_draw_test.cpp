@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/round.h"
+#include "support/dib_builders.h"
 #include "dib/dib24.h"
 #include "dib/dib8.h"
 #include "exports/zkwgdi32.h"
@@ -19,12 +20,10 @@ using zkw::TDibBaseObj;
 
 namespace {
 
-std::unique_ptr<TDib24Bits> Solid24(int w, int h, uint32_t color) {
-  auto d = std::make_unique<TDib24Bits>();
-  d->SetAttributes(w, h);
-  d->Bar(0, 0, w - 1, h - 1, color);
-  return d;
-}
+using zkwtest::Col;
+using zkwtest::ExpectGrid;
+using zkwtest::Indexed;
+using zkwtest::Solid24;
 
 std::unique_ptr<TDib8Bits> Solid8(int w, int h, uint8_t index) {
   auto d = std::make_unique<TDib8Bits>();

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "support/dib_builders.h"
 #include "dib/dib24.h"
 #include "dib/dib8.h"
 #include "exports/zkwgdi32.h"
@@ -14,14 +15,12 @@ using zkw::TDib8Bits;
 
 namespace {
 
-constexpr uint32_t kWhite = 0xFFFFFF;
+using zkwtest::Col;
+using zkwtest::ExpectGrid;
+using zkwtest::Indexed;
+using zkwtest::Solid24;
 
-std::unique_ptr<TDib24Bits> Solid24(int w, int h, uint32_t color) {
-  auto d = std::make_unique<TDib24Bits>();
-  d->SetAttributes(w, h);
-  d->Bar(0, 0, w - 1, h - 1, color);
-  return d;
-}
+constexpr uint32_t kWhite = 0xFFFFFF;
 
 // A 3 x 4 8-bit source: pixel (x, y) has index 1 + x + 3y and palette entry i is grey i, so
 // the target's blue byte tells which source pixel landed there.

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "support/dib_builders.h"
 #include "dib/dib24.h"
 #include "dib/dib8.h"
 #include "dib/gp_draw.h"
@@ -17,6 +18,11 @@ using zkw::TDib24Bits;
 using zkw::TDib8Bits;
 
 namespace {
+
+using zkwtest::Col;
+using zkwtest::ExpectGrid;
+using zkwtest::Indexed;
+using zkwtest::Solid24;
 
 // A memory DC over a top-down 32-bit section (zkwCreateMemoryDC), filled white.
 struct MemDC {
@@ -65,13 +71,6 @@ struct Running {
   Running() { EXPECT_TRUE(plat::ImagingStartup()); }
   ~Running() { plat::ImagingShutdown(); }
 };
-
-std::unique_ptr<TDib24Bits> Solid24(int w, int h, uint32_t color) {
-  auto d = std::make_unique<TDib24Bits>();
-  d->SetAttributes(w, h);
-  d->Bar(0, 0, w - 1, h - 1, color);
-  return d;
-}
 
 // Channels within `tolerance` of a COLORREF.
 ::testing::AssertionResult Near(uint32_t got, uint32_t want, int tolerance) {

@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "support/dib_builders.h"
 #include "dib/dib24.h"
 #include "dib/dib8.h"
 #include "exports/zkwgdi32.h"
@@ -17,12 +18,10 @@ using zkw::TDibBaseObj;
 
 namespace {
 
-std::unique_ptr<TDib24Bits> Solid24(int w, int h, uint32_t color) {
-  auto d = std::make_unique<TDib24Bits>();
-  d->SetAttributes(w, h);
-  d->Bar(0, 0, w - 1, h - 1, color);
-  return d;
-}
+using zkwtest::Col;
+using zkwtest::ExpectGrid;
+using zkwtest::Indexed;
+using zkwtest::Solid24;
 
 // An 8-bit sprite: pixel colours given as COLORREFs (each gets its own palette entry, index
 // k + 1 for pixel k) and alphas, rows from the top.

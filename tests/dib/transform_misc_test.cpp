@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "support/dib_builders.h"
 #include "dib/dib24.h"
 #include "dib/dib8.h"
 #include "exports/zkwgdi32.h"
@@ -16,35 +17,10 @@ using zkw::TDibBaseObj;
 
 namespace {
 
-std::unique_ptr<TDib24Bits> Solid24(int w, int h, uint32_t color) {
-  auto d = std::make_unique<TDib24Bits>();
-  d->SetAttributes(w, h);
-  d->Bar(0, 0, w - 1, h - 1, color);
-  return d;
-}
-
-// Indexes row by row from the top, colour key 0, entry i = (red i, green 2i, blue 3i).
-std::unique_ptr<TDib8Bits> Indexed(int w, int h, const std::vector<int>& px) {
-  auto d = std::make_unique<TDib8Bits>();
-  d->SetAttributes(w, h);
-  for (int i = 0; i < 256; ++i)
-    d->DibPal[i] = zkw::TRGBQuad{static_cast<uint8_t>(3 * i), static_cast<uint8_t>(2 * i),
-                                 static_cast<uint8_t>(i), 0};
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) d->PutPixel(x, y, px[y * w + x]);
-  d->TransparentColor = 0;
-  return d;
-}
-
-uint32_t Col(int i) { return static_cast<uint32_t>(i | (2 * i) << 8 | (3 * i) << 16); }
-
-void ExpectGrid(TDibBaseObj& t, const std::vector<int>& grid, const char* what) {
-  for (int y = 0; y < t.Height(); ++y)
-    for (int x = 0; x < t.Width(); ++x) {
-      int g = grid[y * t.Width() + x];
-      EXPECT_EQ(t.GetPixelEx(x, y), g < 0 ? 0xFFFFFFu : Col(g)) << what << " at " << x << "," << y;
-    }
-}
+using zkwtest::Col;
+using zkwtest::ExpectGrid;
+using zkwtest::Indexed;
+using zkwtest::Solid24;
 
 std::vector<uint8_t> Pixels(const TDibBaseObj& d) {
   return std::vector<uint8_t>(d.DibData, d.DibData + d.DibSize);
