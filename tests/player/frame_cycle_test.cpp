@@ -9,7 +9,10 @@
 #include "dib/dib24.h"
 #include "dib/dib_factory.h"
 #include "player/objects/animate_obj.h"
+#include "fonts/dib_font.h"
 #include "player/scene/dib_animator.h"
+#include "support/font_builders.h"
+#include "text/scene_text.h"
 
 using namespace zkw;
 
@@ -206,4 +209,42 @@ TEST_F(SceneCycle, ScrollingPlayStartAndCopies) {
   EXPECT_EQ(ani.GetObject(1), copy);
   EXPECT_EQ(ani.CurrentObj, copy);
   EXPECT_EQ(copy->FName, "Moving_copy");
+}
+
+TEST_F(SceneCycle, TextBlockPlacement) {
+  zkwtest::FontBuilder builder(5, 4);
+  for (int slot = 0; slot < 238; ++slot) builder.Solid(slot, 2, 255);
+  std::unique_ptr<TDibFont> font = builder.Load();
+  ani.SetViewTo(40, 30);
+  ani.FFont = font.get();
+  ani.FTextRect = {2, 3, 38, 27};
+  const char text[] = "ab cd";
+  ani.SetText(text, 5);
+  for (uint16_t v : {0, 1, 8}) {
+    for (uint16_t h : {0, 1, 2}) {
+      ani.FTextVAlign = v;
+      ani.FTextHAlign = h;
+      ani.FDib->Bar(0, 0, 39, 29, 0);
+      ani.DoDraw(ani.FDib);
+      // The same text drawn straight into the rectangle moved to where the block belongs.
+      auto expected = zkwtest::Canvas(40, 30, 0);
+      ZString wide = DecodeSceneText("ab cd");
+      TFontRect rect{2, 3, 38, 27};
+      int32_t height = font->CalcText(rect, wide.c_str(), 5);
+      rect.top = v == 0 ? 3 : v == 1 ? 3 + (24 - height) / 2 : 3 + 24 - height;
+      font->DrawText(rect, wide.c_str(), 5, expected.get(), static_cast<uint16_t>(kDtWordBreak | h));
+      int differ = 0, lit = 0;
+      for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) {
+          differ += ani.FDib->GetPixel(x, y) != expected->GetPixel(x, y);
+          lit += ani.FDib->GetPixel(x, y) != 0;
+        }
+      EXPECT_EQ(differ, 0) << v << " " << h;
+      EXPECT_GT(lit, 0) << v << " " << h;
+    }
+  }
+  ani.SetText(nullptr, 5);
+  ani.FDib->Bar(0, 0, 39, 29, 0);
+  ani.DoDraw(ani.FDib);
+  EXPECT_EQ(ani.FDib->GetPixel(3, 4), 0u);
 }

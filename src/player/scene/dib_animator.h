@@ -22,6 +22,7 @@ class TDibAnimator;
 class TDib24Bits;
 class TDibBaseObj;
 class TDibEntry;
+class TDibFont;
 class TSoundEntry;
 class TStream;
 class TRecordReader;
@@ -149,6 +150,9 @@ class TDibAnimator : public TLinkList {
   void DoAction(TDibBaseObj* ADib);
   // Draws every visible object in list order, then the fade.
   void DoDraw(TDibBaseObj* ADib);
+  // Sets the text block (8-bit scene text the host keeps alive; null for none).
+  void SetText(const char* Text, uint16_t Len);
+  void DrawTextBlock(TDibBaseObj* ADib);
   void FadeIn(int16_t Delta, uint32_t Color);
   void FadeOut(int16_t Delta, uint32_t Color);
   void PollKeys();
@@ -214,6 +218,7 @@ class TDibAnimator : public TLinkList {
   plat::RECT FTextRect{0, 0, 320, 200};
   const char* FText = nullptr;
   uint16_t FTextLen = 0;
+  TDibFont* FFont = nullptr;  // shared with the window, not owned
   TAnimateObj* FFocused = nullptr;
   // Event values are pointer-wide: value 1 carries object handles (collisions, drops).
   intptr_t FEventValue1 = 0, FEventValue2 = 0;

@@ -4,6 +4,8 @@
 
 #include "dib/dib24.h"
 #include "dib/dib_base.h"
+#include "fonts/dib_font.h"
+#include "text/scene_text.h"
 #include "player/objects/animate_obj.h"
 #include "player/scene/dib_animator.h"
 
@@ -109,6 +111,7 @@ void TDibAnimator::DoDraw(TDibBaseObj* ADib) {
       FOnTask(this, atDraw, obj->ExternalIdentifier(), obj);
     RunEventScript(obj, obj->Macro(ocDraw), ocDraw);
   }
+  DrawTextBlock(ADib);
   if (FFadeDelta > 0) {
     if (FCurrentFade < 100) {
       ADib->BarMerge(0, 0, FViewWidth, FViewHeight, FFadeColor, static_cast<uint16_t>(100 - FCurrentFade));
@@ -124,6 +127,26 @@ void TDibAnimator::DoDraw(TDibBaseObj* ADib) {
       RunEventScript(nullptr, macroOnFadeOut.get(), scFadeOut);
     }
   }
+}
+
+void TDibAnimator::SetText(const char* Text, uint16_t Len) {
+  FText = Text;
+  FTextLen = Text ? Len : 0;
+}
+
+void TDibAnimator::DrawTextBlock(TDibBaseObj* ADib) {
+  if (!FText || !FFont || !ADib) return;
+  ZString text = DecodeSceneText(std::string_view(FText, FTextLen));
+  TFontRect rect{FTextRect.left, FTextRect.top, FTextRect.right, FTextRect.bottom};
+  int32_t len = static_cast<int32_t>(text.size());
+  int32_t height = FFont->CalcText(rect, text.c_str(), len);
+  int32_t space = rect.bottom - rect.top - height;
+  if (FTextVAlign == 1)
+    rect.top += space / 2;
+  else if (FTextVAlign == 8)
+    rect.top += space;
+  uint16_t flags = static_cast<uint16_t>(kDtWordBreak | (FTextHAlign == 1 ? kDtCenter : FTextHAlign == 2 ? kDtRight : 0));
+  FFont->DrawText(rect, text.c_str(), len, ADib, flags);
 }
 
 void TDibAnimator::FadeIn(int16_t Delta, uint32_t Color) {
