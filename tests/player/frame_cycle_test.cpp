@@ -248,3 +248,40 @@ TEST_F(SceneCycle, TextBlockPlacement) {
   ani.DoDraw(ani.FDib);
   EXPECT_EQ(ani.FDib->GetPixel(3, 4), 0u);
 }
+
+TEST_F(SceneCycle, PaintCopiesTheFrameBufferAndSubScenesShareIt) {
+  // A 24-bit DIB section selected into a memory device context receives the frame.
+  plat::BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(plat::BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = 12;
+  info.bmiHeader.biHeight = 6;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  plat::HBITMAP target = plat::CreateDIBSection(nullptr, &info, plat::DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(target, nullptr);
+  TDib24Bits view;
+  view.AttachBitmap(target);
+  view.Bar(0, 0, 11, 5, 0);
+  plat::HDC dc = plat::CreateCompatibleDC(nullptr);
+  plat::HGDIOBJ old = plat::SelectObject(dc, target);
+  Solid(0x0000FF, 1, 1, 2, 2, "Red");
+  ani.FDib->Bar(0, 0, 7, 3, 0x00FF00);
+  ani.Draw(dc, 3, 2);
+  const uint32_t red = Reference(0x0000FF), green = Reference(0x00FF00), black = Reference(0);
+  EXPECT_EQ(view.GetPixel(2, 2), black);
+  EXPECT_EQ(view.GetPixel(3, 2), green);
+  EXPECT_EQ(view.GetPixel(4, 3), red);
+  EXPECT_EQ(view.GetPixel(10, 5), green);
+  EXPECT_EQ(view.GetPixel(11, 5), black);
+  plat::SelectObject(dc, old);
+  plat::DeleteDC(dc);
+
+  TDibAnimator sub;
+  sub.WorkWith(&ani);
+  EXPECT_FALSE(sub.FSetAttr);
+  EXPECT_EQ(sub.FDib, ani.FDib);
+  sub.Empty();  // a sub-scene never frees the buffer it shares
+  EXPECT_EQ(sub.FDib, ani.FDib);
+  plat::DeleteObject(target);
+}

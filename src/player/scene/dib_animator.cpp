@@ -32,12 +32,19 @@ void TDibAnimator::ResetCursor() {
   if (FOnCRSReset) FOnCRSReset(this);
 }
 
-TDibAnimator::~TDibAnimator() {
-  FControlState = anisFreeObjs;
-  for (TItemNode* n = Head(); n; n = n->NextItem) {
+namespace {
+void NotifyDeleted(TLinkList* list) {
+  for (TItemNode* n = list ? list->Head() : nullptr; n; n = n->NextItem) {
     auto* obj = static_cast<TAnimateObj*>(n);
     if (obj->FOnDeleted) obj->FOnDeleted(obj);
+    if (obj->FStyle == kGroupKind) NotifyDeleted(obj->ChildList());
   }
+}
+}  // namespace
+
+TDibAnimator::~TDibAnimator() {
+  FControlState = anisFreeObjs;
+  NotifyDeleted(this);
   FreeMacros();
   FreeAll();
   FDibEntries.FreeAll();
@@ -246,6 +253,35 @@ void TDibAnimator::CreateBitmap(int32_t W, int32_t H) {
   if (!FBkBitmap) return;
   FDib = new TDib24Bits();
   FDib->AttachBitmap(FBkBitmap);
+}
+
+void TDibAnimator::WorkWith(TDibAnimator* Ani) {
+  if (!Ani || Ani == this) return;
+  FreeBitmap();
+  FSetAttr = false;
+  FDib = Ani->FDib;
+  FBkBitmap = Ani->FBkBitmap;
+}
+
+void TDibAnimator::Paint(plat::HDC DC, const plat::RECT& Rect) {
+  if (!DC || !FBkBitmap || !FDib) return;
+  plat::HDC mem = plat::CreateCompatibleDC(DC);
+  if (!mem) return;
+  plat::HGDIOBJ old = plat::SelectObject(mem, FBkBitmap);
+  plat::BitBlt(DC, Rect.left, Rect.top, FDib->Width(), FDib->Height(), mem, 0, 0, plat::SRCCOPY);
+  plat::SelectObject(mem, old);
+  plat::DeleteDC(mem);
+}
+
+void TDibAnimator::Action(plat::HDC DC, int32_t X, int32_t Y) {
+  DoAction(FDib);
+  Draw(DC, X, Y);
+}
+
+void TDibAnimator::Draw(plat::HDC DC, int32_t X, int32_t Y) {
+  DoDraw(FDib);
+  plat::RECT r{X, Y, X, Y};
+  Paint(DC, r);
 }
 
 void TDibAnimator::SetViewTo(int32_t W, int32_t H) {

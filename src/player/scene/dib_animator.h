@@ -153,6 +153,12 @@ class TDibAnimator : public TLinkList {
   // Sets the text block (8-bit scene text the host keeps alive; null for none).
   void SetText(const char* Text, uint16_t Len);
   void DrawTextBlock(TDibBaseObj* ADib);
+  // Action and draw step, then the frame buffer copied to the device context at (X, Y).
+  void Action(plat::HDC DC, int32_t X, int32_t Y);
+  // Draw step, then the copy.
+  void Draw(plat::HDC DC, int32_t X, int32_t Y);
+  // Copies the current frame buffer to the device context at the rectangle's top-left.
+  void Paint(plat::HDC DC, const plat::RECT& Rect);
   void FadeIn(int16_t Delta, uint32_t Color);
   void FadeOut(int16_t Delta, uint32_t Color);
   void PollKeys();
@@ -194,6 +200,10 @@ class TDibAnimator : public TLinkList {
   void SetDibAttr(int32_t W, int32_t H);
   void SetViewTo(int32_t W, int32_t H);
   void CreateBitmap(int32_t W, int32_t H);
+  // Draws into Ani's frame buffer from now on (frees an own buffer first).
+  void WorkWith(TDibAnimator* Ani);
+  void SetPlaying(bool Value) { FPlaying = Value; }
+  void SetPaused(bool Value) { FPaused = Value; }
 
   // --- scripts ---
   // Scene script of a record code (1..10 key down, 11..20 key up, 30..39 scene events).
