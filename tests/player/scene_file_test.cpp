@@ -420,3 +420,32 @@ TEST(SceneFile, SceneLibrary) {
   zkwtest::WriteFileBytes(path, lib);
   EXPECT_FALSE(ani.LoadFromLib(zkwtest::Z(path).c_str(), 1));
 }
+
+TEST(SceneFile, ImportObject) {
+  zkwtest::ScopedTestKind kind(kTestCode);
+  TDibAnimator ani;
+  ani.AddDib(SmallDib().release());
+  SceneBytes s;
+  CommonRecord c;
+  c.name = "Imported";
+  c.x = 123456;
+  s.I16(0).U8(kTestCode);
+  zkwtest::AppendCommon(s, c, true);
+  s.I32(42);
+  std::string path = zkwtest::TempPath("object.dao");
+  zkwtest::WriteFileBytes(path, s.b);
+  TAnimateObj* obj = ani.ImportObject(zkwtest::Z(path).c_str());
+  ASSERT_NE(obj, nullptr);
+  EXPECT_EQ(ani.Count(), 1);
+  EXPECT_EQ(obj->FName, "Imported");
+  EXPECT_EQ(obj->Fx, 123456);
+  EXPECT_EQ(obj->FDib, ani.GetDib(0));
+  EXPECT_EQ(dynamic_cast<zkwtest::TTestKind*>(obj)->Extra, 42);
+  s.b.resize(s.b.size() - 2);  // truncated: refused, nothing appended
+  zkwtest::WriteFileBytes(path, s.b);
+  EXPECT_EQ(ani.ImportObject(zkwtest::Z(path).c_str()), nullptr);
+  EXPECT_EQ(ani.Count(), 1);
+  s.b[2] = 5;  // a kind nobody registered
+  zkwtest::WriteFileBytes(path, s.b);
+  EXPECT_EQ(ani.ImportObject(zkwtest::Z(path).c_str()), nullptr);
+}
