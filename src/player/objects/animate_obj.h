@@ -136,6 +136,11 @@ class TAnimateObj : public TItemNode {
   // Shows image ID (loaded from the scene when ADib is null).
   virtual void AssignDib(int32_t ID, TDibBaseObj* ADib);
   virtual bool UseDib(TDibBaseObj* ADib) const { return ADib == FDib; }
+  // Look-ups: this object when it matches, else null. Button kinds (25, 27) answer by their
+  // group id and external objects (255) by their identifier; the base answers neither.
+  virtual TAnimateObj* MatchName(const std::string& Name);
+  virtual TAnimateObj* MatchButtonID(int32_t ID) { (void)ID; return nullptr; }
+  virtual TAnimateObj* MatchExternalID(int32_t ID) { (void)ID; return nullptr; }
   // The list of objects a group holds; null for every other kind.
   virtual TLinkList* ChildList() { return nullptr; }
 

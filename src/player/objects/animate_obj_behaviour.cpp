@@ -174,6 +174,8 @@ bool TAnimateObj::UsesImage(int32_t Index, TAnimateObj* Other) const {
   return this != Other && FEnabled && FID == Index && FDib != nullptr;
 }
 
+TAnimateObj* TAnimateObj::MatchName(const std::string& Name) { return SameText(Name, FName) ? this : nullptr; }
+
 void TAnimateObj::SetParentObjName(const std::string& Name) {
   if (SameText(Name, FParentName)) return;
   if (FParent) {

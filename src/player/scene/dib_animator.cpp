@@ -1,7 +1,5 @@
 #include "player/scene/dib_animator.h"
 
-#include <cctype>
-
 #include "dib/dib24.h"
 #include "dib/dib_base.h"
 #include "platform/plat.h"
@@ -196,15 +194,6 @@ TSoundEntry* TDibAnimator::GetSoundEntry(int32_t Index) const {
 
 int32_t TDibAnimator::SoundCount() const { return FSoundEntries.Count(); }
 
-namespace {
-bool SameText(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-}  // namespace
 
 // --- objects ----------------------------------------------------------------------------------
 
@@ -212,9 +201,20 @@ TAnimateObj* TDibAnimator::GetObject(int32_t Index) const { return static_cast<T
 
 TAnimateObj* TDibAnimator::GetObjectName(const std::string& Name) const {
   for (TItemNode* n = Head(); n; n = n->NextItem) {
-    auto* o = static_cast<TAnimateObj*>(n);
-    if (SameText(o->FName, Name)) return o;
+    if (TAnimateObj* o = static_cast<TAnimateObj*>(n)->MatchName(Name)) return o;
   }
+  return nullptr;
+}
+
+TAnimateObj* TDibAnimator::GetButtonID(int32_t ID) const {
+  for (TItemNode* n = Head(); n; n = n->NextItem)
+    if (TAnimateObj* o = static_cast<TAnimateObj*>(n)->MatchButtonID(ID)) return o;
+  return nullptr;
+}
+
+TAnimateObj* TDibAnimator::GetExternalID(int32_t ID) const {
+  for (TItemNode* n = Head(); n; n = n->NextItem)
+    if (TAnimateObj* o = static_cast<TAnimateObj*>(n)->MatchExternalID(ID)) return o;
   return nullptr;
 }
 

@@ -138,6 +138,8 @@ class TDibAnimator : public TLinkList {
   bool HasStop() const;
   TAnimateObj* GetObject(int32_t Index) const;
   TAnimateObj* GetObjectName(const std::string& Name) const;
+  TAnimateObj* GetButtonID(int32_t ID) const;
+  TAnimateObj* GetExternalID(int32_t ID) const;
 
   // Runs a script with FWorking set for its length; nothing for a null list.
   void RunEventScript(TAnimateObj* Obj, TScriptList* List, int32_t Code);

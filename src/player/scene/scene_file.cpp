@@ -1,4 +1,6 @@
 // Reading and writing scene files and reading scene libraries.
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
