@@ -131,3 +131,41 @@ TEST(SceneOperations, AppDataResizePenAndStops) {
   EXPECT_FALSE(stop->FEnabled);
   gEventScriptRunner = nullptr;
 }
+
+TEST(SceneOperations, SoundNotificationsFocusAndEmpty) {
+  gEventScriptRunner = Runner;
+  gLog.clear();
+  TDibAnimator ani;
+  TAnimateObj* obj = Show(ani, -1);
+  TAnimateObj* dialog = Show(ani, -1, 35);
+  obj->SetMacro(ocSoundEnd, TScriptList::FromText("ended"));
+  ani.ObjPlayed(obj);
+  EXPECT_TRUE(obj->FSounding);
+  ani.SoundEnded(obj, 7);
+  EXPECT_FALSE(obj->FSounding);
+  EXPECT_EQ(gLog, (std::vector<std::string>{"ended@9:7,0:"}));
+  ani.ObjStop(obj, 8);
+  EXPECT_TRUE(obj->FActive);
+  ani.ObjStop(dialog, 8);
+  EXPECT_FALSE(dialog->FActive);
+
+  int focusChanges = 0, closes = 0;
+  ani.FOnSetFocus = [&](TDibAnimator*) { ++focusChanges; };
+  ani.FOnClose = [&](TDibAnimator*) { ++closes; };
+  obj->SetFocus();
+  obj->SetFocus();
+  EXPECT_EQ(ani.FFocused, obj);
+  EXPECT_EQ(focusChanges, 1);
+  obj->SetActive(false);  // an inactive object drops the focus
+  EXPECT_EQ(ani.FFocused, nullptr);
+  EXPECT_EQ(focusChanges, 2);
+  ani.macroOnInit = TScriptList::FromText("init");
+  ani.ProcList.push_back({"P", {0}});
+  ani.Empty();
+  EXPECT_EQ(closes, 1);
+  EXPECT_EQ(ani.Count(), 0);
+  EXPECT_FALSE(ani.macroOnInit);
+  EXPECT_TRUE(ani.ProcList.empty());
+  EXPECT_EQ(ani.FControlState, anisOK);
+  gEventScriptRunner = nullptr;
+}

@@ -123,6 +123,8 @@ class TAnimateObj : public TItemNode {
   virtual bool MouseUp(TDibAnimator* AParent, int32_t X, int32_t Y);
   virtual bool MouseWheel(TDibAnimator* AParent, int32_t Delta, int32_t X, int32_t Y);
   virtual bool DoubleClick(TDibAnimator* AParent, int32_t X, int32_t Y);
+  // Makes the object the animator's focused object.
+  virtual void SetFocus();
   virtual void KeyDown(int32_t Key) { (void)Key; }
   virtual void KeyPress(int32_t Key) { (void)Key; }
   // This object when it is a visible container that a dragged object covers enough (see the

@@ -110,6 +110,10 @@ TAnimateObj* TAnimateObj::ContainerAt(TAnimateObj* Dragged, const TSmallRect& Re
   return nullptr;
 }
 
+void TAnimateObj::SetFocus() {
+  if (FParent) FParent->SetFocusedObj(this);
+}
+
 // --- the animator's routing -------------------------------------------------------------------
 
 TAnimateObj* TDibAnimator::SearchObjBelow(TAnimateObj* Obj) {

@@ -116,6 +116,11 @@ class TDibAnimator : public TLinkList {
   bool PlaySoundItem(int32_t Index, TAnimateObj* Owner, int32_t ID);
   bool PlaySoundItem(const std::string& Name, TAnimateObj* Owner, int32_t ID);
   void SetSoundVolume(TAnimateObj* Owner, int32_t ID, int32_t Volume);
+  // Notifications of the sound manager.
+  void ObjPlayed(TAnimateObj* Obj);
+  void SoundEnded(TAnimateObj* Obj, int32_t ID);
+  // As SoundEnded; a dialog object (kind 35) also becomes inactive.
+  void ObjStop(TAnimateObj* Obj, int32_t ID);
 
   // --- app data ---
   void SetAppData(int32_t AppID, int32_t AppValue);

@@ -41,6 +41,7 @@ void ForEachObject(TLinkList* list, F&& f) {
 }
 
 constexpr uint8_t kFloatLimitKind = 14;
+constexpr uint8_t kDialogKind = 35;
 
 }  // namespace
 
@@ -159,6 +160,22 @@ bool TDibAnimator::PlaySoundItem(const std::string& Name, TAnimateObj* Owner, in
 void TDibAnimator::SetSoundVolume(TAnimateObj* Owner, int32_t ID, int32_t Volume) {
   for (PendingSound& s : FSounds)
     if (s.Owner == Owner && s.EventID == ID) s.Entry->Volume = Volume;
+}
+
+void TDibAnimator::ObjPlayed(TAnimateObj* Obj) {
+  if (Obj) Obj->FSounding = true;
+}
+
+void TDibAnimator::SoundEnded(TAnimateObj* Obj, int32_t ID) {
+  if (!Obj) return;
+  Obj->FSounding = false;
+  Obj->SoundFinished(ID);
+}
+
+void TDibAnimator::ObjStop(TAnimateObj* Obj, int32_t ID) {
+  if (!Obj) return;
+  SoundEnded(Obj, ID);
+  if (Obj->FStyle == kDialogKind) Obj->SetActive(false);
 }
 
 // --- app data ---------------------------------------------------------------------------------
