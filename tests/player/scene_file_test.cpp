@@ -290,6 +290,10 @@ TEST(SceneFile, CorruptAndTruncatedFilesAreRefused) {
   SceneBytes negative;
   negative.Signature("zelvantorium Animation", 0x60000).Counts56(0, -1, 0, 0).Sizes(1, 1, 1, 1);
   refused(negative.b, "negative image count");
+  SceneBytes notes;
+  notes.Signature("zelvantorium Animation", 0x60000).Counts56(0, 0, 0, 0).Sizes(1, 1, 1, 1);
+  zkwtest::PutLE<int32_t>(notes.b, 45 + 22, -4);
+  refused(notes.b, "negative notes size");
   SceneBytes view;
   view.Signature("zelvantorium Animation", 0x60000).Counts56(0, 0, 0, 0).Sizes(1, 1, 100000, 100000);
   refused(view.b, "huge view");

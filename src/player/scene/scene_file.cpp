@@ -148,7 +148,7 @@ bool TDibAnimator::ReadBody(TRecordReader& r, int32_t Version) {
     int32_t notes = r.I32("notes size");
     disable = r.I16("DisableAutoDrawing") != 0;
     if (!r.Ok()) return false;
-    if (notes > 0) {
+    if (notes != 0) {
       if (!CheckCount(r, notes, 1, "notes size")) return false;
       std::vector<uint8_t> bytes(static_cast<size_t>(notes));
       if (!r.Bytes(bytes.data(), notes, "notes")) return false;
