@@ -161,6 +161,11 @@ TEST(SceneOperations, SoundNotificationsFocusAndEmpty) {
   EXPECT_EQ(focusChanges, 2);
   ani.macroOnInit = TScriptList::FromText("init");
   ani.ProcList.push_back({"P", {0}});
+  ani.ClearAllMacros();
+  EXPECT_FALSE(ani.macroOnInit);
+  EXPECT_EQ(obj->Macro(ocSoundEnd), nullptr);
+  EXPECT_EQ(ani.ProcList.size(), 1u);
+  ani.macroOnInit = TScriptList::FromText("init");
   ani.Empty();
   EXPECT_EQ(closes, 1);
   EXPECT_EQ(ani.Count(), 0);

@@ -110,6 +110,8 @@ class TAnimateObj : public TItemNode {
   // Draws the image piece by DibStyle, then the pulsing frame of a hot container.
   virtual void Draw(TDibBaseObj* ADib);
   virtual void Changed() {}
+  // The window's DIB font changed; kinds that draw with it rebuild.
+  virtual void DibFontChanged() {}
   // Hit test in view pixels / solidity at object-relative pixels.
   virtual bool PtInObject(int32_t X, int32_t Y);
   virtual bool IsSolidAt(int32_t X, int32_t Y);

@@ -216,6 +216,10 @@ class TDibAnimator : public TLinkList {
   // Scene script of a record code (1..10 key down, 11..20 key up, 30..39 scene events).
   TScriptPtr* SceneScriptSlot(uint8_t code);
   void FreeMacros();
+  // Frees every object script and every scene script (procedures stay).
+  void ClearAllMacros();
+  // Tells every object but DIB-font objects (kind 40), through groups; nothing while emptying.
+  void DibFontChanged();
   // Number of script and procedure records the writer emits.
   int32_t SceneScriptCount() const;
 

@@ -42,6 +42,7 @@ void ForEachObject(TLinkList* list, F&& f) {
 
 constexpr uint8_t kFloatLimitKind = 14;
 constexpr uint8_t kDialogKind = 35;
+constexpr uint8_t kDibFontKind = 40;
 
 }  // namespace
 
@@ -226,6 +227,20 @@ void TDibAnimator::BarTo(int32_t X, int32_t Y) {
 void TDibAnimator::SetGraphAttr(uint32_t Color, int32_t Width) {
   GraphColor = Color;
   GraphWidth = static_cast<int16_t>(Width <= 0 ? 1 : Width);
+}
+
+void TDibAnimator::ClearAllMacros() {
+  ForEachObject(this, [](TAnimateObj* o) { o->FreeScripts(); });
+  for (auto& m : macroUpKeys) m.reset();
+  for (auto& m : macroDownKeys) m.reset();
+  for (uint8_t code = scProc; code <= scResize; ++code) SceneScriptSlot(code)->reset();
+}
+
+void TDibAnimator::DibFontChanged() {
+  if (FControlState == anisFreeObjs) return;
+  ForEachObject(this, [](TAnimateObj* o) {
+    if (o->FStyle != kDibFontKind) o->DibFontChanged();
+  });
 }
 
 // --- objects ----------------------------------------------------------------------------------
