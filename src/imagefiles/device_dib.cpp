@@ -33,11 +33,12 @@ bool CheckDeviceDib(const uint8_t* dib, uint64_t available, uint64_t& pixelOffse
   }
   uint64_t entries = h.biClrUsed ? h.biClrUsed : bpp == 1 ? 2 : bpp == 4 ? 16 : bpp == 8 ? 256 : 0;
   uint64_t height = h.biHeight < 0 ? -static_cast<int64_t>(h.biHeight) : h.biHeight;
-  uint64_t rows = static_cast<uint64_t>(RowStride(h.biWidth, bpp)) * height;
+  uint64_t rows = static_cast<uint64_t>(RowsSize(RowStride(h.biWidth, bpp), static_cast<int64_t>(height)));
   pixelOffset = headerSize + 4 * entries;
   // Palettised images are drawn with a full table after the header: it must be inside too.
   uint64_t tableEnd = headerSize + 4 * (bpp <= 8 ? (uint64_t{1} << bpp) : 0);
-  uint64_t need = pixelOffset + rows > tableEnd ? pixelOffset + rows : tableEnd;
+  bool tooLarge = rows > available || pixelOffset > available;
+  uint64_t need = tooLarge ? UINT64_MAX : pixelOffset + rows > tableEnd ? pixelOffset + rows : tableEnd;
   if (entries > 0x10000 || need > available) {
     reason = "image of " + std::to_string(h.biWidth) + " x " + std::to_string(height) + " at " +
              std::to_string(bpp) + " bits needs " + std::to_string(need) +

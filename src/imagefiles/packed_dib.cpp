@@ -1,5 +1,6 @@
 #include "imagefiles/packed_dib.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace zkw {
@@ -16,8 +17,9 @@ int64_t ColorTableEntries(const TBitmapInfoHeader& header) {
 
 int64_t RawDibSize(const TBitmapInfoHeader& header) {
   int64_t height = header.biHeight < 0 ? -static_cast<int64_t>(header.biHeight) : header.biHeight;
-  return kInfoHeaderSize + 4 * ColorTableEntries(header) +
-         RowStride(header.biWidth, header.biBitCount) * height;
+  int64_t fixed = kInfoHeaderSize + 4 * ColorTableEntries(header);  // at most 2^34 + 40
+  int64_t rows = RowsSize(RowStride(header.biWidth, header.biBitCount), height);
+  return rows > INT64_MAX - fixed ? INT64_MAX : fixed + rows;
 }
 
 bool CheckPackedDib(const void* dib, uint64_t available, std::string& reason) {

@@ -43,6 +43,13 @@ inline int64_t RowStride(int64_t width, int64_t bitsPerPixel) {
   return ((bitsPerPixel * width + 31) / 32) * 4;
 }
 
+// stride x rows, saturated at INT64_MAX (0 for a non-positive factor), so that the sizes of
+// hostile headers cannot overflow.
+inline int64_t RowsSize(int64_t stride, int64_t rows) {
+  if (stride <= 0 || rows <= 0) return 0;
+  return stride > INT64_MAX / rows ? INT64_MAX : stride * rows;
+}
+
 // Colour-table entries of a block: colours-used, or by depth when that is 0.
 int64_t ColorTableEntries(const TBitmapInfoHeader& header);
 

@@ -139,6 +139,21 @@ TEST(DibObject, SetHandleRejectsBadBlocksAndFreesThem) {
   EXPECT_FALSE(BlockAlive(truncated));
   EXPECT_NE(zkw::ToUtf8(zkwGetLastErrorText()).find("needs"), std::string::npos);
 
+  // Sizes whose row bytes overflow 64 bits are refused, not wrapped into a small number.
+  std::vector<uint8_t> huge = PackedDib(1, 1, 8);
+  PutLE<int32_t>(huge, 4, 0x7FFFFFFF);
+  PutLE<int32_t>(huge, 8, 0x7FFFFFFF);
+  PutLE<uint16_t>(huge, 14, 32);
+  plat::HGLOBAL hugeBlock = BlockFrom(huge);
+  void* dc = zkwCreateMemoryDC(1, 1);
+  EXPECT_EQ(PutDIB(dc, 0, 0, hugeBlock, 0), 0);
+  zkwDeleteMemoryDC(dc);
+  PutLE<uint16_t>(huge, 14, 8);
+  plat::GlobalFree(hugeBlock);
+  hugeBlock = BlockFrom(huge);
+  dibSetHandle(d.h, hugeBlock);
+  EXPECT_EQ(dibGetHandle(d.h), nullptr);
+
   // Header size other than 40, negative sizes, a 24-bit block handed to an 8-bit object.
   std::vector<uint8_t> badSize = PackedDib(2, 2, 8);
   PutLE<uint32_t>(badSize, 0, 12);

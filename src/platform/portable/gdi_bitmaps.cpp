@@ -19,7 +19,7 @@ constexpr int64_t kMaxBitmapBytes = int64_t{1} << 30;
 GdiBitmap* NewBitmap(int32_t w, int32_t h, uint16_t bits, bool dibSection) {
   int64_t stride = ((static_cast<int64_t>(w) * bits + 31) / 32) * 4;
   int64_t height = h < 0 ? -static_cast<int64_t>(h) : h;
-  if (w <= 0 || h == 0 || h == INT_MIN || stride * height > kMaxBitmapBytes) return nullptr;
+  if (w <= 0 || h == 0 || h == INT_MIN || height > kMaxBitmapBytes / stride) return nullptr;
   auto* bm = new GdiBitmap();
   bm->Header = {sizeof(BITMAPINFOHEADER), w, h, 1, bits, BI_RGB, 0, 0, 0, 0, 0};
   if (bits <= 8) bm->Colors.assign(size_t{1} << bits, RGBQUAD{0, 0, 0, 0});
@@ -131,8 +131,10 @@ int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAP
     }
     if (usage == DIB_RGB_COLORS) std::memcpy(table, colors.data(), n * 4);
   }
+  if (h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == INT_MIN) return 0;
   int32_t width = h.biWidth, height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
   int64_t stride = ((static_cast<int64_t>(width) * bpp + 31) / 32) * 4;
+  if (height > kMaxBitmapBytes / stride) return 0;
   h.biSizeImage = static_cast<DWORD>(stride * height);
   if (!bits) return 1;
   portable::PixelView src = portable::ViewOf(*bm);
