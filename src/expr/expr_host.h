@@ -8,6 +8,7 @@
 namespace zkw {
 
 class TAnimateObj;      // a scene object; only its address travels through expressions
+class TDibAnimator;     // the scene, for the built-in functions that work on it
 class TProcedureInfo;   // a user function of the scene's scripts
 class TToken;
 struct TProccessInfo;
@@ -58,6 +59,9 @@ class TExprHost {
   virtual uint8_t CallUserFunction(TProcedureInfo* Proc, const TToken& Call,
                                    const TProccessInfo& Info, long double& Value,
                                    std::string& Text) = 0;
+  // The scene itself, for built-in functions that draw, measure, or reach images, cursors and
+  // objects; null for hosts that are no scene (such as test hosts).
+  virtual TDibAnimator* SceneAnimator() { return nullptr; }
 };
 
 // The evaluation context: the animator, the object whose script runs (null for scene scripts)

@@ -148,6 +148,39 @@ class TAnimateObj : public TItemNode {
   // The list of objects a group holds; null for every other kind.
   virtual TLinkList* ChildList() { return nullptr; }
 
+  // --- operations of particular kinds, called by scripts and by the animator's text drawing.
+  // The base answers false (not a kind that has the operation) and changes nothing. ---
+  // Movie kinds: start frame From (> 0; else the current frame), end frame To, then Reset.
+  // Dialog kind: Play(From, To).
+  virtual bool PlayFrames(int32_t From, int32_t To) { (void)From; (void)To; return false; }
+  // List kind: Clear then UpdateControl / DeleteItem / AddItem / Sort.
+  virtual bool ListClear() { return false; }
+  virtual bool ListDeleteItem(int32_t Index) { (void)Index; return false; }
+  virtual bool ListAddItem(const std::string& Text, int32_t Data) { (void)Text; (void)Data; return false; }
+  virtual bool ListSort() { return false; }
+  // List and dialog kinds: the item's text (8-bit scene text) and data; false when the object
+  // has no items. An index outside the items answers true with empty text and data 0.
+  virtual bool ListItem(int32_t Index, std::string& Text, int32_t& Data) {
+    (void)Index; (void)Text; (void)Data; return false;
+  }
+  // Hot-track kind: EnableItem.
+  virtual bool EnableHotItem(const std::string& Name, bool Enable) { (void)Name; (void)Enable; return false; }
+  // Data table kind: GetData of a cell; returns the kind (2 number, 3 text), 0 when this is no
+  // data table. A missing cell gives 2 with Value 0 and Text untouched.
+  virtual uint8_t TableData(int32_t Column, int32_t Row, std::string& Text, long double& Value) {
+    (void)Column; (void)Row; (void)Text; (void)Value; return 0;
+  }
+  // Text drawing for the animator's DATextOut / DATextWidth / DATextHeight (Text already
+  // decoded): kinds with their own font (labels, text fields, DIB-font objects) draw or measure
+  // and answer true with the result; the base answers false and the animator uses the frame
+  // bitmap's font.
+  virtual bool TextOutFor(TDibBaseObj* Frame, int32_t X, int32_t Y, const std::u16string& Text,
+                          int32_t& Result) {
+    (void)Frame; (void)X; (void)Y; (void)Text; (void)Result; return false;
+  }
+  virtual bool TextWidthFor(const std::u16string& Text, int32_t& Width) { (void)Text; (void)Width; return false; }
+  virtual bool TextHeightFor(const std::u16string& Text, int32_t& Height) { (void)Text; (void)Height; return false; }
+
   void SetXPos(int32_t Value) { SetPos(Value, Fy); }
   void SetYPos(int32_t Value) { SetPos(Fx, Value); }
   // The combined setter: one position change for both coordinates.

@@ -30,6 +30,25 @@ void TDibAnimator::ResetCursor() {
   if (FOnCRSReset) FOnCRSReset(this);
 }
 
+int32_t TDibAnimator::AddCursor(int32_t DibID, int32_t Frames, int32_t Speed, int32_t HotX,
+                                int32_t HotY) {
+  if (!FOnCRSAdd || !GetDib(DibID)) return -1;
+  return FOnCRSAdd(this, DibID, Frames, Speed, HotX, HotY);
+}
+
+void TDibAnimator::ReplaceCursor(int32_t ID, int32_t DibID, int32_t Frames, int32_t Speed,
+                                 int32_t HotX, int32_t HotY) {
+  if (FOnCRSReplace) FOnCRSReplace(this, ID, DibID, Frames, Speed, HotX, HotY);
+}
+
+void TDibAnimator::OnOffCursor(bool Visible) {
+  if (FOnCRSShow) FOnCRSShow(this, Visible);
+}
+
+bool TDibAnimator::CursorVisible() { return FOnCRSVisible ? FOnCRSVisible(this) : true; }
+
+int32_t TDibAnimator::CursorCount() { return FOnCRSCount ? FOnCRSCount(this) : 2; }
+
 namespace {
 void NotifyDeleted(TLinkList* list) {
   for (TItemNode* n = list ? list->Head() : nullptr; n; n = n->NextItem) {

@@ -149,6 +149,15 @@ class TDibAnimator : public TLinkList {
   // Runs a script with FWorking set for its length; nothing for a null list.
   void RunEventScript(TAnimateObj* Obj, TScriptList* List, int32_t Code);
   void SetFocusedObj(TAnimateObj* Obj);
+  // Cursor bridge: each forwards to the window's callback when one is set. AddCursor gives -1
+  // when the scene has no image DibID or nobody answers; CursorVisible is true and CursorCount 2
+  // when nobody answers.
+  int32_t AddCursor(int32_t DibID, int32_t Frames, int32_t Speed, int32_t HotX, int32_t HotY);
+  void ReplaceCursor(int32_t ID, int32_t DibID, int32_t Frames, int32_t Speed, int32_t HotX,
+                     int32_t HotY);
+  void OnOffCursor(bool Visible);
+  bool CursorVisible();
+  int32_t CursorCount();
   void ResetCursor();
 
   // --- frame cycle ---
@@ -266,7 +275,22 @@ class TDibAnimator : public TLinkList {
   std::function<void(TDibAnimator*, TAnimatorTask Task, uint16_t ID, TAnimateObj* Obj)> FOnTask;
   // Reads whether a virtual key is down now (the window binds it to the system); null = none is.
   bool (*FKeyDown)(int32_t VirtualKey) = nullptr;
+  // Cursor bridge of the window (main scene only): add a strip from image DibID (index or -1),
+  // replace strip ID, show or hide, count, visibility, reset.
+  std::function<int32_t(TDibAnimator*, int32_t DibID, int32_t Frames, int32_t Speed, int32_t HotX,
+                        int32_t HotY)> FOnCRSAdd;
+  std::function<void(TDibAnimator*, int32_t ID, int32_t DibID, int32_t Frames, int32_t Speed,
+                     int32_t HotX, int32_t HotY)> FOnCRSReplace;
+  std::function<void(TDibAnimator*, bool Visible)> FOnCRSShow;
+  std::function<int32_t(TDibAnimator*)> FOnCRSCount;
+  std::function<bool(TDibAnimator*)> FOnCRSVisible;
   std::function<void(TDibAnimator*)> FOnCRSReset;
+  std::function<void(TDibAnimator*, int32_t Event)> FOnEvent;
+  std::function<void(TDibAnimator*, TMouseTask Task, uint16_t ID, TAnimateObj* Obj, bool& Handled)>
+      FOnMouseEvent;
+  std::function<void(TDibAnimator*, TAnimateObj* Obj, intptr_t Value1, intptr_t Value2)> FOnUserEvent;
+  std::function<void(TDibAnimator*, const plat::RECT& Info, const std::string& Data)> FOnHottrack;
+  std::function<void(TDibAnimator*, const plat::RECT& Info, const std::string& Data)> FOnTrack;
 
   bool DisableAutoDrawing = false, NeedDrawNow = true;
   plat::HWND WindowHandle = nullptr;
