@@ -190,6 +190,12 @@ class TAnimateObj : public TItemNode {
   uint8_t Collide(int32_t Dx, int32_t Dy);
   bool CollideWith(TAnimateObj* Other, int32_t Dx, int32_t Dy);
   void Die();
+  // Starts dragging a draggable object by script: grabbed at its centre, the mouse moved there,
+  // the mouse captured for it.
+  void Float();
+  // Gives the scene's caret to this object with that height / leaves the caret without owner.
+  void ShowCaret(int32_t AHeight);
+  void HideCaret();
   // Runs one of the object's event scripts through the animator (nothing without a script).
   void RunMacro(uint8_t ListCode, int32_t EventCode);
   bool IsPixelSolid(int32_t ix, int32_t iy) const;

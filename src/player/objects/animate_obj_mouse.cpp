@@ -206,3 +206,24 @@ bool TDibAnimator::KeyPress(int32_t Key) {
 }
 
 }  // namespace zkw
+
+namespace zkw {
+
+void TAnimateObj::Float() {
+  if (!FFloatWhenClick || !FParent) return;
+  FOx = FWidth / 2;
+  FOy = FHeight / 2;
+  if (FParent->FOnSetMousePos) FParent->FOnSetMousePos(FParent, Fx + FOx, Fy + FOy);
+  FLeftDown = true;
+  FParent->FCaptureMouseObj = this;
+}
+
+void TAnimateObj::ShowCaret(int32_t AHeight) {
+  if (FParent) FParent->FCaret.ShowCaret(this, AHeight);
+}
+
+void TAnimateObj::HideCaret() {
+  if (FParent) FParent->FCaret.FOwner = nullptr;
+}
+
+}  // namespace zkw

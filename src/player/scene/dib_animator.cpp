@@ -125,6 +125,7 @@ void TDibAnimator::Empty() {
   MoveObjects.clear();
   FSounds.clear();
   FFocused = FHotObject = FHotContainer = FCaptureMouseObj = CurrentObj = nullptr;
+  FCaret.FOwner = nullptr;
   if (FNotesHandle) {
     plat::GlobalFree(FNotesHandle);
     FNotesHandle = nullptr;

@@ -13,6 +13,7 @@
 #include "common/text16.h"
 #include "platform/plat_gdi.h"
 #include "platform/plat_types.h"
+#include "player/scene/dib_caret.h"
 #include "player/scene/script_source.h"
 
 namespace zkw {
@@ -159,6 +160,15 @@ class TDibAnimator : public TLinkList {
   bool CursorVisible();
   int32_t CursorCount();
   void ResetCursor();
+  // Caret position relative to its owner's top-left.
+  void SetCaretPos(int32_t X, int32_t Y) { FCaret.FX = X; FCaret.FY = Y; }
+
+  // Text for scripts (8-bit scene text, decoded first): with a label or text field in its
+  // system font, with a DIB-font object in its DIB font, otherwise in the frame bitmap's font.
+  // DATextOut answers the drawn width (0 when nothing could be drawn).
+  int32_t DATextOut(TAnimateObj* Obj, int32_t X, int32_t Y, const std::string& Text);
+  int32_t DATextWidth(TAnimateObj* Obj, const std::string& Text);
+  int32_t DATextHeight(TAnimateObj* Obj, const std::string& Text);
 
   // --- frame cycle ---
   // Frees the objects marked for deletion, polls the keys, lets every visible object act and
@@ -271,6 +281,8 @@ class TDibAnimator : public TLinkList {
   std::function<void(TDibAnimator*, int32_t Total, int32_t Done)> FOnProgress;
   std::function<void(TDibAnimator*, int32_t Code, const char* Info)> FOnError;
   std::function<void(TDibAnimator*)> FOnSetFocus;
+  // Moves the system mouse cursor to view pixel (X, Y) (bound by the window; used by Float).
+  std::function<void(TDibAnimator*, int32_t X, int32_t Y)> FOnSetMousePos;
   std::function<void(TDibAnimator*, TAnimateObj* Obj)> FOnDrop;
   std::function<void(TDibAnimator*, TAnimatorTask Task, uint16_t ID, TAnimateObj* Obj)> FOnTask;
   // Reads whether a virtual key is down now (the window binds it to the system); null = none is.
@@ -313,12 +325,16 @@ class TDibAnimator : public TLinkList {
   bool AlwaysLoadDibIntoMemory = false, AlwaysLoadSoundIntoMemory = false;
   std::array<char, 256> ErrorInfo{};
   bool NoKeyboardProcess = false;
+  TDibCaret FCaret;
 
  private:
   void Progress(int32_t Total, int32_t Done);
   void FreeDeleteds();
   TLinkList* ListOf(TAnimateObj* Obj);
   void FreeBitmap();
+  // Text on the frame bitmap in its current font: drawn width / extent (width, height).
+  int32_t FrameTextOut(int32_t X, int32_t Y, const std::u16string& Text);
+  std::pair<int32_t, int32_t> FrameTextExtent(const std::u16string& Text);
   bool ReadBody(TRecordReader& r, int32_t Version);
   bool ReadImages(TRecordReader& r, int32_t Version, int32_t Count, int32_t Total);
   bool ReadSounds(TRecordReader& r, int32_t Count);

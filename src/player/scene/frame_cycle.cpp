@@ -46,6 +46,7 @@ void TDibAnimator::FreeDeleteds() {
     if (FHotContainer == obj) FHotContainer = nullptr;
     if (FCaptureMouseObj == obj) FCaptureMouseObj = nullptr;
     if (CurrentObj == obj) CurrentObj = nullptr;
+    if (FCaret.FOwner == obj) FCaret.FOwner = nullptr;
     ForEachObject(this, [&](TAnimateObj* o) {
       auto& kids = o->FChildren;
       kids.erase(std::remove(kids.begin(), kids.end(), obj), kids.end());
@@ -109,6 +110,7 @@ void TDibAnimator::DoDraw(TDibBaseObj* ADib) {
       obj->Draw(ADib);
     else if (FOnTask)
       FOnTask(this, atDraw, obj->ExternalIdentifier(), obj);
+    if (obj == FFocused && obj == FCaret.FOwner) FCaret.Draw(ADib);
     RunEventScript(obj, obj->Macro(ocDraw), ocDraw);
   }
   DrawTextBlock(ADib);
