@@ -163,6 +163,8 @@ class TAnimateObj : public TItemNode {
   virtual bool ListItem(int32_t Index, std::string& Text, int32_t& Data) {
     (void)Index; (void)Text; (void)Data; return false;
   }
+  // Scrolls the content by Dy (list kinds; scroll bars call it on the object they drive).
+  virtual void VScroll(int32_t Dy) { (void)Dy; }
   // Hot-track kind: EnableItem.
   virtual bool EnableHotItem(const std::string& Name, bool Enable) { (void)Name; (void)Enable; return false; }
   // Data table kind: GetData of a cell; returns the kind (2 number, 3 text), 0 when this is no
@@ -180,6 +182,16 @@ class TAnimateObj : public TItemNode {
   }
   virtual bool TextWidthFor(const std::u16string& Text, int32_t& Width) { (void)Text; (void)Width; return false; }
   virtual bool TextHeightFor(const std::u16string& Text, int32_t& Height) { (void)Text; (void)Height; return false; }
+  // Database kind: a field of the current record (its kind, 0 for an object that is no
+  // database object), storing a field (false when not), and the record operations of scripts
+  // (0 append blank, 1 insert blank, 2 flush; false when not a database object or not open).
+  virtual uint8_t GetFieldValue(const std::string& Field, long double& Value, std::string& Text) {
+    (void)Field; (void)Value; (void)Text; return 0;
+  }
+  virtual bool SetFieldValue(const std::string& Field, int32_t Value, const std::string& Text) {
+    (void)Field; (void)Value; (void)Text; return false;
+  }
+  virtual bool DatabaseOperation(uint8_t Operation) { (void)Operation; return false; }
 
   void SetXPos(int32_t Value) { SetPos(Value, Fy); }
   void SetYPos(int32_t Value) { SetPos(Fx, Value); }
