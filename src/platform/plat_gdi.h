@@ -169,4 +169,84 @@ UINT GetSystemPaletteEntries(HDC dc, UINT start, UINT count, PALETTEENTRY* entri
 UINT GetPaletteEntries(HPALETTE palette, UINT start, UINT count, PALETTEENTRY* entries);
 DWORD GetSysColor(int index);
 
+// --- Fonts and text --------------------------------------------------------------------------
+using HFONT = void*;
+constexpr int LF_FACESIZE = 32;
+constexpr LONG FW_NORMAL = 400;
+constexpr LONG FW_BOLD = 700;
+constexpr BYTE DEFAULT_CHARSET = 1;
+constexpr int TRANSPARENT = 1;
+constexpr int OPAQUE = 2;
+constexpr UINT OBJ_FONT = 6;
+// DrawText formats.
+constexpr UINT DT_TOP = 0x0000;
+constexpr UINT DT_LEFT = 0x0000;
+constexpr UINT DT_CENTER = 0x0001;
+constexpr UINT DT_RIGHT = 0x0002;
+constexpr UINT DT_VCENTER = 0x0004;
+constexpr UINT DT_BOTTOM = 0x0008;
+constexpr UINT DT_WORDBREAK = 0x0010;
+constexpr UINT DT_SINGLELINE = 0x0020;
+constexpr UINT DT_EXPANDTABS = 0x0040;
+constexpr UINT DT_NOCLIP = 0x0100;
+constexpr UINT DT_CALCRECT = 0x0400;
+constexpr UINT DT_NOPREFIX = 0x0800;
+
+struct LOGFONTW {
+  LONG lfHeight;  // < 0: character height (em) in pixels; > 0: cell height; 0: default
+  LONG lfWidth;
+  LONG lfEscapement;
+  LONG lfOrientation;
+  LONG lfWeight;
+  BYTE lfItalic;
+  BYTE lfUnderline;
+  BYTE lfStrikeOut;
+  BYTE lfCharSet;
+  BYTE lfOutPrecision;
+  BYTE lfClipPrecision;
+  BYTE lfQuality;
+  BYTE lfPitchAndFamily;
+  WCHAR lfFaceName[LF_FACESIZE];
+};
+struct SIZE {
+  LONG cx, cy;
+};
+struct TEXTMETRICW {
+  LONG tmHeight;
+  LONG tmAscent;
+  LONG tmDescent;
+  LONG tmInternalLeading;
+  LONG tmExternalLeading;
+  LONG tmAveCharWidth;
+  LONG tmMaxCharWidth;
+  LONG tmWeight;
+  LONG tmOverhang;
+  LONG tmDigitizedAspectX;
+  LONG tmDigitizedAspectY;
+  WCHAR tmFirstChar;
+  WCHAR tmLastChar;
+  WCHAR tmDefaultChar;
+  WCHAR tmBreakChar;
+  BYTE tmItalic;
+  BYTE tmUnderlined;
+  BYTE tmStruckOut;
+  BYTE tmPitchAndFamily;
+  BYTE tmCharSet;
+};
+
+HFONT CreateFontIndirectW(const LOGFONTW* font);
+HFONT CreateFontW(int height, int width, int escapement, int orientation, int weight,
+                  DWORD italic, DWORD underline, DWORD strikeOut, DWORD charSet,
+                  DWORD outPrecision, DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily,
+                  LPCWSTR faceName);
+COLORREF SetTextColor(HDC dc, COLORREF color);
+COLORREF GetTextColor(HDC dc);
+int SetBkMode(HDC dc, int mode);
+COLORREF SetBkColor(HDC dc, COLORREF color);
+BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int count);
+// count -1: the text is zero-terminated. Returns the height of the text drawn (or measured).
+int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format);
+BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, SIZE* size);
+BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
+
 }  // namespace plat

@@ -19,6 +19,7 @@ void HoldState(const DcState& state, int32_t delta) {
   Hold(state.Bitmap, delta);
   Hold(state.Palette, delta);
   Hold(state.Brush, delta);
+  Hold(state.Font, delta);
 }
 
 GdiDC* NewDC(bool memory, portable::GdiBitmap* surface, HWND window) {
@@ -29,6 +30,7 @@ GdiDC* NewDC(bool memory, portable::GdiBitmap* surface, HWND window) {
   dc->State.Bitmap = memory ? portable::StockBitmap() : nullptr;
   dc->State.Palette = portable::StockPalette();
   dc->State.Brush = portable::StockWhiteBrush();
+  dc->State.Font = portable::StockSystemFont();
   HoldState(dc->State, 1);
   portable::RegisterGdiObject(dc);
   return dc;
@@ -86,6 +88,10 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ obj) {
       previous = d->State.Brush;
       d->State.Brush = static_cast<portable::GdiBrush*>(found);
       break;
+    case GdiKind::Font:
+      previous = d->State.Font;
+      d->State.Font = static_cast<portable::GdiFont*>(found);
+      break;
     default: return nullptr;  // palettes go through SelectPalette
   }
   Hold(found, 1);
@@ -100,6 +106,7 @@ HGDIOBJ GetCurrentObject(HDC dc, UINT type) {
     case OBJ_BITMAP: return d->Surface();
     case OBJ_PAL: return d->State.Palette;
     case OBJ_BRUSH: return d->State.Brush;
+    case OBJ_FONT: return d->State.Font;
     default: return nullptr;
   }
 }

@@ -41,12 +41,22 @@ struct GdiBrush : GdiObject {
   COLORREF Color = 0;
 };
 
+// A logical font; the face behind it is resolved when text is drawn (gdi_text.cpp).
+struct GdiFont : GdiObject {
+  GdiFont() : GdiObject(GdiKind::Font) {}
+  LOGFONTW Log{};
+};
+
 // What a device context selects and sets; SaveDC pushes a copy, RestoreDC pops it.
 struct DcState {
   GdiBitmap* Bitmap = nullptr;    // memory DCs only
   GdiPalette* Palette = nullptr;
   GdiBrush* Brush = nullptr;
   int StretchMode = BLACKONWHITE;
+  GdiFont* Font = nullptr;
+  COLORREF TextColor = 0;
+  COLORREF BkColor = 0xFFFFFF;
+  int BkMode = OPAQUE;
 };
 
 struct GdiDC : GdiObject {
@@ -76,6 +86,8 @@ T* FindGdi(HGDIOBJ handle, GdiKind kind) {
 GdiBitmap* StockBitmap();    // 1 x 1 monochrome
 GdiPalette* StockPalette();  // the 20 static colours
 GdiBrush* StockWhiteBrush();
+// The system font (gdi_text.cpp): 16 pixels high, bold.
+GdiFont* StockSystemFont();
 
 // The screen: 1024 x 768 at 32 bits per pixel.
 GdiBitmap* ScreenSurface();

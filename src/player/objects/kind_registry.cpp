@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "player/kinds/kinds.h"
 #include "player/objects/animate_obj.h"
 
 namespace zkw {
@@ -9,7 +10,7 @@ namespace zkw {
 namespace {
 
 // The library's own kinds. Each kind adds its line here: {code, factory}.
-void RegisterBuiltInObjectKinds(std::array<TObjectFactory, 256>& table) { (void)table; }
+void RegisterBuiltInObjectKinds(std::array<TObjectFactory, 256>& table) { RegisterSceneKinds(table); }
 
 std::array<TObjectFactory, 256>& Factories() {
   static std::array<TObjectFactory, 256> table = [] {

@@ -5,13 +5,10 @@
 #include "platform/plat.h"
 #include "player/objects/animate_obj.h"
 #include "player/scene/scene_entries.h"
-#include "script/execute.h"
 
 namespace zkw {
 
-// The script engine runs scripts from the start: constant initialisation, so that it is in
-// place before any static constructor, export or test runs.
-TEventScriptRunner gEventScriptRunner = &zkw::RunEventScript;
+TEventScriptRunner gEventScriptRunner = nullptr;
 
 TDibAnimator::TDibAnimator() { ResetRuntime(); }
 
@@ -111,8 +108,7 @@ void TDibAnimator::FreeMacros() {
   for (auto& m : macroUpKeys) m.reset();
   for (auto& m : macroDownKeys) m.reset();
   for (uint8_t code = scProc; code <= scResize; ++code) SceneScriptSlot(code)->reset();
-  ProcList.FreeAll();
-  GlobalVarList.FreeAll();
+  ProcList.clear();
 }
 
 void TDibAnimator::Empty() {

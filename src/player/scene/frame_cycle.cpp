@@ -7,7 +7,6 @@
 #include "fonts/dib_font.h"
 #include "text/scene_text.h"
 #include "player/objects/animate_obj.h"
-#include "script/execute.h"
 #include "player/scene/dib_animator.h"
 
 namespace zkw {
@@ -39,7 +38,7 @@ TLinkList* TDibAnimator::ListOf(TAnimateObj* Obj) {
 void TDibAnimator::FreeDeleteds() {
   std::vector<TAnimateObj*> gone;
   gone.swap(FDeleteds);
-  for (TAnimateObj* obj : gone) {
+  auto forget = [&](TAnimateObj* obj) {
     if (obj->FOnDeleted) obj->FOnDeleted(obj);
     // Nothing may keep pointing at the freed object.
     if (FFocused == obj) FFocused = nullptr;
@@ -58,6 +57,15 @@ void TDibAnimator::FreeDeleteds() {
     FSounds.erase(std::remove_if(FSounds.begin(), FSounds.end(),
                                  [&](const PendingSound& s) { return s.Owner == obj; }),
                   FSounds.end());
+  };
+  auto marked = [&](TAnimateObj* o) { return std::find(gone.begin(), gone.end(), o) != gone.end(); };
+  for (TAnimateObj* obj : gone) {
+    // A member of a group that goes in the same step is freed with its group, once.
+    bool withGroup = false;
+    for (TAnimateObj* g = obj->FGroup; g && !withGroup; g = g->FGroup) withGroup = marked(g);
+    if (withGroup) continue;
+    forget(obj);
+    if (obj->FStyle == kGroupKind) ForEachObject(obj->ChildList(), forget);
     ListOf(obj)->FreeItem(obj);
   }
 }
@@ -184,7 +192,6 @@ void TDibAnimator::BeforePlay() {
     obj->FIndex = ++index;
     obj->BeforePlay();
   }
-  PrepareSceneScripts(this);
   FEventValue1 = FEventValue2 = 0;
   RunEventScript(nullptr, macroOnInit.get(), scInit);
 }

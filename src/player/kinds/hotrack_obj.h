@@ -1,0 +1,61 @@
+// The hot-track image (kind 34): its own image with rectangular regions, each carrying a short
+// data text; pressing an enabled region raises the host's OnHottrack and "OnHotrack" (code 15),
+// moving over one raises OnTrack; the wheel scrolls the image.
+#pragma once
+#include <memory>
+#include <vector>
+
+#include "player/objects/animate_obj.h"
+
+namespace zkw {
+
+struct THottrackItem {
+  TSmallRect Region;  // image pixels; right and bottom exclusive
+  std::string Data;   // at most 20 characters
+  bool Enabled = true;
+};
+
+class TDibHotrackObj : public TAnimateObj {
+ public:
+  static constexpr uint32_t kMagic = 0x00EDBEDB;
+  static constexpr int32_t kItemBytes = 37;
+  TDibHotrackObj();
+  ~TDibHotrackObj() override;
+  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
+  bool Write(TRecordWriter& w) override;
+  void CopyFrom(const TAnimateObj& AObj) override;
+  TAnimateObj* NewOfSameKind() const override { return new TDibHotrackObj(); }
+  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
+  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
+  void GetPropsToList(TPropList& List) override;
+  void Action(TDibBaseObj* ADib) override { (void)ADib; FParentSetPos = false; }
+  void Draw(TDibBaseObj* ADib) override;
+  bool PtInObject(int32_t X, int32_t Y) override { return InRect(X, Y); }
+  bool IsSolidAt(int32_t X, int32_t Y) override { return X >= 0 && Y >= 0 && X < FWidth && Y < FHeight; }
+  bool MouseMove(TDibAnimator* AParent, int32_t X, int32_t Y) override;
+  bool MouseDown(TDibAnimator* AParent, int32_t X, int32_t Y) override;
+  bool MouseWheel(TDibAnimator* AParent, int32_t Delta, int32_t X, int32_t Y) override;
+  void VScroll(int32_t Dy) override;
+  bool EnableHotItem(const std::string& Name, bool Enable) override;
+
+  // Reads a data block (magic, sizes, image, items); false when it is cut short.
+  bool ReadBlock(const uint8_t* Data, size_t Size, std::string& Why);
+  // The data block as written: header, image as a DEX record, items, no padding.
+  std::vector<uint8_t> MakeBlock() const;
+  // The enabled region under a view point, or -1.
+  int32_t ItemAt(int32_t X, int32_t Y) const;
+  void SetImage(TDibBaseObj* Image);
+  TDibBaseObj* Image() const { return FDibImage.get(); }
+
+  std::vector<THottrackItem> FItems;
+  std::string FScrollbarName;
+  int32_t FScrollY = 0;
+  int32_t FTrackItem = -1;  // region under the mouse
+  std::string FHotData;     // data of the last pressed region
+
+ private:
+  void ScrollBy(int32_t Dy);
+  std::unique_ptr<TDibBaseObj> FDibImage;
+};
+
+}  // namespace zkw

@@ -1,0 +1,49 @@
+#include "player/kinds/kinds.h"
+
+#include "player/kinds/button_obj.h"
+#include "player/kinds/data_table.h"
+#include "player/kinds/dialog_obj.h"
+#include "player/kinds/font_obj.h"
+#include "player/kinds/group_obj.h"
+#include "player/kinds/hotrack_obj.h"
+#include "player/kinds/label_obj.h"
+#include "player/kinds/list_obj.h"
+#include "player/kinds/movie_ex_obj.h"
+#include "player/kinds/movie_obj.h"
+#include "player/kinds/particle_obj.h"
+#include "player/kinds/path_mover.h"
+#include "player/kinds/scrollbar_obj.h"
+#include "player/kinds/simple_kinds.h"
+#include "player/kinds/text_obj.h"
+
+namespace zkw {
+
+namespace {
+template <class T>
+TAnimateObj* Make() {
+  return new T();
+}
+}  // namespace
+
+void RegisterSceneKinds(std::array<TObjectFactory, 256>& table) {
+  table[12] = Make<TDibMovieObj>;
+  table[25] = Make<TDibButton>;
+  table[26] = Make<TDibMovieExObj>;
+  table[27] = Make<TMoveButton>;
+  table[28] = Make<TMarkerObj>;
+  table[30] = Make<TDibLabelObj>;
+  table[31] = Make<TDibTextObj>;
+  table[32] = Make<TParticleObj>;
+  table[33] = Make<TDibScrollbarObj>;
+  table[34] = Make<TDibHotrackObj>;
+  table[35] = Make<TDialogObj>;
+  table[36] = Make<TAniGroupObj>;
+  table[37] = Make<TAniTimerObj>;
+  table[39] = Make<TAniListObj>;
+  table[40] = Make<TDibFontObj>;
+  table[42] = Make<TPathMover>;
+  table[43] = Make<TDataTable>;
+  table[255] = Make<TAniExternalObj>;
+}
+
+}  // namespace zkw

@@ -1,0 +1,42 @@
+// Helpers shared by the object kinds: the text forms of kind records, property lists by id,
+// raising a kind's own event, lazy images.
+#pragma once
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+#include "player/objects/animate_obj.h"
+#include "player/objects/moving_obj.h"
+#include "player/scene/record_io.h"
+
+namespace zkw {
+
+class TDibAnimator;
+class TDibBaseObj;
+
+// String record: uint16 N = length + 1, then N bytes (text and a zero); N = 0 is the empty
+// text. The text ends at the first zero byte.
+std::string ReadStringRecord(TRecordReader& r, const char* what);
+void WriteStringRecord(TRecordWriter& w, const std::string& s);
+// Counted text: uint16 L = length, then only when L > 0, L + 1 bytes (text and a zero).
+std::string ReadCountedText(TRecordReader& r, const char* what);
+void WriteCountedText(TRecordWriter& w, const std::string& s);
+inline bool ReadBool(TRecordReader& r, const char* what) { return r.U8(what) != 0; }
+
+// Appends ids with their property names.
+void AddProps(TPropList& List, std::initializer_list<int32_t> Ids);
+void AddPropRange(TPropList& List, int32_t First, int32_t Last);
+
+// Sets the scene's event values and runs the object's macroOnUser with the event code.
+void RaiseUserEvent(TAnimateObj* Obj, int32_t Code, intptr_t Value1, intptr_t Value2);
+
+// The object's image, fetched from the scene when it is not present yet (null without one).
+TDibBaseObj* FetchImage(TAnimateObj* Obj);
+
+// Runs script text for the object as ExecuteCode does (event code 0).
+void RunScriptText(TAnimateObj* Obj, const std::string& Text);
+
+// Property number helpers.
+inline int16_t PropI16(long double v) { return static_cast<int16_t>(RoundProp(v)); }
+
+}  // namespace zkw

@@ -1,0 +1,69 @@
+// The list box (kind 39): items of text and data drawn from the top item down, one selected;
+// keys and clicks select, a scroll bar object scrolls it, "OnDrawItem" lets scripts draw into
+// each item.
+#pragma once
+#include <vector>
+
+#include "player/kinds/system_text.h"
+#include "player/objects/animate_obj.h"
+
+namespace zkw {
+
+class TDibFont;
+
+struct TAniListItem {
+  std::string Text;  // 8-bit scene text
+  int32_t Data = 0;
+  int32_t Height = 0;
+};
+
+class TAniListObj : public TAnimateObj {
+ public:
+  TAniListObj();
+  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
+  bool Write(TRecordWriter& w) override;
+  void CopyFrom(const TAnimateObj& AObj) override;
+  TAnimateObj* NewOfSameKind() const override { return new TAniListObj(); }
+  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
+  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
+  void GetPropsToList(TPropList& List) override;
+  void Action(TDibBaseObj* ADib) override { (void)ADib; FParentSetPos = false; }
+  void Draw(TDibBaseObj* ADib) override;
+  bool PtInObject(int32_t X, int32_t Y) override { return InRect(X, Y); }
+  bool IsSolidAt(int32_t X, int32_t Y) override { return X >= 0 && Y >= 0 && X < FWidth && Y < FHeight; }
+  bool MouseDown(TDibAnimator* AParent, int32_t X, int32_t Y) override;
+  void KeyDown(int32_t Key) override;
+  void VScroll(int32_t Dy) override;
+  bool ListClear() override;
+  bool ListDeleteItem(int32_t Index) override;
+  bool ListAddItem(const std::string& Text, int32_t Data) override;
+  bool ListSort() override;
+  bool ListItem(int32_t Index, std::string& Text, int32_t& Data) override;
+
+  // The index of the first item with Data, or -1.
+  int32_t GetItemDataIndex(int32_t Data) const;
+  // Keeps the selection and top item inside the items and tells the scroll bar.
+  void UpdateControl();
+  int32_t ItemHeightOf(const std::string& Text);
+  TSysTextStyle Style(uint32_t Color, bool Bold) const;
+
+  std::string FFontName = "Arial";
+  int16_t FFontSize = 12;
+  bool FFontBold = false, FFontItalic = false;
+  uint32_t FFontColor = 0, FSelFontColor = 0xFFFFFF, FHighlight = 0x800000;
+  bool FUseDibFont = false;
+  int16_t FIndent = 2;
+  bool FShowNumber = false;
+  uint32_t FNumColor = 0;
+  bool FShowLines = false, FSpecial = false, FAutoHeight = false;
+  int16_t FItemHeight = 20;
+  std::string FScrollbarName;
+  std::vector<TAniListItem> FItems;
+  int32_t FItemIndex = -1, FTopIndex = 0;
+
+ private:
+  TDibFont* DibFont();
+  int32_t ItemAt(int32_t Y) const;
+};
+
+}  // namespace zkw

@@ -1,0 +1,48 @@
+// The movie object (kind 12): plays the frames of a film strip while moving in its region.
+#pragma once
+#include "player/objects/moving_obj.h"
+
+namespace zkw {
+
+class TDibMovieObj : public TMovingObj {
+ public:
+  TDibMovieObj();
+  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
+  bool ReadFromStream2(TRecordReader& r) override;
+  bool Write(TRecordWriter& w) override;
+  void CopyFrom(const TAnimateObj& AObj) override;
+  TAnimateObj* NewOfSameKind() const override { return new TDibMovieObj(); }
+  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
+  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
+  void GetPropsToList(TPropList& List) override;
+  void Action(TDibBaseObj* ADib) override;
+  void Draw(TDibBaseObj* ADib) override;
+  void BeforePlay() override;
+  void SetActive(bool Value) override;
+  bool PtInObject(int32_t X, int32_t Y) override;
+  bool IsSolidAt(int32_t X, int32_t Y) override;
+  bool PlayFrames(int32_t From, int32_t To) override;
+
+  // Sets the current frame; with Event a change runs "OnFrameChange" (code 17).
+  void SetFrame(int32_t Value, bool Event);
+  // PlayFrom/PlayTo limited to 1..MaxFrames, direction by their order, frame := PlayFrom.
+  void Reset();
+
+  uint8_t FOrient = 0;
+  bool FReturn = true;
+  bool FStopWhenCollided = false;
+  int16_t FCount = 1, FDCount = 1, FMaxCount = 1;
+  bool FShadow = false;
+  int16_t FShadowX = 5, FShadowY = 5;
+  int16_t FSpeed = 1, FSpeedCount = 0;
+  int16_t FStartFrame = 1, FEndFrame = 1;
+  int16_t FLoopCount = 0, FLoop = 0;
+  bool FAutoDie = false;
+
+ private:
+  void EndMovie();
+  // Top-left of the current frame's piece inside the strip.
+  void PieceOrigin(int32_t& x, int32_t& y) const;
+};
+
+}  // namespace zkw

@@ -1,0 +1,176 @@
+#include "player/kinds/scrollbar_obj.h"
+
+#include <algorithm>
+
+#include "dib/dib_base.h"
+#include "player/kinds/kinds_common.h"
+#include "player/scene/dib_animator.h"
+
+namespace zkw {
+
+TDibScrollbarObj::TDibScrollbarObj() { FStyle = 33; }
+
+bool TDibScrollbarObj::ReadFromStream(TRecordReader& r, int32_t Version) {
+  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
+  FUpButtonID = r.I16("scroll bar up image");
+  FDownButtonID = r.I16("scroll bar down image");
+  FBoxButtonID = r.I16("scroll bar thumb image");
+  FMax = r.I16("scroll bar maximum");
+  FAffectObject = ReadCountedText(r, "scroll bar object name");
+  return r.Ok();
+}
+
+bool TDibScrollbarObj::Write(TRecordWriter& w) {
+  TAnimateObj::Write(w);
+  w.I16(FUpButtonID);
+  w.I16(FDownButtonID);
+  w.I16(FBoxButtonID);
+  w.I16(FMax);
+  WriteCountedText(w, FAffectObject);
+  return w.Ok();
+}
+
+void TDibScrollbarObj::CopyFrom(const TAnimateObj& AObj) {
+  TAnimateObj::CopyFrom(AObj);
+  auto* s = dynamic_cast<const TDibScrollbarObj*>(&AObj);
+  if (!s) return;
+  FUpButtonID = s->FUpButtonID;
+  FDownButtonID = s->FDownButtonID;
+  FBoxButtonID = s->FBoxButtonID;
+  FMax = s->FMax;
+  FPosition = s->FPosition;
+  FAffectObject = s->FAffectObject;
+}
+
+TDibBaseObj* TDibScrollbarObj::Image(int16_t ID) { return FParent && ID >= 0 ? FParent->GetDib(ID) : nullptr; }
+
+void TDibScrollbarObj::ThumbPlace(int32_t& Top, int32_t& Height) {
+  TDibBaseObj* up = Image(FUpButtonID);
+  TDibBaseObj* down = Image(FDownButtonID);
+  TDibBaseObj* box = Image(FBoxButtonID);
+  int32_t upH = up ? up->Height() : 0, downH = down ? down->Height() : 0;
+  Height = box ? box->Height() : 0;
+  int32_t track = std::max(0, FHeight - upH - downH - Height);
+  Top = Fy + upH + (FMax > 0 ? static_cast<int32_t>(static_cast<int64_t>(track) * FPosition / FMax) : 0);
+}
+
+uint8_t TDibScrollbarObj::PartAt(int32_t X, int32_t Y) {
+  if (!InRect(X, Y)) return spNone;
+  TDibBaseObj* up = Image(FUpButtonID);
+  TDibBaseObj* down = Image(FDownButtonID);
+  int32_t upH = up ? up->Height() : 0, downH = down ? down->Height() : 0;
+  if (Y < Fy + upH) return spUp;
+  if (Y >= Fy + FHeight - downH) return spDown;
+  int32_t top, height;
+  ThumbPlace(top, height);
+  if (Y < top) return spPageUp;
+  if (Y >= top + height) return spPageDown;
+  return spThumb;
+}
+
+void TDibScrollbarObj::SetPosition(int32_t Value) {
+  int32_t v = std::clamp<int32_t>(Value, 0, std::max<int32_t>(0, FMax));
+  if (v == FPosition) return;
+  int32_t change = v - FPosition;
+  FPosition = v;
+  if (!FParent) return;
+  FParent->NeedDrawNow = true;
+  if (TAnimateObj* target = FAffectObject.empty() ? nullptr : FParent->GetObjectName(FAffectObject))
+    target->VScroll(change);
+  if (Macro(ocClick)) {
+    FParent->FEventValue1 = FParent->FEventValue2 = 0;
+    RunMacro(ocClick, ocClick);
+  }
+}
+
+void TDibScrollbarObj::Action(TDibBaseObj* ADib) {
+  (void)ADib;
+  FParentSetPos = false;
+  if (!FEnabled || !FActive) return;
+  switch (FPart) {
+    case spUp: SetPosition(FPosition - 1); break;
+    case spDown: SetPosition(FPosition + 1); break;
+    case spPageUp: SetPosition(FPosition - 8); break;
+    case spPageDown: SetPosition(FPosition + 8); break;
+    default: break;
+  }
+}
+
+void TDibScrollbarObj::Draw(TDibBaseObj* ADib) {
+  if (!FEnabled || !ADib) return;
+  TDibBaseObj* up = Image(FUpButtonID);
+  TDibBaseObj* down = Image(FDownButtonID);
+  TDibBaseObj* box = Image(FBoxButtonID);
+  if (up) ADib->DrawPeace(Fx, Fy, up, 0, 0, up->Width(), up->Height(), 1, 1);
+  if (down) ADib->DrawPeace(Fx, Fy + FHeight - down->Height(), down, 0, 0, down->Width(), down->Height(), 1, 1);
+  if (box) {
+    int32_t top, height;
+    ThumbPlace(top, height);
+    ADib->DrawPeace(Fx, top, box, 0, 0, box->Width(), box->Height(), 1, 1);
+  }
+}
+
+bool TDibScrollbarObj::MouseDown(TDibAnimator* AParent, int32_t X, int32_t Y) {
+  TAnimateObj::MouseDown(AParent, X, Y);
+  if (!FEnabled || !FActive) return false;
+  FPart = PartAt(X, Y);
+  if (FPart == spNone) return false;
+  if (FPart == spThumb) {
+    int32_t top, height;
+    ThumbPlace(top, height);
+    FGrabY = Y - top;
+    if (AParent) AParent->FCaptureMouseObj = this;
+  }
+  return true;
+}
+
+bool TDibScrollbarObj::MouseMove(TDibAnimator* AParent, int32_t X, int32_t Y) {
+  if (FPart != spThumb) return TAnimateObj::MouseMove(AParent, X, Y) || (FEnabled && InRect(X, Y));
+  TDibBaseObj* up = Image(FUpButtonID);
+  TDibBaseObj* down = Image(FDownButtonID);
+  TDibBaseObj* box = Image(FBoxButtonID);
+  int32_t upH = up ? up->Height() : 0, downH = down ? down->Height() : 0, boxH = box ? box->Height() : 0;
+  int32_t track = FHeight - upH - downH - boxH;
+  if (track > 0) SetPosition(static_cast<int32_t>(static_cast<int64_t>(Y - FGrabY - Fy - upH) * FMax / track));
+  return true;
+}
+
+bool TDibScrollbarObj::MouseUp(TDibAnimator* AParent, int32_t X, int32_t Y) {
+  bool held = FPart != spNone;
+  FPart = spNone;
+  if (AParent && AParent->FCaptureMouseObj == this) AParent->FCaptureMouseObj = nullptr;
+  // The click script runs on position changes only.
+  bool keep = EnableClickEvent;
+  EnableClickEvent = false;
+  bool result = TAnimateObj::MouseUp(AParent, X, Y);
+  EnableClickEvent = keep;
+  return result || held;
+}
+
+int32_t TDibScrollbarObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
+  Value = 0;
+  SValue.clear();
+  switch (PropID) {
+    case 102: Value = FPosition; return 2;
+    case 103: Value = FMax; return 2;
+    default: return TAnimateObj::GetValue(PropID, Value, SValue);
+  }
+}
+
+void TDibScrollbarObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
+  switch (PropID) {
+    case 102: SetPosition(RoundProp(IValue)); break;
+    case 103:
+      FMax = PropI16(IValue);
+      FPosition = std::clamp<int32_t>(FPosition, 0, std::max<int32_t>(0, FMax));
+      break;
+    default: TAnimateObj::SetValue(PropID, SValue, IValue); break;
+  }
+}
+
+void TDibScrollbarObj::GetPropsToList(TPropList& List) {
+  TAnimateObj::GetPropsToList(List);
+  AddProps(List, {102, 103});
+}
+
+}  // namespace zkw

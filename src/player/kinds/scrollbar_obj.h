@@ -1,0 +1,46 @@
+// The scroll bar (kind 33), drawn from three scene images: the up arrow at the top, the down
+// arrow at the bottom and the thumb between them at Position of Max. Holding a part scrolls
+// the object it drives (AffectObject) on every action step.
+#pragma once
+#include "player/objects/animate_obj.h"
+
+namespace zkw {
+
+class TDibScrollbarObj : public TAnimateObj {
+ public:
+  enum TPart : uint8_t { spNone = 0, spUp = 1, spDown = 2, spPageUp = 3, spPageDown = 4, spThumb = 5 };
+  TDibScrollbarObj();
+  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
+  bool Write(TRecordWriter& w) override;
+  void CopyFrom(const TAnimateObj& AObj) override;
+  TAnimateObj* NewOfSameKind() const override { return new TDibScrollbarObj(); }
+  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
+  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
+  void GetPropsToList(TPropList& List) override;
+  void Action(TDibBaseObj* ADib) override;
+  void Draw(TDibBaseObj* ADib) override;
+  bool PtInObject(int32_t X, int32_t Y) override { return InRect(X, Y); }
+  bool IsSolidAt(int32_t X, int32_t Y) override { return X >= 0 && Y >= 0 && X < FWidth && Y < FHeight; }
+  bool MouseMove(TDibAnimator* AParent, int32_t X, int32_t Y) override;
+  bool MouseDown(TDibAnimator* AParent, int32_t X, int32_t Y) override;
+  bool MouseUp(TDibAnimator* AParent, int32_t X, int32_t Y) override;
+
+  // Sets Position (limited to 0..Max); a change scrolls the affected object and runs OnClick.
+  void SetPosition(int32_t Value);
+  // The part under a point (view pixels).
+  uint8_t PartAt(int32_t X, int32_t Y);
+  // Top of the thumb and its height.
+  void ThumbPlace(int32_t& Top, int32_t& Height);
+
+  int16_t FUpButtonID = -1, FDownButtonID = -1, FBoxButtonID = -1;
+  int16_t FMax = 100;
+  int32_t FPosition = 0;
+  std::string FAffectObject;
+  uint8_t FPart = spNone;
+  int32_t FGrabY = 0;
+
+ private:
+  TDibBaseObj* Image(int16_t ID);
+};
+
+}  // namespace zkw

@@ -1,0 +1,174 @@
+#include "player/objects/moving_obj.h"
+
+#include <climits>
+#include <cmath>
+#include <random>
+
+#include "common/round.h"
+#include "player/scene/dib_animator.h"
+#include "player/scene/record_io.h"
+
+namespace zkw {
+
+namespace {
+std::mt19937& Generator() {
+  static std::mt19937 gen(0x2011u);
+  return gen;
+}
+}  // namespace
+
+void SetAniRandomSeed(uint32_t Seed) { Generator().seed(Seed); }
+
+double AniRandomFraction() {
+  return static_cast<double>(Generator()() >> 5) / static_cast<double>(1u << 27);
+}
+
+int32_t AniRandomBelow(int32_t N) {
+  if (N <= 0) return 0;
+  return static_cast<int32_t>(AniRandomFraction() * N);
+}
+
+int32_t RoundProp(long double v) {
+  if (std::isnan(v)) return 0;
+  if (v >= 2147483647.0L) return INT32_MAX;
+  if (v <= -2147483648.0L) return INT32_MIN;
+  return static_cast<int32_t>(Round(v));
+}
+
+int32_t ReadCoord(TRecordReader& r, int32_t Version, const char* what) {
+  return Version >= 0x60000 ? r.I32(what) : r.I16(what);
+}
+
+void ReadRegion(TRecordReader& r, int32_t Version, TSmallRect& Region) {
+  Region.left = ReadCoord(r, Version, "region left");
+  Region.top = ReadCoord(r, Version, "region top");
+  Region.right = ReadCoord(r, Version, "region right");
+  Region.bottom = ReadCoord(r, Version, "region bottom");
+}
+
+void WriteRegion(TRecordWriter& w, const TSmallRect& Region) {
+  w.I32(Region.left);
+  w.I32(Region.top);
+  w.I32(Region.right);
+  w.I32(Region.bottom);
+}
+
+void TMovingObj::MoveStep() {
+  int32_t oldX = Fx, oldY = Fy;
+  uint8_t edges = 0;
+  if (FCollide) edges = Collide(FDx, FDy);
+  Fx += FDx;
+  Fy += FDy;
+  if (!edges) {
+    if (FParent) FParent->FEventValue1 = 0;
+    if (Fx > FRegion.right)
+      edges |= EdgeBit(ceRight);
+    else if (Fx < FRegion.left)
+      edges |= EdgeBit(ceLeft);
+    if (Fy < FRegion.top)
+      edges |= EdgeBit(ceTop);
+    else if (Fy > FRegion.bottom)
+      edges |= EdgeBit(ceBottom);
+  }
+  if (edges) CollideAction(edges);
+  if (Fx != oldX || Fy != oldY) PositionChanged(oldX, oldY);
+}
+
+void TMovingObj::CollideAction(uint8_t Edges) {
+  if (Edges & (EdgeBit(ceLeft) | EdgeBit(ceRight))) {
+    if (FBounce) {
+      FDx = static_cast<int16_t>(-FDx);
+      if (FFlip && FEnableFlipX) FFlipX = static_cast<int16_t>(-FFlipX);
+    } else if (FIsRandom) {
+      Fx = FRegion.left + static_cast<int32_t>(Round(AniRandomFraction() * (static_cast<double>(FRegion.right) - FRegion.left)));
+    } else {
+      Fx = FFromX;
+    }
+  }
+  if (Edges & (EdgeBit(ceTop) | EdgeBit(ceBottom))) {
+    if (FBounce) {
+      FDy = static_cast<int16_t>(-FDy);
+      if (FFlip && FEnableFlipY) FFlipY = static_cast<int16_t>(-FFlipY);
+    } else if (FIsRandom) {
+      Fy = FRegion.top + static_cast<int32_t>(Round(AniRandomFraction() * (static_cast<double>(FRegion.bottom) - FRegion.top)));
+    } else {
+      Fy = FFromY;
+    }
+  }
+  FHasCollided = true;
+  if (EnableCollideEvent && Macro(ocCollide) && FParent) {
+    int32_t bits = 0;
+    if (Edges & EdgeBit(ceLeft)) bits |= 1;
+    if (Edges & EdgeBit(ceRight)) bits |= 2;
+    if (Edges & EdgeBit(ceTop)) bits |= 4;
+    if (Edges & EdgeBit(ceBottom)) bits |= 8;
+    FParent->FEventValue2 = bits;
+    RunMacro(ocCollide, ocCollide);
+  }
+}
+
+void TMovingObj::ShiftBy(int32_t dx, int32_t dy) {
+  TAnimateObj::ShiftBy(dx, dy);
+  FFromX += dx;
+  FFromY += dy;
+  FRegion.left += dx;
+  FRegion.right += dx;
+  FRegion.top += dy;
+  FRegion.bottom += dy;
+}
+
+void TMovingObj::CopyFrom(const TAnimateObj& AObj) {
+  TAnimateObj::CopyFrom(AObj);
+  if (auto* m = dynamic_cast<const TMovingObj*>(&AObj)) {
+    FDx = m->FDx;
+    FDy = m->FDy;
+    FRegion = m->FRegion;
+    FFromX = m->FFromX;
+    FFromY = m->FFromY;
+    FBounce = m->FBounce;
+    FIsRandom = m->FIsRandom;
+    FFlip = m->FFlip;
+    FEnableFlipX = m->FEnableFlipX;
+    FEnableFlipY = m->FEnableFlipY;
+  }
+}
+
+bool TMovingObj::GetMotionValue(int32_t PropID, long double& Value) {
+  switch (PropID) {
+    case 17: Value = FFromX; return true;
+    case 18: Value = FFromY; return true;
+    case 19: Value = FDx; return true;
+    case 20: Value = FDy; return true;
+    case 21: Value = FRegion.left; return true;
+    case 22: Value = FRegion.top; return true;
+    case 23: Value = FRegion.right; return true;
+    case 24: Value = FRegion.bottom; return true;
+    case 25: Value = FFlip; return true;
+    case 26: Value = FEnableFlipX; return true;
+    case 27: Value = FEnableFlipY; return true;
+    case 29: Value = FIsRandom; return true;
+    default: return false;
+  }
+}
+
+bool TMovingObj::SetMotionValue(int32_t PropID, long double IValue) {
+  int32_t n = RoundProp(IValue);
+  bool b = IValue != 0;
+  switch (PropID) {
+    case 17: FFromX = n; return true;
+    case 18: FFromY = n; return true;
+    case 19: FDx = static_cast<int16_t>(n); return true;
+    case 20: FDy = static_cast<int16_t>(n); return true;
+    case 21: FRegion.left = n; return true;
+    case 22: FRegion.top = n; return true;
+    case 23: FRegion.right = n; return true;
+    case 24: FRegion.bottom = n; return true;
+    case 25: FFlip = b; return true;
+    case 26: FEnableFlipX = b; return true;
+    case 27: FEnableFlipY = b; return true;
+    case 29: FIsRandom = b; return true;
+    default: return false;
+  }
+}
+
+}  // namespace zkw
