@@ -8,8 +8,10 @@ file(GLOB ZKW_CORE_SOURCES CONFIGURE_DEPENDS
   ${ZKW_SRC}/colour/*.cpp
   ${ZKW_SRC}/fonts/*.cpp
   ${ZKW_SRC}/expr/*.cpp
+  ${ZKW_SRC}/script/*.cpp
   ${ZKW_SRC}/player/scene/*.cpp
   ${ZKW_SRC}/player/objects/*.cpp
+  ${ZKW_SRC}/player/window/*.cpp
   ${ZKW_SRC}/player/kinds/*.cpp
   ${ZKW_SRC}/exports/*.cpp)
 if(WIN32)

@@ -131,7 +131,11 @@ void WriteSceneSeeds() {
   w.U8(2);
   w.U8(2);
   w.TextRecord(zkw::TRecordWriter::MakeTextRecord("Result = x * 2"));
-  ani.ProcList.push_back({"Twice", proc.Bytes()});
+  {
+    zkw::TRecordReader r(&proc);
+    proc.Seek(0, zkw::SeekOrigin::soBeginning);
+    ani.ProcList.Add(zkw::ReadProcedure(r));
+  }
   for (int i = 0; i < 3; ++i) {
     zkw::TAnimateObj* obj = zkw::CreateObjectOfKind(static_cast<uint8_t>(i == 2 ? 255 : i));
     obj->FParent = &ani;
@@ -199,6 +203,17 @@ int main(int argc, char** argv) {
   const char* exprSeeds[] = {"1 + 2 * 3", "2^3*2-7%3:2", "(3+4)*2>=14=1",
                              "\"ab\"+\"c&#7855;#\"<\"abd\"", "Sin(x)*2+Max(1,f(2,3),\"a,b\")",
                              "THIS.XPos+$v.Width+@Value1+Db.$Name", "((((1))))!(5)~6&7|8#9<=-10"};
+  const char* scriptSeeds[] = {
+      "Var $i Number\r\nFor $i = 1 to 3\r\n  SetXPos A $i * 2\r\nEndFor",
+      "Global $g number\r\nIf $g = 0\r\n  $g := F(2)   // twice\r\nElse\r\n  Hide B\r\nEndIf",
+      "Var $v Number\r\nSelect $v\r\nCase 0,1\r\n  Do P 3, \"a\"\r\nCaseElse\r\n  Break\r\nEndSelect",
+      "Var $n Number\r\nWhile $n < 5\r\n$n := $n + 1\r\nEndWhile\r\nRepeat\r\n$n := $n - 1\r\nUntil $n < 1",
+      "CallOnClick B\r\nRaiseEvent NULL 5, 7\r\nB.Tag := A.XPos + 1\r\nMoveTo NULL 1, 2\r\nSmoothLineTo NULL 20, 9",
+  };
+  int scriptSeed = 0;
+  for (const char* text : scriptSeeds)
+    Write("script_fuzz", "script" + std::to_string(scriptSeed++),
+          std::vector<uint8_t>(text, text + std::strlen(text)));
   int exprSeed = 0;
   for (const char* text : exprSeeds)
     Write("expr_fuzz", "expr" + std::to_string(exprSeed++), std::vector<uint8_t>(text, text + std::strlen(text)));

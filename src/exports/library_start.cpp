@@ -1,12 +1,17 @@
 // Start-up work of the library, done once when it is loaded, before any export runs: tables
 // that are pure computation are built here. Work that loads other modules waits for first use
 // (loading a library while this one is being loaded can deadlock on Windows).
+#include "script/execute.h"
 #include "text/text_tables.h"
 
 namespace {
 
 struct LibraryStart {
-  LibraryStart() { zkw::InitTextTables(); }
+  LibraryStart() {
+    zkw::InitTextTables();
+    // Scripts run through the script engine (already set by constant initialisation).
+    zkw::InstallScriptEngine();
+  }
 } gLibraryStart;
 
 }  // namespace

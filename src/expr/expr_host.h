@@ -22,6 +22,21 @@ class TExprVariables {
   // is true. Not found: false, outputs untouched.
   virtual bool GetVar(const std::string& Name, uint8_t& Kind, long double& Value,
                       std::string& Text) = 0;
+  // True when a variable of that name (ignoring case, written as given) exists.
+  virtual bool HasVar(const std::string& Name) {
+    uint8_t kind = 0;
+    long double value = 0;
+    std::string text;
+    return GetVar(Name, kind, value, text);
+  }
+  // Stores into an existing variable of that name (ignoring case): Kind 2 stores Value, Kind 3
+  // stores Text; the caller has checked that the kind is the variable's. False when there is no
+  // such variable (or the list cannot be written).
+  virtual bool SetVar(const std::string& Name, uint8_t Kind, long double Value,
+                      const std::string& Text) {
+    (void)Name; (void)Kind; (void)Value; (void)Text;
+    return false;
+  }
 };
 
 // The animator as expressions see it.

@@ -3,6 +3,8 @@
 // its call gives kind 0, as a call with arguments that do not fit.
 #include "expr/functions.h"
 
+#include <array>
+
 #include "expr/names.h"
 
 namespace zkw {
@@ -137,6 +139,24 @@ const TFunctionEntry kFunctions[kFunctionCount] = {
     {"FUNC2", FnUserCall},  // 117
 };
 
+// The table with the procedures of every group filled in, built on first use.
+const TFunctionEntry* Table() {
+  static const std::array<TFunctionEntry, kFunctionCount> table = [] {
+    std::array<TFunctionEntry, kFunctionCount> t{};
+    for (int32_t i = 0; i < kFunctionCount; ++i) t[i] = kFunctions[i];
+    for (TFunctionGroup g : {MathFunctions(), StringFunctions(), DateFunctions(),
+                             ColourFunctions(), ArrayFunctions(), FileFunctions(),
+                             SceneFunctions()})
+      for (size_t k = 0; k < g.Count; ++k) {
+        int32_t code = g.Items[k].Code;
+        if (code >= vkFirstFunction && code <= vkLastFunction)
+          t[code - vkFirstFunction].Proc = g.Items[k].Proc;
+      }
+    return t;
+  }();
+  return table.data();
+}
+
 }  // namespace
 
 // Function code of a name, ignoring case; 0 when the name is not in the table.
@@ -149,7 +169,7 @@ int32_t FunctionCode(std::string_view Name) {
 // Table entry of a code, or null outside 6..117.
 const TFunctionEntry* FunctionEntry(int32_t Code) {
   if (Code < vkFirstFunction || Code > vkLastFunction) return nullptr;
-  return &kFunctions[Code - vkFirstFunction];
+  return &Table()[Code - vkFirstFunction];
 }
 
 // Runs the function of a call token; kind 0 with value 0 and empty text when it cannot run.

@@ -32,4 +32,28 @@ uint8_t EvaluateArgument(const TToken& Call, int32_t Index, const TProccessInfo&
 uint8_t EvaluateSingleArgument(const TToken& Call, const TProccessInfo& Info, long double& Value,
                                std::string& Text);
 
+// The functions of one group (mathematics, strings, ...), each file providing its own; the
+// registry reads every group once and keeps one table by code.
+struct TFunctionBinding {
+  int32_t Code;
+  TExprFunction Proc;
+};
+struct TFunctionGroup {
+  const TFunctionBinding* Items;
+  size_t Count;
+};
+TFunctionGroup MathFunctions();
+TFunctionGroup StringFunctions();
+TFunctionGroup DateFunctions();
+TFunctionGroup ColourFunctions();
+TFunctionGroup ArrayFunctions();
+TFunctionGroup FileFunctions();
+TFunctionGroup SceneFunctions();  // src/script/functions_scene.cpp
+
+// Seeds the one generator behind RND and SHUFFLESTR (runs are repeatable after a seed).
+void SetExprRandomSeed(uint32_t Seed);
+// Switches the file functions (FILECREATE ... FILEFINDINFO) on or off (on by default); while
+// off they fail as if the file could not be opened. Fuzzing turns them off.
+void SetExprFileAccess(bool Enabled);
+
 }  // namespace zkw

@@ -30,6 +30,14 @@ class TTestVariables : public TExprVariables {
     Text = it->second.Text;
     return true;
   }
+  // Stores into an existing variable (the functions check the kind first).
+  bool SetVar(const std::string& Name, uint8_t Kind, long double Value,
+              const std::string& Text) override {
+    auto it = Vars.find(Upper(Name));
+    if (it == Vars.end()) return false;
+    it->second = {Kind, Value, Text};
+    return true;
+  }
   static std::string Upper(std::string s) {
     for (char& c : s)
       if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);

@@ -199,8 +199,9 @@ TEST(FormulaEval, Calls) {
       {"Twice(\"a\")", 2, 0},
       {"Nope(1)", 0, 0},
       {"Nope()", 0, 0},
-      {"Pi()", 0, 0},   // a built-in not provided yet
-      {"INT(2.5)", 0, 0},
+      {"Pi()", 2, 3.141592653589793238462643383279502884L},
+      {"INT(2.5)", 2, 2},
+      {"Seek(1,\"k\")", 0, 0},  // a built-in not provided yet
       {"Proc()", 2, 0},
       {"1+Nope(1)", 2, 1},
   });

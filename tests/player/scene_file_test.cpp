@@ -140,7 +140,7 @@ TEST(SceneFile, Version6FromHandBuiltBytesAndByteExactRoundTrip) {
   EXPECT_EQ(ani.macroDownKeys[3]->Text(), "key right down");
   ASSERT_TRUE(ani.macroOnResize);
   ASSERT_EQ(ani.ProcList.size(), 1u);
-  EXPECT_EQ(ani.ProcList[0].Name, "Proc1");
+  EXPECT_EQ(ani.ProcList[0].piName, "Proc1");
 
   ASSERT_EQ(ani.Count(), 2);
   auto* a = dynamic_cast<zkwtest::TTestKind*>(ani.GetObject(0));
@@ -182,7 +182,7 @@ TEST(SceneFile, Version6FromHandBuiltBytesAndByteExactRoundTrip) {
   TDibAnimator again;
   ASSERT_TRUE(Load(again, first)) << LastErrorText();
   EXPECT_EQ(Save(again), first);
-  EXPECT_EQ(again.ProcList[0].Bytes, ani.ProcList[0].Bytes);
+  EXPECT_EQ(again.ProcList[0].Raw, ani.ProcList[0].Raw);
   EXPECT_EQ(again.GetObject(0)->Macro(ocClick)->Text(), "click");
 }
 

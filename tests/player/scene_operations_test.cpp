@@ -160,7 +160,7 @@ TEST(SceneOperations, SoundNotificationsFocusAndEmpty) {
   EXPECT_EQ(ani.FFocused, nullptr);
   EXPECT_EQ(focusChanges, 2);
   ani.macroOnInit = TScriptList::FromText("init");
-  ani.ProcList.push_back({"P", {0}});
+  ani.ProcList.AddProcedure("sub P");
   ani.ClearAllMacros();
   EXPECT_FALSE(ani.macroOnInit);
   EXPECT_EQ(obj->Macro(ocSoundEnd), nullptr);

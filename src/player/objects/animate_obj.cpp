@@ -51,8 +51,8 @@ bool TAnimateObj::ReadScripts(TRecordReader& r) {
   for (int i = 0; i < n && r.Ok(); ++i) {
     uint8_t code = r.U8("object script code");
     if (!r.Ok() || !IsObjScriptCode(code)) continue;  // other codes carry nothing after the byte
-    std::vector<uint8_t> text = r.TextRecord("object script text");
-    if (r.Ok()) macros[code] = std::make_unique<TScriptList>(std::move(text));
+    TScriptPtr list = ReadScriptRecord(r);
+    if (r.Ok()) macros[code] = std::move(list);
   }
   return r.Ok();
 }
@@ -61,8 +61,7 @@ void TAnimateObj::WriteScripts(TRecordWriter& w) const {
   w.I16(static_cast<int16_t>(ScriptCount()));
   for (uint8_t code : kObjScriptWriteOrder) {
     if (!macros[code]) continue;
-    w.U8(code);
-    w.TextRecord(macros[code]->Record);
+    WriteScriptRecord(w, *macros[code], code);
   }
 }
 

@@ -5,10 +5,13 @@
 #include "platform/plat.h"
 #include "player/objects/animate_obj.h"
 #include "player/scene/scene_entries.h"
+#include "script/execute.h"
 
 namespace zkw {
 
-TEventScriptRunner gEventScriptRunner = nullptr;
+// The script engine runs scripts from the start: constant initialisation, so that it is in
+// place before any static constructor, export or test runs.
+TEventScriptRunner gEventScriptRunner = &zkw::RunEventScript;
 
 TDibAnimator::TDibAnimator() { ResetRuntime(); }
 
@@ -108,7 +111,8 @@ void TDibAnimator::FreeMacros() {
   for (auto& m : macroUpKeys) m.reset();
   for (auto& m : macroDownKeys) m.reset();
   for (uint8_t code = scProc; code <= scResize; ++code) SceneScriptSlot(code)->reset();
-  ProcList.clear();
+  ProcList.FreeAll();
+  GlobalVarList.FreeAll();
 }
 
 void TDibAnimator::Empty() {

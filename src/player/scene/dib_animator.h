@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -59,7 +60,13 @@ constexpr int32_t kMaxViewSide = 8192;
 struct PendingSound {
   TAnimateObj* Owner;
   int32_t EventID;
-  TSoundEntry* Entry;
+  TSoundEntry* Entry;  // null for a block without an entry (Data)
+  bool Loop = false;
+  // Played at once rather than with the queued sounds of the action step (PlayMSSoundItem,
+  // PlaySoundData, PlaySoundFile).
+  bool Immediate = false;
+  plat::HGLOBAL Data = nullptr;   // the wave image of a sound without an entry
+  std::shared_ptr<void> Keep;     // keeps a block read from a file alive while it is queued
 };
 struct PendingMove {
   uint8_t Kind;  // 0 bring to front, 1 send to back, 2 move above, 3 move below
@@ -117,6 +124,19 @@ class TDibAnimator : public TLinkList {
   bool PlaySoundItem(int32_t Index, TAnimateObj* Owner, int32_t ID);
   bool PlaySoundItem(const std::string& Name, TAnimateObj* Owner, int32_t ID);
   void SetSoundVolume(TAnimateObj* Owner, int32_t ID, int32_t Volume);
+  // Sounds of scripts without a device of their own yet: each queues what the scene's sound
+  // manager plays (scene_sound_ops.cpp). PlayMSSoundItem: an entry by index or name, looping
+  // or not, false when there is none; PlaySoundData: a wave image block the caller keeps;
+  // PlaySoundFile: the whole file (else DataPath + its name part) read into a block, false when
+  // neither can be read. StopSound drops the queued sounds of Owner (all when null),
+  // StopMSSound the queued ones that do not loop; StopSoundFile does nothing.
+  bool PlayMSSoundItem(TAnimateObj* Owner, int32_t ID, bool Loop, int32_t Index);
+  bool PlayMSSoundItem(TAnimateObj* Owner, int32_t ID, bool Loop, const std::string& Name);
+  bool PlaySoundData(TAnimateObj* Owner, plat::HGLOBAL Handle, int32_t ID);
+  bool PlaySoundFile(const std::string& FileName, bool Loop);
+  void StopSound(TAnimateObj* Owner);
+  void StopMSSound();
+  void StopSoundFile() {}
   // Notifications of the sound manager.
   void ObjPlayed(TAnimateObj* Obj);
   void SoundEnded(TAnimateObj* Obj, int32_t ID);
@@ -319,7 +339,13 @@ class TDibAnimator : public TLinkList {
   std::array<TScriptPtr, 11> macroUpKeys, macroDownKeys;  // slots 1..10
   TScriptPtr macroOnInit, macroProc, macroOnScroll, macroOnFadeOut, macroOnApp, macroOnClose,
       macroOnMouseDown, macroOnMouseMove, macroOnMouseUp, macroOnResize;
-  std::vector<TProcedureRecord> ProcList;
+  TProcedureList ProcList;
+  // Scene variables (Global) and application variables (AppVar; a window shares one list
+  // between its main scene and sub-scene by giving both the same pointer).
+  TVariableList GlobalVarList;
+  std::shared_ptr<TVariableList> AppVarList = std::make_shared<TVariableList>();
+  // The scene as expressions see it; made by the script engine on first use.
+  std::shared_ptr<TExprHost> FScriptHost;
   bool FWorking = false;
   bool ThisIsSubScene = false;
   bool AlwaysLoadDibIntoMemory = false, AlwaysLoadSoundIntoMemory = false;

@@ -7,6 +7,7 @@
 #include "fonts/dib_font.h"
 #include "text/scene_text.h"
 #include "player/objects/animate_obj.h"
+#include "script/execute.h"
 #include "player/scene/dib_animator.h"
 
 namespace zkw {
@@ -192,6 +193,7 @@ void TDibAnimator::BeforePlay() {
     obj->FIndex = ++index;
     obj->BeforePlay();
   }
+  PrepareSceneScripts(this);
   FEventValue1 = FEventValue2 = 0;
   RunEventScript(nullptr, macroOnInit.get(), scInit);
 }

@@ -74,24 +74,6 @@ TDibBaseObj* DibFromBlocks(uint32_t bits, plat::HGLOBAL image, plat::HGLOBAL alp
   return dib;
 }
 
-// Reads the body of a procedure record (after its code byte); false when it does not fit.
-bool SkipProcedure(TRecordReader& r, std::string& name) {
-  std::vector<uint8_t> nameRecord = r.TextRecord("procedure name");
-  auto end = std::find(nameRecord.begin(), nameRecord.end(), uint8_t{0});
-  name.assign(nameRecord.begin(), end);
-  uint16_t params = r.U16("procedure parameter count");
-  if (!r.Ok()) return false;
-  if (static_cast<int64_t>(params) * 3 > r.Remaining())
-    return r.Fail("procedure parameter count " + std::to_string(params) + " cannot fit in the file");
-  for (uint16_t i = 0; i < params && r.Ok(); ++i) {
-    r.TextRecord("procedure parameter name");
-    r.U8("procedure parameter type");
-  }
-  r.U8("procedure return type");
-  r.TextRecord("procedure body");
-  return r.Ok();
-}
-
 }  // namespace
 
 // --- reading ----------------------------------------------------------------------------------
@@ -287,17 +269,12 @@ bool TDibAnimator::ReadSceneScripts(TRecordReader& r, int32_t Count) {
     uint8_t code = r.U8("scene script code");
     if (!r.Ok()) return false;
     if (TScriptPtr* slot = SceneScriptSlot(code)) {
-      std::vector<uint8_t> text = r.TextRecord("scene script text");
-      if (r.Ok()) *slot = std::make_unique<TScriptList>(std::move(text));
+      TScriptPtr list = ReadScriptRecord(r);
+      if (r.Ok()) *slot = std::move(list);
     } else if (code == kProcedureRecordCode) {
-      int64_t start = r.Position();
-      TProcedureRecord proc;
-      if (!SkipProcedure(r, proc.Name)) return false;
-      int64_t end = r.Position();
-      proc.Bytes.resize(static_cast<size_t>(end - start));
-      r.Stream()->Seek(start, SeekOrigin::soBeginning);
-      if (!r.Bytes(proc.Bytes.data(), end - start, "procedure")) return false;
-      ProcList.push_back(std::move(proc));
+      std::unique_ptr<TProcedureInfo> proc = ReadProcedure(r);
+      if (!proc) return false;
+      ProcList.Add(std::move(proc));
     }
   }
   return r.Ok();
@@ -508,20 +485,15 @@ bool TDibAnimator::WriteScene(TStream* Stream, std::vector<std::pair<int32_t, ui
   for (int i = 1; i <= 20; ++i) {
     TScriptPtr* slot = SceneScriptSlot(static_cast<uint8_t>(i));
     if (!*slot) continue;
-    w.U8(static_cast<uint8_t>(i));
-    w.TextRecord((*slot)->Record);
+    WriteScriptRecord(w, **slot, static_cast<uint8_t>(i));
   }
   for (uint8_t code : {scInit, scProc, scScroll, scFadeOut, scApp, scClose, scMouseDown, scMouseMove, scMouseUp,
                        scResize}) {
     TScriptPtr* slot = SceneScriptSlot(code);
     if (!*slot) continue;
-    w.U8(code);
-    w.TextRecord((*slot)->Record);
+    WriteScriptRecord(w, **slot, code);
   }
-  for (const TProcedureRecord& proc : ProcList) {
-    w.U8(kProcedureRecordCode);
-    w.Bytes(proc.Bytes.data(), static_cast<int64_t>(proc.Bytes.size()));
-  }
+  for (const auto& proc : ProcList.Items) WriteProcedure(w, *proc);
   Progress(total, ++done);
   for (TItemNode* n = Head(); n && w.Ok(); n = n->NextItem) {
     auto* obj = static_cast<TAnimateObj*>(n);

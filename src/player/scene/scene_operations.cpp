@@ -160,7 +160,7 @@ bool TDibAnimator::PlaySoundItem(const std::string& Name, TAnimateObj* Owner, in
 
 void TDibAnimator::SetSoundVolume(TAnimateObj* Owner, int32_t ID, int32_t Volume) {
   for (PendingSound& s : FSounds)
-    if (s.Owner == Owner && s.EventID == ID) s.Entry->Volume = Volume;
+    if (s.Owner == Owner && s.EventID == ID && s.Entry) s.Entry->Volume = Volume;
 }
 
 void TDibAnimator::ObjPlayed(TAnimateObj* Obj) {

@@ -1,32 +1,26 @@
-// Scene and object scripts as stored in scene files. Until scripts are compiled, a script list
-// keeps its text record byte for byte (length field excluded, terminator included), so that a
-// scene saved again writes the same bytes; a null list means that there is no script.
+// Scene and object scripts and procedures as stored in scene files. A script list (compiled
+// script, src/script/script_list.h) keeps the text record it was read from and writes it back
+// unchanged, so that a scene saved again has the same bytes; a null list means no script.
 #pragma once
 #include <cstdint>
 #include <memory>
-#include <string>
-#include <vector>
+
+#include "script/script_list.h"
 
 namespace zkw {
 
-class TScriptList {
- public:
-  TScriptList() = default;
-  explicit TScriptList(std::vector<uint8_t> record) : Record(std::move(record)) {}
-  // The script source: the record's bytes up to the first zero (lines separated by CR LF).
-  std::string Text() const;
-  static std::unique_ptr<TScriptList> FromText(const std::string& text);
+class TRecordReader;
+class TRecordWriter;
 
-  std::vector<uint8_t> Record;
-};
-
-// A user procedure record (code 254) kept whole: the bytes after the code byte.
-class TProcedureRecord {
- public:
-  std::string Name;  // text of the name record, for look-ups
-  std::vector<uint8_t> Bytes;
-};
-
-using TScriptPtr = std::unique_ptr<TScriptList>;
+// After the tag byte: uint16 L and L bytes; the text up to the first zero is compiled without
+// the parentheses check. Null when the record does not fit (reason recorded by the reader).
+TScriptPtr ReadScriptRecord(TRecordReader& r);
+// The tag byte and the text record: the record read, or ScriptToText of the records.
+void WriteScriptRecord(TRecordWriter& w, const TScriptList& List, uint8_t Tag);
+// After the tag byte 254: name, parameters with their types, return type, body text. Null when
+// the record does not fit (reason recorded by the reader).
+std::unique_ptr<TProcedureInfo> ReadProcedure(TRecordReader& r);
+// The tag byte 254 and the procedure record (the bytes read, when it was read).
+void WriteProcedure(TRecordWriter& w, const TProcedureInfo& Proc);
 
 }  // namespace zkw

@@ -1,0 +1,96 @@
+// Sound operations of scripts that have no device of their own yet: they queue what the scene's
+// sound manager plays (the sounds of an entry by index or name, blocks handed in, files read
+// into blocks) and take back what is stopped before it played.
+#include <algorithm>
+
+#include "common/byte_stream.h"
+#include "common/last_error.h"
+#include "expr/names.h"
+#include "platform/plat.h"
+#include "player/scene/dib_animator.h"
+#include "player/scene/scene_entries.h"
+#include "text/scene_text.h"
+
+namespace zkw {
+
+namespace {
+
+// Largest sound file a script may play; larger files are refused.
+constexpr size_t kMaxSoundFileBytes = size_t{256} * 1024 * 1024;
+
+// The name part of a path (after the last "\" or "/").
+ZString NamePart(const ZString& Path) {
+  size_t slash = Path.find_last_of(u"\\/");
+  return slash == ZString::npos ? Path : Path.substr(slash + 1);
+}
+
+// Reads a file into a new movable block; null when it cannot be read or is too large.
+plat::HGLOBAL ReadSoundFile(const ZString& Name) {
+  if (Name.empty()) return nullptr;
+  TFileStream file(Name.c_str(), FileMode::fmOpenRead);
+  if (!file.IsOpen()) return nullptr;
+  int64_t size = file.Size();
+  if (size <= 0 || static_cast<uint64_t>(size) > kMaxSoundFileBytes) {
+    if (size > 0) SetLastErrorText("sound file of " + std::to_string(size) + " bytes is too large");
+    return nullptr;
+  }
+  plat::HGLOBAL block = plat::GlobalAlloc(plat::GMEM_MOVEABLE, static_cast<plat::SIZE_T>(size));
+  if (!block) return nullptr;
+  void* p = plat::GlobalLock(block);
+  bool ok = p && file.ReadExact(p, static_cast<int32_t>(size));
+  if (p) plat::GlobalUnlock(block);
+  if (ok) return block;
+  plat::GlobalFree(block);
+  return nullptr;
+}
+
+}  // namespace
+
+bool TDibAnimator::PlayMSSoundItem(TAnimateObj* Owner, int32_t ID, bool Loop, int32_t Index) {
+  TSoundEntry* entry = GetSoundEntry(Index);
+  if (!entry) return false;
+  FSounds.push_back({Owner, ID, entry, Loop, true, nullptr, nullptr});
+  return true;
+}
+
+bool TDibAnimator::PlayMSSoundItem(TAnimateObj* Owner, int32_t ID, bool Loop,
+                                   const std::string& Name) {
+  for (TItemNode* n = FSoundEntries.Head(); n; n = n->NextItem) {
+    auto* entry = static_cast<TSoundEntry*>(n);
+    if (SameName(entry->SoundName, Name)) {
+      FSounds.push_back({Owner, ID, entry, Loop, true, nullptr, nullptr});
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TDibAnimator::PlaySoundData(TAnimateObj* Owner, plat::HGLOBAL Handle, int32_t ID) {
+  if (!Handle || plat::GlobalSize(Handle) == 0) return false;
+  FSounds.push_back({Owner, ID, nullptr, false, true, Handle, nullptr});
+  return true;
+}
+
+bool TDibAnimator::PlaySoundFile(const std::string& FileName, bool Loop) {
+  ZString name = DecodeSceneText(FileName);
+  plat::HGLOBAL block = ReadSoundFile(name);
+  if (!block && !DataPath.empty()) block = ReadSoundFile(DataPath + NamePart(name));
+  if (!block) return false;
+  std::shared_ptr<void> keep(block, [](void* h) { plat::GlobalFree(static_cast<plat::HGLOBAL>(h)); });
+  FSounds.push_back({nullptr, 0, nullptr, Loop, true, block, std::move(keep)});
+  return true;
+}
+
+void TDibAnimator::StopSound(TAnimateObj* Owner) {
+  FSounds.erase(std::remove_if(FSounds.begin(), FSounds.end(),
+                               [&](const PendingSound& s) { return !Owner || s.Owner == Owner; }),
+                FSounds.end());
+}
+
+void TDibAnimator::StopMSSound() {
+  FSounds.erase(std::remove_if(FSounds.begin(), FSounds.end(),
+                               [](const PendingSound& s) { return !s.Loop; }),
+                FSounds.end());
+}
+
+}  // namespace zkw

@@ -1,0 +1,30 @@
+// Shared by the executor's files: the context of one block run and the helpers of commands.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "script/execute.h"
+
+namespace zkw {
+
+struct TBlockRun {
+  TDibAnimator* Ani;
+  TExprHost* Host;
+  TAnimateObj* Obj;
+  TScriptList* List;
+  TVariableList* Vars;
+};
+
+// Nearest integer (ties to even) saturated to 32 bits; NaN gives 0.
+int32_t RoundI32(long double V);
+// The first variable of that name in the local, scene and application variables, or null.
+TVariableRec* FindVariable(const TBlockRun& Run, const std::string& Name);
+// Recomputes the target object and evaluates both parameters; returns the target (or null).
+TAnimateObj* EvaluateLine(const TBlockRun& Run, TMacroRec& R);
+// Assignment of Set (IsSet) and Random to the record's target.
+void Assign(const TBlockRun& Run, TMacroRec& R, TAnimateObj* T, long double V,
+            const std::string& S, bool IsSet);
+// The effect of a command that is not control flow; the line is evaluated already.
+void RunCommand(const TBlockRun& Run, TMacroRec& R, TAnimateObj* T);
+
+}  // namespace zkw
