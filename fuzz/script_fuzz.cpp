@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "dib/dib24.h"
 #include "expr/handles.h"
 #include "platform/portable/message_box_log.h"
 #include "player/objects/animate_obj.h"

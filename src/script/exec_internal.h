@@ -15,8 +15,9 @@ struct TBlockRun {
   TVariableList* Vars;
 };
 
-// Nearest integer (ties to even) saturated to 32 bits; NaN gives 0.
+// Nearest integer (ties to even) saturated to 32 / 64 bits; NaN gives 0.
 int32_t RoundI32(long double V);
+int64_t RoundI64(long double V);
 // The first variable of that name in the local, scene and application variables, or null.
 TVariableRec* FindVariable(const TBlockRun& Run, const std::string& Name);
 // Recomputes the target object and evaluates both parameters; returns the target (or null).

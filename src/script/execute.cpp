@@ -43,13 +43,6 @@ bool TakeLine() {
   return true;
 }
 
-int64_t RoundI64(long double V) {
-  if (std::isnan(V)) return 0;
-  if (V >= 9.2e18L) return std::numeric_limits<int64_t>::max();
-  if (V <= -9.2e18L) return std::numeric_limits<int64_t>::min();
-  return Round(V);
-}
-
 // Number variables from the event values and string variables from the event string.
 void AddEventVariables(TDibAnimator& A, int32_t Code, TVariableList& L) {
   auto num = [&](const char* Name, long double V) { L.Add(Name, 2)->Value = V; };
@@ -206,6 +199,13 @@ void Declare(TVariableList& L, const TMacroRec& R) {
 }
 
 }  // namespace
+
+int64_t RoundI64(long double V) {
+  if (std::isnan(V)) return 0;
+  if (V >= 9.2e18L) return std::numeric_limits<int64_t>::max();
+  if (V <= -9.2e18L) return std::numeric_limits<int64_t>::min();
+  return Round(V);
+}
 
 int32_t RoundI32(long double V) {
   int64_t n = RoundI64(V);

@@ -76,9 +76,25 @@ plat::LPARAM PackData(const TMacroRec& R) {
 
 }  // namespace
 
+namespace {
+
+// Assignments to variables and to the scene's own values need no target object.
+bool NeedsTarget(const TMacroRec& R) {
+  if (R.Command != cmSet && R.Command != cmRandom) return true;
+  switch (R.Fnc0) {
+    case kVariableTarget: case 78: case 79: case 80: case 81: case 89: case 148: case 156:
+    case 166: case 167: case 178:
+      return false;
+    default:
+      return true;
+  }
+}
+
+}  // namespace
+
 TAnimateObj* EvaluateLine(const TBlockRun& Run, TMacroRec& R) {
   TAnimateObj* t = nullptr;
-  switch (R.Fnc0) {
+  switch (NeedsTarget(R) ? R.Fnc0 : 78) {
     case 78: case 79: case 80: case 81: case 89:
       break;
     case kVariableTarget:
@@ -107,7 +123,16 @@ void Assign(const TBlockRun& Run, TMacroRec& R, TAnimateObj* T, long double V,
     case 81: a.FEventValue1 = RoundI32(V); return;
     case 89: a.FEventValue2 = RoundI32(V); return;
     case kVariableTarget: {
-      TVariableRec* v = FindVariable(Run, R.VarName);
+      TVariableRec* v = Run.Vars && R.CachedSerial == Run.Vars->Serial ? R.CachedVar : nullptr;
+      if (!v) {
+        v = Run.Vars ? Run.Vars->GetVar(R.VarName) : nullptr;
+        if (v) {
+          R.CachedVar = v;
+          R.CachedSerial = Run.Vars->Serial;
+        } else {
+          v = FindVariable(Run, R.VarName);
+        }
+      }
       if (!v) return;
       if (v->VarType == 3) v->StValue = S;
       else if (!(IsSet && R.Kind1 == vkString)) v->Value = V;  // a text leaves a number as it is
@@ -139,6 +164,10 @@ void Assign(const TBlockRun& Run, TMacroRec& R, TAnimateObj* T, long double V,
 
 void RunCommand(const TBlockRun& Run, TMacroRec& R, TAnimateObj* T) {
   TDibAnimator& a = *Run.Ani;
+  if (R.Command == cmSet) {
+    Assign(Run, R, T, R.IPara1, R.SPara1, true);
+    return;
+  }
   int32_t p1 = RoundI32(R.IPara1), p2 = RoundI32(R.IPara2);
   switch (R.Command) {
     // --- targets that may be missing ---
@@ -150,11 +179,10 @@ void RunCommand(const TBlockRun& Run, TMacroRec& R, TAnimateObj* T) {
     case cmRaiseEvent:
       if (a.FOnUserEvent) a.FOnUserEvent(&a, T, p1, p2);
       return;
-    case cmSet: Assign(Run, R, T, R.IPara1, R.SPara1, true); return;
     case cmRandom: {
       std::uniform_real_distribution<double> unit(0.0, 1.0);
       long double r = unit(Generator());
-      long double v = p1 + static_cast<long double>(Round(r * (R.IPara2 - R.IPara1)));
+      long double v = p1 + static_cast<long double>(RoundI64(r * (R.IPara2 - R.IPara1)));
       Assign(Run, R, T, v, std::string(), false);
       return;
     }
@@ -172,17 +200,17 @@ void RunCommand(const TBlockRun& Run, TMacroRec& R, TAnimateObj* T) {
     case cmSetGraphOpacity: a.SetGraphOpacity(p1); return;
     case cmSmoothLineTo: SmoothLineTo(&a, p1, p2); return;
     case cmDrawDib: {
-      auto* dib = FindHandle<TDibBaseObj>(THandleKind::hkImage, Round(TargetNumber(Run, R)));
+      auto* dib = FindHandle<TDibBaseObj>(THandleKind::hkImage, RoundI64(TargetNumber(Run, R)));
       if (!dib || !a.FDib) return;
       if (dib->AlphaDib && dib->AlphaDib->Handle() != 0) a.FDib->DrawTransparent(p1, p2, dib, 1, 1);
       else a.FDib->DrawArea(p1, p2, dib, 0, 0, dib->Width(), dib->Height(), 1, 1);
       return;
     }
-    case cmFreeDib: FreeHandle(THandleKind::hkImage, Round(TargetNumber(Run, R))); return;
+    case cmFreeDib: FreeHandle(THandleKind::hkImage, RoundI64(TargetNumber(Run, R))); return;
     case cmFreeData: {
       long double n = TargetNumber(Run, R);
-      if (n >= 2 && n < 18446744073709551615.0L)
-        plat::GlobalFree(reinterpret_cast<plat::HGLOBAL>(static_cast<uintptr_t>(Round(n))));
+      if (n >= 2 && n < 9.2e18L)
+        plat::GlobalFree(reinterpret_cast<plat::HGLOBAL>(static_cast<uintptr_t>(RoundI64(n))));
       return;
     }
     case cmPlaySoundData:
@@ -212,7 +240,7 @@ void RunCommand(const TBlockRun& Run, TMacroRec& R, TAnimateObj* T) {
     }
     case cmReplaceDib:
       if (R.IPara2 != 0 && a.GetEntry(p1))
-        if (auto* dib = TakeHandle<TDibBaseObj>(THandleKind::hkImage, Round(R.IPara2)))
+        if (auto* dib = TakeHandle<TDibBaseObj>(THandleKind::hkImage, RoundI64(R.IPara2)))
           a.ReplaceDibEntry(p1, dib);
       return;
     case cmDrawDibItem: a.DrawDibItem(p1); return;
@@ -226,12 +254,12 @@ void RunCommand(const TBlockRun& Run, TMacroRec& R, TAnimateObj* T) {
     case cmSetData: SceneTask(Run, 6, PackData(R)); return;
     case cmSetSubData: SceneTask(Run, 7, PackData(R)); return;
     case cmSetArray: {
-      auto* arr = FindHandle<TScriptArray>(THandleKind::hkArray, Round(TargetNumber(Run, R)));
+      auto* arr = FindHandle<TScriptArray>(THandleKind::hkArray, RoundI64(TargetNumber(Run, R)));
       if (R.Fnc0 == kVariableTarget && arr) arr->Set(RoundI32(R.IPara1), RoundI32(R.IPara2));
       return;
     }
     case cmFreeArray:
-      if (R.Fnc0 == kVariableTarget) FreeHandle(THandleKind::hkArray, Round(TargetNumber(Run, R)));
+      if (R.Fnc0 == kVariableTarget) FreeHandle(THandleKind::hkArray, RoundI64(TargetNumber(Run, R)));
       return;
     case cmExecute: ExecuteCode(&a, T, R.SPara1); return;
     case cmSoundVolume: a.SetSoundVolume(T, p1, p2); return;

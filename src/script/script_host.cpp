@@ -138,7 +138,8 @@ bool IsSceneObject(TDibAnimator* Animator, const TAnimateObj* Obj) {
 }
 
 TAnimateObj* SceneObjectFromNumber(TDibAnimator* Animator, long double Number) {
-  if (!Animator || !std::isfinite(Number) || Number <= 0 || Number >= 18446744073709551615.0L)
+  // Addresses are below 2^63 on every platform the library runs on.
+  if (!Animator || !std::isfinite(Number) || Number <= 0 || Number >= 9.2e18L)
     return nullptr;
   auto* obj = reinterpret_cast<TAnimateObj*>(static_cast<uintptr_t>(Round(Number)));
   return IsSceneObject(Animator, obj) ? obj : nullptr;

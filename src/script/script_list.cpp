@@ -53,7 +53,12 @@ void FreeScript(TScriptPtr& List) { List.reset(); }
 
 // --- variables --------------------------------------------------------------------------------
 
-TVariableList::TVariableList(const TVariableList& Other) {
+uint64_t TVariableList::NextSerial() {
+  static uint64_t serial = 0;
+  return ++serial;
+}
+
+TVariableList::TVariableList(const TVariableList& Other) : TExprVariables(), Serial(NextSerial()) {
   for (const auto& v : Other.Items) Items.push_back(std::make_unique<TVariableRec>(*v));
 }
 

@@ -46,6 +46,7 @@ constexpr uint8_t tsBound = 0, tsThis = 1, tsCurrent = 2, tsVariable = 3;
 constexpr int16_t kVariableTarget = -1;
 
 class TProcedureInfo;
+struct TVariableRec;
 
 // One command of a script: the parsed texts, the binding made by PrepareScript and the values
 // of the last evaluation of its parameters.
@@ -75,6 +76,10 @@ class TMacroRec {
   // that the record can be written back and prepared again.
   std::string VarName;
   uint8_t Kind1 = 0, Kind2 = 0;  // kinds of the last evaluation of the parameters
+  // The local variable a plain variable target found last, valid while the local list with
+  // that serial lives (lists only grow, so the first variable of a name stays the first).
+  TVariableRec* CachedVar = nullptr;
+  uint64_t CachedSerial = 0;
 };
 
 // An ordered list of command records (owned) and the text record it was read from. A scene
@@ -118,7 +123,7 @@ struct TVariableRec {
 // An owned, ordered list of variables; the first of a name wins.
 class TVariableList : public TExprVariables {
  public:
-  TVariableList() = default;
+  TVariableList() : Serial(NextSerial()) {}
   TVariableList(const TVariableList& Other);
   TVariableList& operator=(const TVariableList&) = delete;
 
@@ -132,11 +137,19 @@ class TVariableList : public TExprVariables {
               const std::string& Text) override;
   // Appends a variable (number when VarType is not 3) with value 0 and empty text.
   TVariableRec* Add(const std::string& Name, uint8_t VarType);
-  void FreeAll() { Items.clear(); }
+  void FreeAll() {
+    Items.clear();
+    Serial = NextSerial();
+  }
   int32_t Count() const { return static_cast<int32_t>(Items.size()); }
   TVariableRec* Item(int32_t Index) const { return Items[static_cast<size_t>(Index)].get(); }
 
   std::vector<std::unique_ptr<TVariableRec>> Items;
+  // Unique for each list and renewed when the list is emptied (see TMacroRec::CachedVar).
+  uint64_t Serial;
+
+ private:
+  static uint64_t NextSerial();
 };
 
 // A declared procedure (piReturnType 0) or function (2 number, 3 string).

@@ -1,12 +1,12 @@
-// Sound operations of scripts that have no device of their own yet: they queue what the scene's
-// sound manager plays (the sounds of an entry by index or name, blocks handed in, files read
-// into blocks) and take back what is stopped before it played.
+// Sound operations of scripts: the sounds of an entry by index or name, blocks handed in and
+// files read into blocks, played at once by the scene's sound manager, and the stops.
 #include <algorithm>
 
 #include "common/byte_stream.h"
 #include "common/last_error.h"
 #include "expr/names.h"
 #include "platform/plat.h"
+#include "sound/sound_manager.h"
 #include "player/scene/dib_animator.h"
 #include "player/scene/scene_entries.h"
 #include "text/scene_text.h"
@@ -20,7 +20,7 @@ constexpr size_t kMaxSoundFileBytes = size_t{256} * 1024 * 1024;
 
 // The name part of a path (after the last "\" or "/").
 ZString NamePart(const ZString& Path) {
-  size_t slash = Path.find_last_of(u"\\/");
+  size_t slash = Path.find_last_of(ZString{ZChar('\\'), ZChar('/')});
   return slash == ZString::npos ? Path : Path.substr(slash + 1);
 }
 
@@ -49,7 +49,7 @@ plat::HGLOBAL ReadSoundFile(const ZString& Name) {
 bool TDibAnimator::PlayMSSoundItem(TAnimateObj* Owner, int32_t ID, bool Loop, int32_t Index) {
   TSoundEntry* entry = GetSoundEntry(Index);
   if (!entry) return false;
-  FSounds.push_back({Owner, ID, entry, Loop, true, nullptr, nullptr});
+  entry->MSPlay(Owner, ID, Loop);
   return true;
 }
 
@@ -58,7 +58,7 @@ bool TDibAnimator::PlayMSSoundItem(TAnimateObj* Owner, int32_t ID, bool Loop,
   for (TItemNode* n = FSoundEntries.Head(); n; n = n->NextItem) {
     auto* entry = static_cast<TSoundEntry*>(n);
     if (SameName(entry->SoundName, Name)) {
-      FSounds.push_back({Owner, ID, entry, Loop, true, nullptr, nullptr});
+      entry->MSPlay(Owner, ID, Loop);
       return true;
     }
   }
@@ -67,7 +67,7 @@ bool TDibAnimator::PlayMSSoundItem(TAnimateObj* Owner, int32_t ID, bool Loop,
 
 bool TDibAnimator::PlaySoundData(TAnimateObj* Owner, plat::HGLOBAL Handle, int32_t ID) {
   if (!Handle || plat::GlobalSize(Handle) == 0) return false;
-  FSounds.push_back({Owner, ID, nullptr, false, true, Handle, nullptr});
+  DXSoundManager->Play(Handle, Owner, false, ID);
   return true;
 }
 
@@ -76,21 +76,24 @@ bool TDibAnimator::PlaySoundFile(const std::string& FileName, bool Loop) {
   plat::HGLOBAL block = ReadSoundFile(name);
   if (!block && !DataPath.empty()) block = ReadSoundFile(DataPath + NamePart(name));
   if (!block) return false;
-  std::shared_ptr<void> keep(block, [](void* h) { plat::GlobalFree(static_cast<plat::HGLOBAL>(h)); });
-  FSounds.push_back({nullptr, 0, nullptr, Loop, true, block, std::move(keep)});
+  // The manager keeps its own converted copy.
+  DXSoundManager->Play(block, nullptr, Loop, 0);
+  plat::GlobalFree(block);
   return true;
 }
 
 void TDibAnimator::StopSound(TAnimateObj* Owner) {
+  if (Owner) DXSoundManager->Stop(Owner);
+  else DXSoundManager->StopAll();
   FSounds.erase(std::remove_if(FSounds.begin(), FSounds.end(),
                                [&](const PendingSound& s) { return !Owner || s.Owner == Owner; }),
                 FSounds.end());
 }
 
 void TDibAnimator::StopMSSound() {
-  FSounds.erase(std::remove_if(FSounds.begin(), FSounds.end(),
-                               [](const PendingSound& s) { return !s.Loop; }),
-                FSounds.end());
+  DXSoundManager->StopAllWithoutLoop();
+  // Queued sounds never loop.
+  FSounds.clear();
 }
 
 }  // namespace zkw
