@@ -170,6 +170,9 @@ void WriteTextTableSeed(uint8_t selector, const char* name, const char* type, co
   Write("text_tables_fuzz", file, bytes);
 }
 
+// Scenes with every object kind of the kinds family (kind_seeds.cpp).
+void WriteKindSeeds(const std::string& outDir);
+
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: fuzz_seeds OUTDIR\n");
@@ -218,5 +221,6 @@ int main(int argc, char** argv) {
   for (const char* text : exprSeeds)
     Write("expr_fuzz", "expr" + std::to_string(exprSeed++), std::vector<uint8_t>(text, text + std::strlen(text)));
   WriteSceneSeeds();
+  WriteKindSeeds(gOut);
   return 0;
 }

@@ -3,6 +3,7 @@
 #include "dib/dib_base.h"
 #include "expr/property_names.h"
 #include "player/scene/dib_animator.h"
+#include "script/script_list.h"
 
 namespace zkw {
 
@@ -70,8 +71,13 @@ TDibBaseObj* FetchImage(TAnimateObj* Obj) {
 
 void RunScriptText(TAnimateObj* Obj, const std::string& Text) {
   if (!Obj || !Obj->FParent || Text.empty()) return;
-  TScriptPtr list = TScriptList::FromText(Text);
+  // As ExecuteCode: compiled with the parentheses check, prepared, run with code 0, freed; but
+  // through the scene's runner so that the run is guarded like every event script.
+  std::unique_ptr<TScriptList> list = CompileScript(Text, true);
+  if (!list) return;
+  PrepareScript(Obj->FParent, Obj, list.get());
   Obj->FParent->RunEventScript(Obj, list.get(), 0);
+  FreeScript(list);
 }
 
 }  // namespace zkw
