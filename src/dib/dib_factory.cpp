@@ -99,9 +99,13 @@ TDibBaseObj* DibObjectFromBuffer(const uint8_t* record, uint64_t available) {
 
 TDibBaseObj* LoadDexFromResource(plat::HMODULE Instance, const ZChar* Name) {
   static const ZChar kDexBitmap[] = {'D', 'E', 'X', 'B', 'I', 'T', 'M', 'A', 'P', 0};
-  plat::HRSRC res = plat::FindResourceW(Instance, Name, kDexBitmap);
+  return LoadDexResource(Instance, Name, kDexBitmap);
+}
+
+TDibBaseObj* LoadDexResource(plat::HMODULE Instance, const ZChar* Name, const ZChar* Type) {
+  plat::HRSRC res = plat::FindResourceW(Instance, Name, Type);
   if (!res) {
-    SetLastErrorText("no DEXBITMAP resource \"" + ToUtf8(Name) + "\"");
+    SetLastErrorText("no " + ToUtf8(Type) + " resource \"" + ToUtf8(Name) + "\"");
     return nullptr;
   }
   plat::HGLOBAL data = plat::LoadResource(Instance, res);

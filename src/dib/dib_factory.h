@@ -22,5 +22,7 @@ TDibBaseObj* DibObjectFromDex(const ZChar* name);
 TDibBaseObj* DibObjectFromBuffer(const uint8_t* record, uint64_t available);
 // Image from a "DEXBITMAP" resource of a module; null when the resource is missing.
 TDibBaseObj* LoadDexFromResource(plat::HMODULE Instance, const ZChar* Name);
+// Image from a DEX record stored as a resource of any type; null when the resource is missing.
+TDibBaseObj* LoadDexResource(plat::HMODULE Instance, const ZChar* Name, const ZChar* Type);
 
 }  // namespace zkw

@@ -2,6 +2,8 @@
 // that are pure computation are built here. Work that loads other modules waits for first use
 // (loading a library while this one is being loaded can deadlock on Windows).
 #include "script/execute.h"
+#include "platform/plat.h"
+#include "player/window/animator_window.h"
 #include "text/text_tables.h"
 
 namespace {
@@ -11,6 +13,8 @@ struct LibraryStart {
     zkw::InitTextTables();
     // Scripts run through the script engine (already set by constant initialisation).
     zkw::InstallScriptEngine();
+    // Hosts create player windows by class name as soon as the library is loaded.
+    zkw::RegisterPlayerWindowClass(plat::LibraryModule());
   }
 } gLibraryStart;
 

@@ -89,3 +89,4 @@ ZKW_EXPORT void* ZKWAPI zkwLibraryModule();
 #include "exports/font_api.h"  // bitmap fonts, font clip region and justification
 #include "exports/transform_api.h"  // scaling, rotation, shear, flips, smooth drawing
 #include "exports/script_api.h"  // script text, property and variable values
+#include "exports/player_api.h"

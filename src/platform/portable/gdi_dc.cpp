@@ -1,6 +1,7 @@
 // Device contexts of the Linux GDI back end: the screen DC, memory DCs, selection, saved
 // states and device capabilities. The screen is 1024 x 768 at 32 bits, 96 pixels per inch.
 #include "platform/portable/gdi_objects.h"
+#include "platform/portable/window_surface.h"
 
 namespace plat {
 
@@ -45,8 +46,18 @@ void FreeDC(GdiDC* dc) {
 
 }  // namespace
 
+namespace portable {
+GdiBitmap* GdiDC::Surface() const {
+  if (IsMemory) return State.Bitmap;
+  return Window ? WindowSurface(Window) : FixedSurface;
+}
+}  // namespace portable
+
 HDC GetDC(HWND window) {
-  if (window) return nullptr;  // window surfaces belong to the window layer
+  if (window) {
+    portable::GdiBitmap* surface = portable::WindowSurface(window);
+    return surface ? NewDC(false, surface, window) : nullptr;
+  }
   return NewDC(false, portable::ScreenSurface(), nullptr);
 }
 

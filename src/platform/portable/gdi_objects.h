@@ -67,7 +67,8 @@ struct GdiDC : GdiObject {
   DcState State;
   std::vector<DcState> Saved;
   // The pixels the DC draws on.
-  GdiBitmap* Surface() const { return IsMemory ? State.Bitmap : FixedSurface; }
+  // A window DC reads its window's surface each time, so it never outlives the window's pixels.
+  GdiBitmap* Surface() const;
 };
 
 // Registers a new object and returns its handle.

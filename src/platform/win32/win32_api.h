@@ -7,6 +7,7 @@
 #pragma once
 #include "platform/plat.h"
 #include "platform/plat_gdi.h"
+#include "platform/plat_window.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -28,6 +29,9 @@ static_assert(sizeof(plat::BITMAP) == sizeof(::BITMAP));
 static_assert(sizeof(plat::RECT) == sizeof(::RECT));
 static_assert(sizeof(plat::POINT) == sizeof(::POINT));
 static_assert(std::is_same_v<plat::WCHAR, ::WCHAR>);
+static_assert(sizeof(plat::WNDCLASSW) == sizeof(::WNDCLASSW));
+static_assert(sizeof(plat::MSG) == sizeof(::MSG));
+static_assert(sizeof(plat::PAINTSTRUCT) == sizeof(::PAINTSTRUCT));
 
 // Handles cross the boundary as void*; the system's are distinct pointer types.
 template <class T>

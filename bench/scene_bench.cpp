@@ -1,0 +1,114 @@
+// The frame cycle of a scene: one action step and one draw step of 200 moving 64 x 64 sprites
+// with alpha over an 800 x 600 background, and loading a scene of 100 images.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+
+#include "common/byte_stream.h"
+#include "dib/dib24.h"
+#include "dib/dib8.h"
+#include "dib/dib_factory.h"
+#include "player/objects/animate_obj.h"
+#include "player/scene/dib_animator.h"
+
+using namespace zkw;
+
+namespace {
+
+// A sprite that bounces inside the view and draws through its alpha companion.
+class BounceSprite : public TAnimateObj {
+ public:
+  void Action(TDibBaseObj* ADib) override {
+    int32_t x = Fx + Dx, y = Fy + Dy;
+    if (x < 0 || x + FWidth > ADib->Width()) Dx = -Dx;
+    if (y < 0 || y + FHeight > ADib->Height()) Dy = -Dy;
+    SetPos(Fx + Dx, Fy + Dy);
+  }
+  void Draw(TDibBaseObj* ADib) override { ADib->DrawTransparent(Fx, Fy, FDib, 1, 1); }
+  int32_t Dx = 3, Dy = 2;
+};
+
+TDibBaseObj* SpriteImage() {
+  auto* dib = CreateDibObject(24);
+  dib->SetAttributes(64, 64);
+  auto* alpha = new TDib8Bits();
+  alpha->SetAttributes(64, 64);
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) {
+      dib->PutPixel(x, y, static_cast<uint32_t>((x * 4) | (y * 4) << 8 | 0x400000));
+      double d = std::hypot(x - 31.5, y - 31.5);
+      alpha->PutPixel(x, y, d >= 32 ? 0 : static_cast<uint32_t>(255 - d * 7));
+    }
+  dib->AlphaDib = alpha;
+  return dib;
+}
+
+void BM_SceneFrame200Sprites(benchmark::State& state) {
+  TDibAnimator ani;
+  ani.SetDibAttr(800, 600);
+  ani.SetViewTo(800, 600);
+  ani.FSceneReady = true;
+  std::unique_ptr<TDibBaseObj> backImage(CreateDibObject(24));
+  backImage->SetAttributes(800, 600);
+  for (int y = 0; y < 600; ++y) backImage->Bar(0, y, 799, y, static_cast<uint32_t>(y / 3));
+  int32_t back = ani.AddDib(backImage.release());
+  auto* bg = new TAnimateObj();
+  bg->FParent = &ani;
+  bg->FID = static_cast<int16_t>(back);
+  bg->SetDibObject(ani.GetDib(back));
+  bg->FDibStyle = 0;
+  ani.Append(bg);
+  int32_t sprite = ani.AddDib(SpriteImage());
+  for (int i = 0; i < 200; ++i) {
+    auto* o = new BounceSprite();
+    o->FParent = &ani;
+    o->FID = static_cast<int16_t>(sprite);
+    o->SetDibObject(ani.GetDib(sprite));
+    o->Fx = (i * 37) % 736;
+    o->Fy = (i * 53) % 536;
+    o->Dx = 1 + i % 5;
+    o->Dy = 1 + i % 3;
+    ani.Append(o);
+  }
+  for (auto _ : state) {
+    ani.DoAction(ani.FDib);
+    ani.DoDraw(ani.FDib);
+    benchmark::DoNotOptimize(ani.FDib->DibData);
+  }
+}
+BENCHMARK(BM_SceneFrame200Sprites)->Unit(benchmark::kMicrosecond);
+
+std::vector<uint8_t> SceneOf100Images() {
+  TDibAnimator ani;
+  ani.SetDibAttr(640, 480);
+  ani.SetViewTo(640, 480);
+  for (int i = 0; i < 100; ++i) {
+    auto* dib = CreateDibObject(24);
+    dib->SetAttributes(64, 64);
+    for (int y = 0; y < 64; ++y) dib->Bar(0, y, 63, y, static_cast<uint32_t>(i * 2000 + y * 3));
+    ani.AddDib(dib);
+  }
+  TMemoryStream out;
+  ani.SaveToStream(&out);
+  return out.Bytes();
+}
+
+void LoadScene(benchmark::State& state, bool allInMemory) {
+  std::vector<uint8_t> bytes = SceneOf100Images();
+  for (auto _ : state) {
+    TDibAnimator ani;
+    ani.AlwaysLoadDibIntoMemory = allInMemory;
+    TBufferStream in(bytes.data(), bytes.size());
+    if (!ani.LoadFromStream(&in)) state.SkipWithError("scene did not load");
+    benchmark::DoNotOptimize(ani.DibCount());
+  }
+}
+void BM_LoadScene100ImagesLazy(benchmark::State& state) { LoadScene(state, false); }
+void BM_LoadScene100ImagesInMemory(benchmark::State& state) { LoadScene(state, true); }
+BENCHMARK(BM_LoadScene100ImagesLazy)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadScene100ImagesInMemory)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
