@@ -7,6 +7,8 @@
 
 namespace zkw {
 
+class TFormula;
+
 struct TBlockRun {
   TDibAnimator* Ani;
   TExprHost* Host;
@@ -25,6 +27,11 @@ TAnimateObj* EvaluateLine(const TBlockRun& Run, TMacroRec& R);
 // Assignment of Set (IsSet) and Random to the record's target.
 void Assign(const TBlockRun& Run, TMacroRec& R, TAnimateObj* T, long double V,
             const std::string& S, bool IsSet);
+// The numeric shortcut of parameters (fast_formula.cpp): whether a prepared formula (with its
+// text) qualifies, and its evaluation; false when it gives up (the caller then evaluates the
+// formula in full; nothing has happened yet).
+bool FastFormulaEligible(const TFormula* F, const std::string& Text);
+bool FastEvaluate(const TBlockRun& Run, const TFormula* F, long double& Value, uint8_t& Kind);
 // The effect of a command that is not control flow; the line is evaluated already.
 void RunCommand(const TBlockRun& Run, TMacroRec& R, TAnimateObj* T);
 

@@ -27,12 +27,16 @@ constexpr plat::UINT kSceneTaskMessage = 1102;
 constexpr uint8_t kMovieKind = 12, kMovieExKind = 26;
 
 // Evaluates a parameter formula into its number and text slots.
-void EvaluateParameter(const TBlockRun& Run, const TFormula* F, long double& I, std::string& S,
-                       uint8_t& Kind) {
+void EvaluateParameter(const TBlockRun& Run, const TFormula* F, bool Fast, long double& I,
+                       std::string& S, uint8_t& Kind) {
   if (!F) {
     I = 0;
     S.clear();
     Kind = vkNumber;
+    return;
+  }
+  if (Fast && Run.Vars && FastEvaluate(Run, F, I, Kind)) {
+    S.clear();
     return;
   }
   long double v = 0;
@@ -108,8 +112,8 @@ TAnimateObj* EvaluateLine(const TBlockRun& Run, TMacroRec& R) {
         default: t = R.Obj0 && IsSceneObject(Run.Ani, R.Obj0) ? R.Obj0 : nullptr; break;
       }
   }
-  EvaluateParameter(Run, R.Formula1.get(), R.IPara1, R.SPara1, R.Kind1);
-  EvaluateParameter(Run, R.Formula2.get(), R.IPara2, R.SPara2, R.Kind2);
+  EvaluateParameter(Run, R.Formula1.get(), R.Fast1, R.IPara1, R.SPara1, R.Kind1);
+  EvaluateParameter(Run, R.Formula2.get(), R.Fast2, R.IPara2, R.SPara2, R.Kind2);
   return t;
 }
 

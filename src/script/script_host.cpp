@@ -7,6 +7,7 @@
 #include "expr/names.h"
 #include "player/objects/animate_obj.h"
 #include "player/scene/dib_animator.h"
+#include "script/exec_internal.h"
 #include "script/execute.h"
 #include "text/scene_text.h"
 
@@ -167,6 +168,8 @@ void PrepareScript(TDibAnimator* Animator, TAnimateObj* Obj, TScriptList* List) 
     }
     if (r.Command != cmCase) r.Formula1 = Compile(host, r.Parameter1);
     r.Formula2 = Compile(host, r.Parameter2);
+    r.Fast1 = host && FastFormulaEligible(r.Formula1.get(), r.Parameter1);
+    r.Fast2 = host && FastFormulaEligible(r.Formula2.get(), r.Parameter2);
     const std::string& name = r.Name;
     r.VarName.clear();
     r.Fieldname.clear();

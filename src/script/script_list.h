@@ -76,6 +76,7 @@ class TMacroRec {
   // that the record can be written back and prepared again.
   std::string VarName;
   uint8_t Kind1 = 0, Kind2 = 0;  // kinds of the last evaluation of the parameters
+  bool Fast1 = false, Fast2 = false;  // the parameter takes the numeric shortcut
   // The local variable a plain variable target found last, valid while the local list with
   // that serial lives (lists only grow, so the first variable of a name stays the first).
   TVariableRec* CachedVar = nullptr;

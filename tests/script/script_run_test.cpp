@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 
+#include "common/round.h"
 #include "dib/dib24.h"
 #include "expr/handles.h"
+#include "expr/formula.h"
+#include "script/exec_internal.h"
 #include "script/script_test_scene.h"
 
 using namespace zkw;
@@ -332,4 +336,58 @@ TEST_F(ScriptScene, ArraysImagesAndDrawing) {
   EXPECT_EQ(ani.FDib->GetPixel(15, 5), ani.FDib->GetPixel(20, 5));
   EXPECT_NE(ani.FDib->GetPixel(15, 5), ani.FDib->GetPixel(15, 15));
   EXPECT_EQ(ani.FDib->GetPixel(15, 15), ani.FDib->GetPixel(39, 29));
+}
+
+TEST(ScriptRounding, ExtendedRoundingMatchesNearbyint) {
+  // The engine rounds every parameter; the fast form must agree with the library's rule.
+  const long double values[] = {0.5L, 1.5L, 2.5L, -0.5L, -1.5L, -2.5L, 2.4999999999999999999L,
+                                2.5000000000000000001L, -7.5L, 1e15L + 0.5L, -1e18L - 0.5L,
+                                123456.75L, -0.25L, 0.0L, 4294967295.5L, 9.1e18L};
+  for (long double v : values) EXPECT_EQ(Round(v), static_cast<int64_t>(std::nearbyintl(v))) << static_cast<double>(v);
+  for (int i = -2000; i <= 2000; ++i) {
+    long double v = i / 4.0L;
+    EXPECT_EQ(Round(v), static_cast<int64_t>(std::nearbyintl(v))) << static_cast<double>(v);
+  }
+}
+
+TEST_F(ScriptScene, NumericShortcutAgreesWithTheEvaluator) {
+  TAnimateObj* a = Add("A", 3, 4);
+  TVariableList local;
+  local.Add("$a", 2)->Value = 7;
+  local.Add("$b", 2)->Value = -2.5L;
+  local.Add("$s", 3)->StValue = "x";
+  ani.GlobalVarList.GetVar("$out")->Value = 0.5L;
+  TBlockRun run{&ani, ScriptHostOf(&ani), a, nullptr, &local};
+  struct Case {
+    const char* Text;
+    bool Eligible;
+  } cases[] = {
+      {"1+2*3", true}, {"$a*3+$b", true}, {"($a+$b)*($a-$b)/4", true}, {"$a/0+1", true},
+      {"$a>3=1", true}, {"(1<2)+5", true}, {"(1<2)-5", true}, {"$a#7", true},
+      {"$out*10", true}, {"-$a+1", false}, {"1.5*2.25", true}, {"$a-$b-1>=$a", true},
+      {"$s+1", true}, {"$missing+1", true}, {"$a%3", false}, {"$a^2", false},
+      {"A.XPos+1", false}, {"$a.XPos", false}, {"\"a\"=\"a\"", false}, {"Twice(2)", false},
+      {"@Value1+1", false}, {"THIS", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Text);
+    std::string text = c.Text;
+    std::unique_ptr<TFormula> f = ParseFormula(text);
+    f->Prepare(ScriptHostOf(&ani));
+    ASSERT_EQ(FastFormulaEligible(f.get(), text), c.Eligible);
+    if (!c.Eligible) continue;
+    long double fast = -1;
+    uint8_t fastKind = 0;
+    bool done = FastEvaluate(run, f.get(), fast, fastKind);
+    plat::portable::ClearMessageBoxCalls();
+    long double full = 0;
+    std::string t;
+    uint8_t fullKind = EvaluateFormula(run.Host, a, &local, t, full, f.get());
+    bool wordy = std::string(c.Text).find("$s") != std::string::npos ||
+                 std::string(c.Text).find("$missing") != std::string::npos;
+    EXPECT_EQ(done, !wordy);  // a string or missing variable leaves it to the evaluator
+    if (!done) continue;
+    EXPECT_EQ(fastKind, fullKind);
+    EXPECT_EQ(fast, full);
+  }
 }
