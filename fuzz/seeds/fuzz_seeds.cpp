@@ -173,6 +173,9 @@ void WriteTextTableSeed(uint8_t selector, const char* name, const char* type, co
 // Scenes with every object kind of the kinds family (kind_seeds.cpp).
 void WriteKindSeeds(const std::string& outDir);
 
+// Waves of the test builders (wave_seeds.cpp).
+void WriteWaveSeeds(const std::string& outDir);
+
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: fuzz_seeds OUTDIR\n");
@@ -222,5 +225,6 @@ int main(int argc, char** argv) {
     Write("expr_fuzz", "expr" + std::to_string(exprSeed++), std::vector<uint8_t>(text, text + std::strlen(text)));
   WriteSceneSeeds();
   WriteKindSeeds(gOut);
+  WriteWaveSeeds(gOut);
   return 0;
 }

@@ -3,6 +3,7 @@
 #include "platform/plat.h"
 #include "platform/plat_window.h"
 #include "player/window/animator_window.h"
+#include "sound/sound_manager.h"
 
 using zkw::Guarded;
 using zkw::GuardedVoid;
@@ -14,7 +15,9 @@ plat::HWND W(ZWINDOW w) { return static_cast<plat::HWND>(w); }
 ZKW_EXPORT void ZKWAPI DAPlayFile(int32_t, int32_t, int32_t) {}
 
 ZKW_EXPORT void ZKWAPI DACheckSound() {
-  // Finished sounds are checked by the process-wide sound manager; none exists in this build.
+  GuardedVoid([] {
+    if (zkw::ProcessSoundManager) zkw::ProcessSoundManager->Check();
+  });
 }
 
 ZKW_EXPORT int32_t ZKWAPI DAGetSysVersion() { return 0x90000; }

@@ -88,5 +88,6 @@ ZKW_EXPORT void* ZKWAPI zkwLibraryModule();
 #include "exports/dc_api.h"    // images on device contexts, bitmaps, memory DCs
 #include "exports/font_api.h"  // bitmap fonts, font clip region and justification
 #include "exports/transform_api.h"  // scaling, rotation, shear, flips, smooth drawing
-#include "exports/script_api.h"  // script text, property and variable values
 #include "exports/player_api.h"
+#include "exports/script_api.h"  // script text, property and variable values
+#include "exports/sound_api.h"   // sound object, sound manager, wave images played for hosts

@@ -6,6 +6,7 @@
 #include "player/objects/animate_obj.h"
 #include "player/scene/scene_entries.h"
 #include "script/execute.h"
+#include "sound/sound_manager.h"
 
 namespace zkw {
 
@@ -13,7 +14,12 @@ namespace zkw {
 // place before any static constructor, export or test runs.
 TEventScriptRunner gEventScriptRunner = &zkw::RunEventScript;
 
-TDibAnimator::TDibAnimator() { ResetRuntime(); }
+TDibAnimator::TDibAnimator() : DXSoundManager(std::make_unique<TDXSoundManger>()) {
+  DXSoundManager->FOnPlay = [this](TDXSoundManger*, TAnimateObj* Obj, int32_t) { ObjPlayed(Obj); };
+  DXSoundManager->FOnNotify = [this](TDXSoundManger*, TAnimateObj* Obj, int32_t ID) { SoundEnded(Obj, ID); };
+  DXSoundManager->FOnForceStop = [this](TDXSoundManger*, TAnimateObj* Obj, int32_t ID) { ObjStop(Obj, ID); };
+  ResetRuntime();
+}
 
 void TDibAnimator::RunEventScript(TAnimateObj* Obj, TScriptList* List, int32_t Code) {
   if (!List || !gEventScriptRunner) return;
@@ -64,6 +70,8 @@ void NotifyDeleted(TLinkList* list) {
 
 TDibAnimator::~TDibAnimator() {
   FControlState = anisFreeObjs;
+  // Sounds stop before the objects go; while freeing, their notifications reach no object.
+  DXSoundManager->StopAll();
   NotifyDeleted(this);
   FreeMacros();
   FreeAll();
@@ -117,6 +125,7 @@ void TDibAnimator::FreeMacros() {
 
 void TDibAnimator::Empty() {
   FControlState = anisFreeObjs;
+  DXSoundManager->StopAll();
   for (TItemNode* n = Head(); n; n = n->NextItem) {
     auto* obj = static_cast<TAnimateObj*>(n);
     obj->FreeScripts();

@@ -26,6 +26,7 @@ class TDibBaseObj;
 class TDibEntry;
 class TDibFont;
 class TSoundEntry;
+class TDXSoundManger;
 class TStream;
 class TRecordReader;
 
@@ -60,13 +61,7 @@ constexpr int32_t kMaxViewSide = 8192;
 struct PendingSound {
   TAnimateObj* Owner;
   int32_t EventID;
-  TSoundEntry* Entry;  // null for a block without an entry (Data)
-  bool Loop = false;
-  // Played at once rather than with the queued sounds of the action step (PlayMSSoundItem,
-  // PlaySoundData, PlaySoundFile).
-  bool Immediate = false;
-  plat::HGLOBAL Data = nullptr;   // the wave image of a sound without an entry
-  std::shared_ptr<void> Keep;     // keeps a block read from a file alive while it is queued
+  TSoundEntry* Entry;
 };
 struct PendingMove {
   uint8_t Kind;  // 0 bring to front, 1 send to back, 2 move above, 3 move below
@@ -124,12 +119,12 @@ class TDibAnimator : public TLinkList {
   bool PlaySoundItem(int32_t Index, TAnimateObj* Owner, int32_t ID);
   bool PlaySoundItem(const std::string& Name, TAnimateObj* Owner, int32_t ID);
   void SetSoundVolume(TAnimateObj* Owner, int32_t ID, int32_t Volume);
-  // Sounds of scripts without a device of their own yet: each queues what the scene's sound
-  // manager plays (scene_sound_ops.cpp). PlayMSSoundItem: an entry by index or name, looping
-  // or not, false when there is none; PlaySoundData: a wave image block the caller keeps;
-  // PlaySoundFile: the whole file (else DataPath + its name part) read into a block, false when
-  // neither can be read. StopSound drops the queued sounds of Owner (all when null),
-  // StopMSSound the queued ones that do not loop; StopSoundFile does nothing.
+  // Sounds played at once by the scene's sound manager (scene_sound_ops.cpp). PlayMSSoundItem:
+  // an entry by index or name, looping or not, false when there is none; PlaySoundData: a wave
+  // image block the caller keeps; PlaySoundFile: the whole file (else DataPath + its name part)
+  // read into a block, false when neither can be read. StopSound stops the sounds of Owner (all
+  // when null) and drops its queued ones, StopMSSound every sound that does not loop;
+  // StopSoundFile does nothing.
   bool PlayMSSoundItem(TAnimateObj* Owner, int32_t ID, bool Loop, int32_t Index);
   bool PlayMSSoundItem(TAnimateObj* Owner, int32_t ID, bool Loop, const std::string& Name);
   bool PlaySoundData(TAnimateObj* Owner, plat::HGLOBAL Handle, int32_t ID);
@@ -248,8 +243,14 @@ class TDibAnimator : public TLinkList {
   void CreateBitmap(int32_t W, int32_t H);
   // Draws into Ani's frame buffer from now on (frees an own buffer first).
   void WorkWith(TDibAnimator* Ani);
-  void SetPlaying(bool Value) { FPlaying = Value; }
-  void SetPaused(bool Value) { FPaused = Value; }
+  // Ending play stops all of the scene's sounds; pausing stops the ones that do not loop,
+  // reporting each as ended.
+  void SetPlaying(bool Value);
+  void SetPaused(bool Value);
+  // Plays the queued sounds, from the last queued to the first.
+  void PlayPendingSounds();
+  // The scene's sound manager (bound to the process-wide sound object when it plays).
+  TDXSoundManger& SoundManager() { return *DXSoundManager; }
 
   // --- scripts ---
   // Scene script of a record code (1..10 key down, 11..20 key up, 30..39 scene events).
@@ -263,6 +264,7 @@ class TDibAnimator : public TLinkList {
   int32_t SceneScriptCount() const;
 
   // Fields, in declaration order.
+  std::unique_ptr<TDXSoundManger> DXSoundManager;
   int32_t FObjectPositionInFile = 0;
   std::vector<PendingSound> FSounds;
   bool FSceneReady = false;

@@ -9,6 +9,8 @@
 #include "player/objects/animate_obj.h"
 #include "script/execute.h"
 #include "player/scene/dib_animator.h"
+#include "player/scene/scene_entries.h"
+#include "sound/sound_manager.h"
 
 namespace zkw {
 
@@ -52,6 +54,8 @@ void TDibAnimator::FreeDeleteds() {
       auto& kids = o->FChildren;
       kids.erase(std::remove(kids.begin(), kids.end(), obj), kids.end());
     });
+    // Its sounds play on without an owner.
+    DXSoundManager->ObjectInvalid(obj);
     MoveObjects.erase(std::remove_if(MoveObjects.begin(), MoveObjects.end(),
                                      [&](const PendingMove& m) { return m.Obj == obj || m.Ref == obj; }),
                       MoveObjects.end());
@@ -75,6 +79,7 @@ void TDibAnimator::DoAction(TDibBaseObj* ADib) {
   if (!FSceneReady || FWorking || FPaused) return;
   FreeDeleteds();
   if (!ADib) return;
+  DXSoundManager->Check();
   PollKeys();
   for (TItemNode* n = Head(); n; n = n->NextItem) {
     auto* obj = static_cast<TAnimateObj*>(n);
@@ -86,8 +91,30 @@ void TDibAnimator::DoAction(TDibBaseObj* ADib) {
     }
   }
   if (!MoveObjects.empty()) ProcessPendingMoves();
-  // Queued sounds are played by the scene's sound manager, from the last queued to the first.
-  FSounds.clear();
+  PlayPendingSounds();
+}
+
+void TDibAnimator::PlayPendingSounds() {
+  // Sounds queued while these play (by scripts of the sound notifications) wait for the next
+  // step, so a sound whose end queues itself again cannot loop within one step.
+  std::vector<PendingSound> queue;
+  queue.swap(FSounds);
+  for (auto it = queue.rbegin(); it != queue.rend(); ++it) {
+    // A script run by a notification may have removed the entry meanwhile.
+    bool exists = false;
+    for (TItemNode* n = FSoundEntries.Head(); n && !exists; n = n->NextItem) exists = n == it->Entry;
+    if (exists) it->Entry->Play(it->Owner, it->EventID);
+  }
+}
+
+void TDibAnimator::SetPlaying(bool Value) {
+  FPlaying = Value;
+  if (!Value) DXSoundManager->StopAll();
+}
+
+void TDibAnimator::SetPaused(bool Value) {
+  FPaused = Value;
+  if (Value) DXSoundManager->StopAllWithNotify();
 }
 
 void TDibAnimator::PollKeys() {
@@ -201,6 +228,7 @@ void TDibAnimator::BeforePlay() {
 void TDibAnimator::EndPlay() {
   FEventValue1 = FEventValue2 = 0;
   RunEventScript(nullptr, macroOnClose.get(), scClose);
+  DXSoundManager->StopAll();
 }
 
 // --- z-order, deletion, copies ----------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "imagefiles/memory_block.h"
 #include "platform/plat.h"
 #include "player/scene/dib_animator.h"
+#include "sound/sound_manager.h"
 
 namespace zkw {
 
@@ -80,5 +81,34 @@ void TSoundEntry::Unload() {
   Handle = nullptr;
   Buffer = nullptr;
 }
+
+namespace {
+// Releases an entry's block after it was handed to the manager (which keeps its own copy).
+void ReleaseAfterUse(TSoundEntry* Entry) {
+  if (Entry->LoadWhenUsed && !Entry->FParent->Designing) Entry->Unload();
+}
+}  // namespace
+
+void TSoundEntry::Play(TAnimateObj* Obj, int32_t ID) {
+  if (!FParent || !Load()) return;
+  TDXSoundManger& manager = FParent->SoundManager();
+  manager.AutoSetVolume = Volume;
+  manager.Play(Handle, Obj, false, ID);
+  ReleaseAfterUse(this);
+}
+
+void TSoundEntry::MSPlay(TAnimateObj* Obj, int32_t ID, bool Loop) {
+  if (!FParent || !Load()) return;
+  FParent->SoundManager().Play(Handle, Obj, Loop, ID);
+  ReleaseAfterUse(this);
+}
+
+void TSoundEntry::Stop() {
+  if (!FParent) return;
+  FParent->SoundManager().StopAll();
+  ReleaseAfterUse(this);
+}
+
+void TSoundEntry::MSStop() { Stop(); }
 
 }  // namespace zkw

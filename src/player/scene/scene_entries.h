@@ -9,6 +9,7 @@
 
 namespace zkw {
 
+class TAnimateObj;
 class TDibAnimator;
 class TDibBaseObj;
 
@@ -42,6 +43,14 @@ class TSoundEntry : public TItemNode {
   void Unload();
   // Bytes of the loaded block, 0 when not loaded.
   uint32_t BlockSize() const;
+  // Plays the sound through the scene's manager for Obj and ID, without loop and with the
+  // entry's Volume (Play) or looping as asked and at full volume (MSPlay); the block is
+  // released afterwards when it loads lazily and the scene is not being designed.
+  void Play(TAnimateObj* Obj, int32_t ID);
+  void MSPlay(TAnimateObj* Obj, int32_t ID, bool Loop);
+  // Stop all of the scene manager's sounds, then release the block likewise.
+  void Stop();
+  void MSStop();
 
   TDibAnimator* FParent;
   std::string SoundName = "Sound_";

@@ -9,6 +9,7 @@
 #include "player/objects/animate_obj.h"
 #include "player/scene/dib_animator.h"
 #include "player/scene/scene_entries.h"
+#include "sound/sound_manager.h"
 
 namespace zkw {
 
@@ -159,22 +160,23 @@ bool TDibAnimator::PlaySoundItem(const std::string& Name, TAnimateObj* Owner, in
 }
 
 void TDibAnimator::SetSoundVolume(TAnimateObj* Owner, int32_t ID, int32_t Volume) {
+  DXSoundManager->SetVolume(Owner, ID, Volume);
   for (PendingSound& s : FSounds)
     if (s.Owner == Owner && s.EventID == ID && s.Entry) s.Entry->Volume = Volume;
 }
 
 void TDibAnimator::ObjPlayed(TAnimateObj* Obj) {
-  if (Obj) Obj->FSounding = true;
+  if (Obj && FControlState == anisOK) Obj->FSounding = true;
 }
 
 void TDibAnimator::SoundEnded(TAnimateObj* Obj, int32_t ID) {
-  if (!Obj) return;
+  if (!Obj || FControlState != anisOK) return;  // objects being freed hear nothing
   Obj->FSounding = false;
   Obj->SoundFinished(ID);
 }
 
 void TDibAnimator::ObjStop(TAnimateObj* Obj, int32_t ID) {
-  if (!Obj) return;
+  if (!Obj || FControlState != anisOK) return;
   SoundEnded(Obj, ID);
   if (Obj->FStyle == kDialogKind) Obj->SetActive(false);
 }

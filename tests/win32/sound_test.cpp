@@ -1,0 +1,125 @@
+// DirectSound under Wine: DAWaveInitialize on a real window. With a sound device, an IMA ADPCM
+// wave (converted by ACM) played by DAPlaySound ends with WM_NOTIFY (wParam 1000, lParam = ID)
+// posted to the window. Without one, the initialisation fails with the error box "Cannot
+// initialize sound!" (closed here by a CBT hook) and the result 0, and nothing plays.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "zkw_dll.h"
+
+namespace {
+
+std::wstring gBoxText;
+HHOOK gHook = nullptr;
+std::vector<std::pair<WPARAM, LPARAM>> gNotifies;
+
+LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE) {
+    HWND box = reinterpret_cast<HWND>(wParam);
+    wchar_t text[128] = {};
+    ::GetDlgItemTextW(box, 0xFFFF, text, 128);  // the message box's text control
+    gBoxText = text;
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  }
+  return ::CallNextHookEx(gHook, code, wParam, lParam);
+}
+
+LRESULT CALLBACK WindowProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NOTIFY) {
+    gNotifies.emplace_back(wParam, lParam);
+    return 0;
+  }
+  return ::DefWindowProcW(w, msg, wParam, lParam);
+}
+
+void Put16(std::vector<uint8_t>& b, uint16_t v) {
+  b.push_back(static_cast<uint8_t>(v));
+  b.push_back(static_cast<uint8_t>(v >> 8));
+}
+void Put32(std::vector<uint8_t>& b, uint32_t v) {
+  Put16(b, static_cast<uint16_t>(v));
+  Put16(b, static_cast<uint16_t>(v >> 16));
+}
+
+// A mono IMA ADPCM wave at 8000 Hz: Blocks blocks of 256 bytes (505 samples each).
+std::vector<uint8_t> ImaWave(uint32_t blocks) {
+  std::vector<uint8_t> b = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' '};
+  Put32(b, 20);
+  Put16(b, 0x11);
+  Put16(b, 1);
+  Put32(b, 8000);
+  Put32(b, 8000 * 256 / 505);
+  Put16(b, 256);
+  Put16(b, 4);
+  Put16(b, 2);
+  Put16(b, 505);
+  b.insert(b.end(), {'f', 'a', 'c', 't'});
+  Put32(b, 4);
+  Put32(b, blocks * 505);
+  b.insert(b.end(), {'d', 'a', 't', 'a'});
+  Put32(b, blocks * 256);
+  for (uint32_t k = 0; k < blocks; ++k) {
+    Put16(b, static_cast<uint16_t>(100 * k));
+    b.push_back(static_cast<uint8_t>(k % 89));
+    b.push_back(0);
+    for (int i = 4; i < 256; ++i) b.push_back(static_cast<uint8_t>(i * 13));
+  }
+  uint32_t riff = static_cast<uint32_t>(b.size() - 8);
+  std::memcpy(b.data() + 4, &riff, 4);
+  return b;
+}
+
+}  // namespace
+
+TEST(Win32Sound, InitialisePlayAndNotifyOrReportNoDevice) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"zkwWin32SoundTest";
+  ::RegisterClassW(&wc);
+  HWND window = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW, 0, 0, 64, 64, nullptr,
+                                  nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(window, nullptr);
+  gHook = ::SetWindowsHookExW(WH_CBT, CbtProc, nullptr, ::GetCurrentThreadId());
+  ASSERT_NE(gHook, nullptr);
+  gBoxText.clear();
+  int32_t ok = ZKW(DAWaveInitialize)(window);
+  ::UnhookWindowsHookEx(gHook);
+  ASSERT_NE(ZKW(DAGetDXSoundObject)(), nullptr);
+
+  std::vector<uint8_t> wave = ImaWave(8);  // 505 ms
+  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, wave.size());
+  std::memcpy(::GlobalLock(block), wave.data(), wave.size());
+  ::GlobalUnlock(block);
+  gNotifies.clear();
+  ZKW(DAPlaySound)(block, window, 77);
+  // Wine plays faster than real time; wait at most 5 s for the poll timer's notice (0.3 s when
+  // there is no device: nothing may come).
+  DWORD start = ::GetTickCount(), limit = ok ? 5000 : 300;
+  MSG msg;
+  while (gNotifies.empty() && ::GetTickCount() - start < limit) {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+    ::Sleep(10);
+  }
+  if (ok) {
+    EXPECT_EQ(ok, -1);
+    EXPECT_TRUE(gBoxText.empty());
+    ASSERT_EQ(gNotifies.size(), 1u) << "no end notice within 5 s";
+    EXPECT_EQ(gNotifies[0].first, 1000u);
+    EXPECT_EQ(gNotifies[0].second, 77);
+  } else {
+    // No DirectSound device in this Wine: the documented failure.
+    EXPECT_EQ(gBoxText, L"Cannot initialize sound!");
+    EXPECT_TRUE(gNotifies.empty());
+    std::printf("[          ] no DirectSound device: DAWaveInitialize reported failure as documented\n");
+  }
+  ZKW(DAPlaySound)(nullptr, nullptr, 0);
+  ZKW(DAWaveUnInitialize)();
+  EXPECT_EQ(ZKW(DAGetDXSoundObject)(), nullptr);
+  ::GlobalFree(block);
+  ::DestroyWindow(window);
+}
