@@ -226,6 +226,7 @@ void TDibButton::PieceOrigin(int32_t& x) const {
 }
 
 void TDibButton::Draw(TDibBaseObj* ADib) {
+  if (IsFarAway(this)) return;
   if (!FEnabled || !ADib || !FetchImage(this) || FDib->Handle() == 0) return;
   FWidth = static_cast<int16_t>(FDib->Width() / std::max<int32_t>(1, FFrames));
   int32_t x;
@@ -248,6 +249,7 @@ bool TDibButton::IsSolidAt(int32_t X, int32_t Y) {
 }
 
 bool TDibButton::PtInObject(int32_t X, int32_t Y) {
+  if (IsFarAway(this)) return false;
   if (!FDib || !InRect(X, Y)) return false;
   if (FDibStyle == 0 || FDibStyle >= 3) return true;
   return IsSolidAt(X - Fx, Y - Fy);

@@ -56,6 +56,10 @@ bool TDibHotrackObj::ReadBlock(const uint8_t* Data, size_t Size, std::string& Wh
   }
   size_t used = static_cast<size_t>(pos - start);
   FDibImage.reset(DibFromDexBytes(start, used));
+  if (!FDibImage) {
+    Why = "hot-track image holds an image that cannot be used";
+    return false;
+  }
   left -= used;
   if (static_cast<size_t>(count) * kItemBytes > left) {
     Why = "hot-track item table of " + std::to_string(count) + " items runs past its data block";
@@ -85,7 +89,9 @@ std::vector<uint8_t> TDibHotrackObj::MakeBlock() const {
     }
   }
   std::vector<uint8_t> b;
-  size_t count = dex.empty() ? 0 : std::min<size_t>(FItems.size(), 65535);
+  // Without an image there is no block: an empty one reads back as no image and no items.
+  if (dex.empty()) return b;
+  size_t count = std::min<size_t>(FItems.size(), 65535);
   PutU32(b, kMagic);
   PutU32(b, static_cast<uint32_t>(14 + dex.size() + kItemBytes * count));
   PutU32(b, static_cast<uint32_t>(dex.size()));
@@ -154,6 +160,7 @@ void TDibHotrackObj::CopyFrom(const TAnimateObj& AObj) {
 }
 
 void TDibHotrackObj::Draw(TDibBaseObj* ADib) {
+  if (IsFarAway(this)) return;
   if (!FEnabled || !ADib || !FDibImage || FDibImage->Handle() == 0) return;
   int32_t h = std::min<int32_t>(FHeight, FDibImage->Height() - FScrollY);
   int32_t w = std::min<int32_t>(FWidth, FDibImage->Width());
@@ -162,6 +169,7 @@ void TDibHotrackObj::Draw(TDibBaseObj* ADib) {
 }
 
 int32_t TDibHotrackObj::ItemAt(int32_t X, int32_t Y) const {
+  if (IsFarAway(this)) return -1;
   if (!InRect(X, Y)) return -1;
   int32_t ix = X - Fx, iy = Y - Fy + FScrollY;
   for (size_t i = 0; i < FItems.size(); ++i) {
@@ -203,7 +211,7 @@ bool TDibHotrackObj::MouseDown(TDibAnimator* AParent, int32_t X, int32_t Y) {
 
 void TDibHotrackObj::ScrollBy(int32_t Dy) {
   int32_t limit = FDibImage ? std::max(0, FDibImage->Height() - FHeight) : 0;
-  FScrollY = std::clamp(FScrollY + Dy, 0, limit);
+  FScrollY = std::clamp(AddSat(FScrollY, Dy), 0, limit);
   if (FParent) FParent->NeedDrawNow = true;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "player/objects/animate_obj.h"
+#include "player/objects/moving_obj.h"
 
 namespace zkw {
 
@@ -30,7 +31,7 @@ class TDibHotrackObj : public TAnimateObj {
   void GetPropsToList(TPropList& List) override;
   void Action(TDibBaseObj* ADib) override { (void)ADib; FParentSetPos = false; }
   void Draw(TDibBaseObj* ADib) override;
-  bool PtInObject(int32_t X, int32_t Y) override { return InRect(X, Y); }
+  bool PtInObject(int32_t X, int32_t Y) override { return !IsFarAway(this) && InRect(X, Y); }
   bool IsSolidAt(int32_t X, int32_t Y) override { return X >= 0 && Y >= 0 && X < FWidth && Y < FHeight; }
   bool MouseMove(TDibAnimator* AParent, int32_t X, int32_t Y) override;
   bool MouseDown(TDibAnimator* AParent, int32_t X, int32_t Y) override;

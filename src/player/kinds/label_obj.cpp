@@ -170,7 +170,7 @@ void TDibLabelObj::Action(TDibBaseObj* ADib) {
   if (!FEnabled || !FActive || (FDX == 0 && FDY == 0)) return;
   if (--FSpeedCount > 0) return;
   FSpeedCount = FSpeed;
-  SetPos(Fx + FDX, Fy + FDY);
+  SetPos(AddSat(Fx, FDX), AddSat(Fy, FDY));
   FDX = static_cast<int16_t>(-FDX);
   FDY = static_cast<int16_t>(-FDY);
 }
@@ -216,6 +216,7 @@ TSysTextStyle TDibLabelObj::Style() const {
 }
 
 void TDibLabelObj::Draw(TDibBaseObj* ADib) {
+  if (IsFarAway(this)) return;
   if (!FEnabled || !ADib) return;
   std::u16string text = ShownText();
   if (FUseDibFont) {

@@ -3,6 +3,7 @@
 #pragma once
 #include "player/kinds/system_text.h"
 #include "player/objects/animate_obj.h"
+#include "player/objects/moving_obj.h"
 
 namespace zkw {
 
@@ -20,7 +21,7 @@ class TDibLabelObj : public TAnimateObj {
   void GetPropsToList(TPropList& List) override;
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
-  bool PtInObject(int32_t X, int32_t Y) override { return InRect(X, Y); }
+  bool PtInObject(int32_t X, int32_t Y) override { return !IsFarAway(this) && InRect(X, Y); }
   bool IsSolidAt(int32_t X, int32_t Y) override { return X >= 0 && Y >= 0 && X < FWidth && Y < FHeight; }
   bool TextOutFor(TDibBaseObj* Frame, int32_t X, int32_t Y, const std::u16string& Text, int32_t& Result) override;
   bool TextWidthFor(const std::u16string& Text, int32_t& Width) override;

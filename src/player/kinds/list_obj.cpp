@@ -191,6 +191,7 @@ int32_t TAniListObj::ItemAt(int32_t Y) const {
 }
 
 void TAniListObj::Draw(TDibBaseObj* ADib) {
+  if (IsFarAway(this)) return;
   if (!FEnabled || !ADib) return;
   uint16_t rate = static_cast<uint16_t>(std::clamp<int32_t>(FTrans, 0, 100));
   TDibFont* font = FUseDibFont ? DibFont() : nullptr;
@@ -244,6 +245,7 @@ void TAniListObj::Draw(TDibBaseObj* ADib) {
 }
 
 bool TAniListObj::MouseDown(TDibAnimator* AParent, int32_t X, int32_t Y) {
+  if (IsFarAway(this)) return false;
   bool result = TAnimateObj::MouseDown(AParent, X, Y);
   if (!FEnabled || !InRect(X, Y)) return result;
   SetFocus();

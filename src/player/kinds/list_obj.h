@@ -6,6 +6,7 @@
 
 #include "player/kinds/system_text.h"
 #include "player/objects/animate_obj.h"
+#include "player/objects/moving_obj.h"
 
 namespace zkw {
 
@@ -29,7 +30,7 @@ class TAniListObj : public TAnimateObj {
   void GetPropsToList(TPropList& List) override;
   void Action(TDibBaseObj* ADib) override { (void)ADib; FParentSetPos = false; }
   void Draw(TDibBaseObj* ADib) override;
-  bool PtInObject(int32_t X, int32_t Y) override { return InRect(X, Y); }
+  bool PtInObject(int32_t X, int32_t Y) override { return !IsFarAway(this) && InRect(X, Y); }
   bool IsSolidAt(int32_t X, int32_t Y) override { return X >= 0 && Y >= 0 && X < FWidth && Y < FHeight; }
   bool MouseDown(TDibAnimator* AParent, int32_t X, int32_t Y) override;
   void KeyDown(int32_t Key) override;

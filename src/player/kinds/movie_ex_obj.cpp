@@ -127,8 +127,8 @@ void TDibMovieExObj::CopyFrom(const TAnimateObj& AObj) {
 void TDibMovieExObj::ComputeDeltas() {
   for (size_t i = 0; i < FItems.size(); ++i) {
     const TFrameItem& next = FItems[i + 1 < FItems.size() ? i + 1 : i];
-    FItems[i].Dx = next.X - FItems[i].X;
-    FItems[i].Dy = next.Y - FItems[i].Y;
+    FItems[i].Dx = AddSat(next.X, -static_cast<int64_t>(FItems[i].X));
+    FItems[i].Dy = AddSat(next.Y, -static_cast<int64_t>(FItems[i].Y));
   }
 }
 
@@ -141,8 +141,8 @@ bool TDibMovieExObj::PosOfFrame(int32_t Index, int32_t& X, int32_t& Y) const {
 
 void TDibMovieExObj::ShiftFramePos(int32_t Dx, int32_t Dy) {
   for (TFrameItem& item : FItems) {
-    item.X += Dx;
-    item.Y += Dy;
+    item.X = AddSat(item.X, Dx);
+    item.Y = AddSat(item.Y, Dy);
   }
 }
 
@@ -191,8 +191,9 @@ void TDibMovieExObj::Action(TDibBaseObj* ADib) {
       SetPos(item.X, item.Y);
     } else if (FRelativePos && FIndex - FStep >= 1 && FIndex - FStep <= count) {
       const TFrameItem& previous = FItems[static_cast<size_t>(FIndex - FStep) - 1];
-      int32_t dx = FStep > 0 ? previous.Dx : -item.Dx, dy = FStep > 0 ? previous.Dy : -item.Dy;
-      SetPos(Fx + dx, Fy + dy);
+      int64_t dx = FStep > 0 ? previous.Dx : -static_cast<int64_t>(item.Dx);
+      int64_t dy = FStep > 0 ? previous.Dy : -static_cast<int64_t>(item.Dy);
+      SetPos(AddSat(Fx, dx), AddSat(Fy, dy));
     }
     int32_t old = FIndex;
     FIndex += FStep;
@@ -203,6 +204,7 @@ void TDibMovieExObj::Action(TDibBaseObj* ADib) {
 }
 
 void TDibMovieExObj::Draw(TDibBaseObj* ADib) {
+  if (IsFarAway(this)) return;
   if (!FEnabled || !ADib || !FetchImage(this) || FDib->Handle() == 0) return;
   int32_t frames = std::max<int32_t>(1, FMaxFrames);
   int32_t frame = std::clamp<int32_t>(FFrame, 1, frames);

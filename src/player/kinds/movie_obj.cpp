@@ -223,6 +223,7 @@ void TDibMovieObj::PieceOrigin(int32_t& x, int32_t& y) const {
 }
 
 void TDibMovieObj::Draw(TDibBaseObj* ADib) {
+  if (IsFarAway(this)) return;
   if (!FEnabled || !ADib || !FetchImage(this) || FDib->Handle() == 0) return;
   int32_t frames = std::max<int32_t>(1, FMaxCount);
   if (FOrient == 0) {
@@ -258,6 +259,7 @@ bool TDibMovieObj::IsSolidAt(int32_t X, int32_t Y) {
 }
 
 bool TDibMovieObj::PtInObject(int32_t X, int32_t Y) {
+  if (IsFarAway(this)) return false;
   if (!FDib || !InRect(X, Y)) return false;
   if (FDibStyle == 0 || FDibStyle >= 3) return true;
   return IsSolidAt(X - Fx, Y - Fy);

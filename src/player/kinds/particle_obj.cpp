@@ -79,10 +79,10 @@ void TParticleObj::BeforePlay() { FCount = 0; }
 
 void TParticleObj::ShiftBy(int32_t dx, int32_t dy) {
   TAnimateObj::ShiftBy(dx, dy);
-  FRegion.left += dx;
-  FRegion.right += dx;
-  FRegion.top += dy;
-  FRegion.bottom += dy;
+  FRegion.left = AddSat(FRegion.left, dx);
+  FRegion.right = AddSat(FRegion.right, dx);
+  FRegion.top = AddSat(FRegion.top, dy);
+  FRegion.bottom = AddSat(FRegion.bottom, dy);
 }
 
 void TParticleObj::Action(TDibBaseObj* ADib) {
@@ -114,8 +114,11 @@ void TParticleObj::Action(TDibBaseObj* ADib) {
   if (!templ || templ == this) return;
   TAnimateObj* copy = FParent->NewFrom(templ);
   if (!copy) return;
-  int32_t x = FRegion.left + AniRandomBelow(FRegion.right - FRegion.left + 1);
-  int32_t y = FRegion.top + AniRandomBelow(FRegion.bottom - FRegion.top + 1);
+  auto span = [](int32_t lo, int32_t hi) {
+    return static_cast<int32_t>(std::clamp<int64_t>(static_cast<int64_t>(hi) - lo + 1, 0, INT32_MAX));
+  };
+  int32_t x = AddSat(FRegion.left, AniRandomBelow(span(FRegion.left, FRegion.right)));
+  int32_t y = AddSat(FRegion.top, AniRandomBelow(span(FRegion.top, FRegion.bottom)));
   copy->Fx = x;
   copy->Fy = y;
   copy->SetVisible(true);

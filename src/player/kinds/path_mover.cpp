@@ -4,6 +4,7 @@
 #include <set>
 
 #include "player/kinds/kinds_common.h"
+#include "player/objects/moving_obj.h"
 #include "player/scene/dib_animator.h"
 
 namespace zkw {
@@ -143,9 +144,9 @@ void TPathMover::Place(TTaken& t) {
   if (s.PathStyle == 0) {
     auto p = point(t.Index);
     if (s.PosStyle == 1)
-      o->SetPos(p.first + t.StartX, p.second + t.StartY);
+      o->SetPos(AddSat(p.first, t.StartX), AddSat(p.second, t.StartY));
     else
-      o->SetPos(p.first - ax, p.second - ay);
+      o->SetPos(AddSat(p.first, -ax), AddSat(p.second, -ay));
     int32_t next = t.Index + t.Step;
     if (next > max || next < 0) {
       if (FReturn)
@@ -161,9 +162,9 @@ void TPathMover::Place(TTaken& t) {
   if (s.PosStyle != 0) {
     auto p = point(t.Index);
     if (s.PathStyle == 1)
-      o->SetYPos(p.second + t.StartY);
+      o->SetYPos(AddSat(p.second, t.StartY));
     else
-      o->SetXPos(p.first + t.StartX);
+      o->SetXPos(AddSat(p.first, t.StartX));
     return;
   }
   int32_t key = s.PathStyle == 1 ? o->Fx : o->Fy;
@@ -173,9 +174,9 @@ void TPathMover::Place(TTaken& t) {
   t.Index = it->second;
   auto p = point(it->second);
   if (s.PathStyle == 1)
-    o->SetYPos(p.second - ay);
+    o->SetYPos(AddSat(p.second, -ay));
   else
-    o->SetXPos(p.first - ax);
+    o->SetXPos(AddSat(p.first, -ax));
 }
 
 void TPathMover::Action(TDibBaseObj* ADib) {

@@ -55,6 +55,7 @@ void TDibScrollbarObj::ThumbPlace(int32_t& Top, int32_t& Height) {
 }
 
 uint8_t TDibScrollbarObj::PartAt(int32_t X, int32_t Y) {
+  if (IsFarAway(this)) return spNone;
   if (!InRect(X, Y)) return spNone;
   TDibBaseObj* up = Image(FUpButtonID);
   TDibBaseObj* down = Image(FDownButtonID);
@@ -97,6 +98,7 @@ void TDibScrollbarObj::Action(TDibBaseObj* ADib) {
 }
 
 void TDibScrollbarObj::Draw(TDibBaseObj* ADib) {
+  if (IsFarAway(this)) return;
   if (!FEnabled || !ADib) return;
   TDibBaseObj* up = Image(FUpButtonID);
   TDibBaseObj* down = Image(FDownButtonID);
@@ -125,6 +127,7 @@ bool TDibScrollbarObj::MouseDown(TDibAnimator* AParent, int32_t X, int32_t Y) {
 }
 
 bool TDibScrollbarObj::MouseMove(TDibAnimator* AParent, int32_t X, int32_t Y) {
+  if (IsFarAway(this)) return false;
   if (FPart != spThumb) return TAnimateObj::MouseMove(AParent, X, Y) || (FEnabled && InRect(X, Y));
   TDibBaseObj* up = Image(FUpButtonID);
   TDibBaseObj* down = Image(FDownButtonID);

@@ -3,6 +3,7 @@
 // the object it drives (AffectObject) on every action step.
 #pragma once
 #include "player/objects/animate_obj.h"
+#include "player/objects/moving_obj.h"
 
 namespace zkw {
 
@@ -19,7 +20,7 @@ class TDibScrollbarObj : public TAnimateObj {
   void GetPropsToList(TPropList& List) override;
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
-  bool PtInObject(int32_t X, int32_t Y) override { return InRect(X, Y); }
+  bool PtInObject(int32_t X, int32_t Y) override { return !IsFarAway(this) && InRect(X, Y); }
   bool IsSolidAt(int32_t X, int32_t Y) override { return X >= 0 && Y >= 0 && X < FWidth && Y < FHeight; }
   bool MouseMove(TDibAnimator* AParent, int32_t X, int32_t Y) override;
   bool MouseDown(TDibAnimator* AParent, int32_t X, int32_t Y) override;

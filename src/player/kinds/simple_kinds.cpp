@@ -57,10 +57,11 @@ void TMarkerObj::ShiftBy(int32_t dx, int32_t dy) {
   TAnimateObj::ShiftBy(dx, dy);
   if (!FEnabled || !FActive || !FParent) return;
   FParent->FEventValue1 = FParent->FEventValue2 = 0;
-  auto crosses = [](int32_t before, int32_t after, int32_t delta, int32_t view) {
-    return ((before > 0 && after <= 0) || (before < 0 && after > 0)) && std::abs(delta) < view;
+  auto crosses = [](int32_t before, int32_t after, int32_t view) {
+    int64_t delta = static_cast<int64_t>(after) - before;
+    return ((before > 0 && after <= 0) || (before < 0 && after > 0)) && (delta < 0 ? -delta : delta) < view;
   };
-  if (crosses(oldX, Fx, Fx - oldX, FParent->FViewWidth) || crosses(oldY, Fy, Fy - oldY, FParent->FViewHeight))
+  if (crosses(oldX, Fx, FParent->FViewWidth) || crosses(oldY, Fy, FParent->FViewHeight))
     RunMacro(ocUser, ocUser);
 }
 
@@ -198,6 +199,7 @@ bool TAniExternalObj::Notify(TDibAnimator* AParent, uint8_t Task) {
 }
 
 bool TAniExternalObj::MouseMove(TDibAnimator* AParent, int32_t X, int32_t Y) {
+  if (IsFarAway(this)) return false;
   if (!FEnabled || !FActive) return false;
   bool inside = InRect(X, Y);
   bool handled = false;
@@ -211,6 +213,7 @@ bool TAniExternalObj::MouseMove(TDibAnimator* AParent, int32_t X, int32_t Y) {
 }
 
 bool TAniExternalObj::MouseDown(TDibAnimator* AParent, int32_t X, int32_t Y) {
+  if (IsFarAway(this)) return false;
   if (!FEnabled || !FActive || !InRect(X, Y)) return false;
   FLeftDown = true;
   return Notify(AParent, mtDown);

@@ -352,6 +352,7 @@ int32_t TDibTextObj::LineX(int32_t Line, int32_t Width) {
 }
 
 void TDibTextObj::PlaceCaret() {
+  if (IsFarAway(this)) return;
   if (!FParent || FParent->FFocused != this) return;
   int32_t lineHeight = LineHeight();
   if (FOneChar) {
@@ -523,6 +524,7 @@ void TDibTextObj::Action(TDibBaseObj* ADib) {
 }
 
 void TDibTextObj::Draw(TDibBaseObj* ADib) {
+  if (IsFarAway(this)) return;
   if (!FEnabled || !ADib) return;
   uint16_t rate = static_cast<uint16_t>(std::clamp<int32_t>(FTrans, 0, 100));
   if (FFill) ADib->BarMerge(Fx, Fy, Fx + FWidth - 1, Fy + FHeight - 1, FColor, rate);
@@ -597,6 +599,7 @@ void TDibTextObj::Draw(TDibBaseObj* ADib) {
 }
 
 bool TDibTextObj::MouseDown(TDibAnimator* AParent, int32_t X, int32_t Y) {
+  if (IsFarAway(this)) return false;
   bool result = TAnimateObj::MouseDown(AParent, X, Y);
   if (!FEnabled || !InRect(X, Y)) return result;
   SetFocus();

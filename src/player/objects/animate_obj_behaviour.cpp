@@ -1,6 +1,7 @@
 // What every object does: visibility and activity, moving with children and collisions,
 // drawing by style, hit tests, and property access by property id.
 #include <algorithm>
+#include <climits>
 #include <cctype>
 #include <cmath>
 
@@ -86,10 +87,15 @@ void TAnimateObj::Die() {
   ReleaseImage();
 }
 
+// Positions read from files may lie anywhere: sums are held inside the 32-bit range.
+static int32_t SumInRange(int64_t a, int64_t b) {
+  return static_cast<int32_t>(std::clamp<int64_t>(a + b, INT32_MIN, INT32_MAX));
+}
+
 void TAnimateObj::ShiftBy(int32_t dx, int32_t dy) {
   if (FLocked) return;
-  Fx += dx;
-  Fy += dy;
+  Fx = SumInRange(Fx, dx);
+  Fy = SumInRange(Fy, dy);
 }
 
 void TAnimateObj::SetPos(int32_t X, int32_t Y) {
@@ -100,9 +106,9 @@ void TAnimateObj::SetPos(int32_t X, int32_t Y) {
 }
 
 void TAnimateObj::PositionChanged(int32_t OldX, int32_t OldY) {
-  int32_t dx = Fx - OldX, dy = Fy - OldY;
+  int32_t dx = SumInRange(Fx, -static_cast<int64_t>(OldX)), dy = SumInRange(Fy, -static_cast<int64_t>(OldY));
   for (TAnimateObj* child : FChildren) {
-    child->SetPos(child->Fx + dx, child->Fy + dy);
+    child->SetPos(SumInRange(child->Fx, dx), SumInRange(child->Fy, dy));
     child->FParentSetPos = true;
   }
   if (FParent) {

@@ -57,8 +57,8 @@ void TMovingObj::MoveStep() {
   int32_t oldX = Fx, oldY = Fy;
   uint8_t edges = 0;
   if (FCollide) edges = Collide(FDx, FDy);
-  Fx += FDx;
-  Fy += FDy;
+  Fx = AddSat(Fx, FDx);
+  Fy = AddSat(Fy, FDy);
   if (!edges) {
     if (FParent) FParent->FEventValue1 = 0;
     if (Fx > FRegion.right)
@@ -80,7 +80,7 @@ void TMovingObj::CollideAction(uint8_t Edges) {
       FDx = static_cast<int16_t>(-FDx);
       if (FFlip && FEnableFlipX) FFlipX = static_cast<int16_t>(-FFlipX);
     } else if (FIsRandom) {
-      Fx = FRegion.left + static_cast<int32_t>(Round(AniRandomFraction() * (static_cast<double>(FRegion.right) - FRegion.left)));
+      Fx = AddSat(FRegion.left, Round(AniRandomFraction() * (static_cast<double>(FRegion.right) - FRegion.left)));
     } else {
       Fx = FFromX;
     }
@@ -90,7 +90,7 @@ void TMovingObj::CollideAction(uint8_t Edges) {
       FDy = static_cast<int16_t>(-FDy);
       if (FFlip && FEnableFlipY) FFlipY = static_cast<int16_t>(-FFlipY);
     } else if (FIsRandom) {
-      Fy = FRegion.top + static_cast<int32_t>(Round(AniRandomFraction() * (static_cast<double>(FRegion.bottom) - FRegion.top)));
+      Fy = AddSat(FRegion.top, Round(AniRandomFraction() * (static_cast<double>(FRegion.bottom) - FRegion.top)));
     } else {
       Fy = FFromY;
     }
@@ -109,12 +109,12 @@ void TMovingObj::CollideAction(uint8_t Edges) {
 
 void TMovingObj::ShiftBy(int32_t dx, int32_t dy) {
   TAnimateObj::ShiftBy(dx, dy);
-  FFromX += dx;
-  FFromY += dy;
-  FRegion.left += dx;
-  FRegion.right += dx;
-  FRegion.top += dy;
-  FRegion.bottom += dy;
+  FFromX = AddSat(FFromX, dx);
+  FFromY = AddSat(FFromY, dy);
+  FRegion.left = AddSat(FRegion.left, dx);
+  FRegion.right = AddSat(FRegion.right, dx);
+  FRegion.top = AddSat(FRegion.top, dy);
+  FRegion.bottom = AddSat(FRegion.bottom, dy);
 }
 
 void TMovingObj::CopyFrom(const TAnimateObj& AObj) {

@@ -3,6 +3,7 @@
 // bounces (reversing the step, optionally mirroring itself), jumps to a random place, or
 // restarts at its start point. Kinds that move derive from it and call MoveStep from Action.
 #pragma once
+#include <climits>
 #include <cstdint>
 
 #include "player/objects/animate_obj.h"
@@ -22,6 +23,18 @@ int32_t AniRandomBelow(int32_t N);
 // A property value rounded to the nearest integer (halves to even), held inside the 32-bit
 // range; NaN gives 0.
 int32_t RoundProp(long double v);
+
+// A sum held inside the 32-bit range (positions read from files may lie anywhere).
+inline int32_t AddSat(int64_t a, int64_t b) {
+  int64_t s = a + b;
+  return static_cast<int32_t>(s > INT32_MAX ? INT32_MAX : s < INT32_MIN ? INT32_MIN : s);
+}
+// Objects farther than this from the view's origin are neither drawn nor hit, so that sums of
+// their coordinates and sizes stay in range.
+constexpr int32_t kFarAway = 1 << 28;
+inline bool IsFarAway(const TAnimateObj* o) {
+  return o->Fx > kFarAway || o->Fx < -kFarAway || o->Fy > kFarAway || o->Fy < -kFarAway;
+}
 
 // A coordinate by the version rule: int16 before 0x60000, int32 from 0x60000 on.
 int32_t ReadCoord(TRecordReader& r, int32_t Version, const char* what);

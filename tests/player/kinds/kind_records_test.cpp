@@ -351,3 +351,36 @@ TEST(KindRecords, CountsThatCannotFitAreRefused) {
   EXPECT_FALSE(scene(36, nested));
   EXPECT_NE(LastErrorText().find("nested"), std::string::npos);
 }
+
+TEST_F(KindScene, PositionsAtTheEndsOfTheRangeStayInRange) {
+  // Sums of positions read from files saturate instead of overflowing (the sanitizer checks).
+  int32_t id = AddStrip(2, 2, {0xFF});
+  auto* m = Add<TDibMovieObj>("M");
+  m->FID = static_cast<int16_t>(id);
+  m->FDib = ani.GetDib(id);
+  m->Fx = INT32_MAX - 2;
+  m->FDx = 10;
+  m->FBounce = false;
+  m->FFromX = 0;
+  m->SetMacro(ocMove, TScriptList::FromText("moved"));
+  ani.BeforePlay();
+  ani.DoAction(ani.FDib);
+  EXPECT_EQ(m->Fx, 0);  // past the region: back at the start point
+  auto moves = EventsOf(m, ocMove);
+  ASSERT_EQ(moves.size(), 1u);
+  EXPECT_EQ(moves[0].Value1, -(INT32_MAX - 2));
+  m->Fx = INT32_MIN + 1;
+  m->ShiftBy(-5, 0);
+  EXPECT_EQ(m->Fx, INT32_MIN);
+  ani.DoDraw(ani.FDib);  // far away: nothing drawn, nothing hit
+  EXPECT_FALSE(m->PtInObject(INT32_MIN, 0));
+  // A hot-track object without an image stores an empty block and reads back empty.
+  auto* hot = Add<TDibHotrackObj>("Hot");
+  hot->FItems = {{{0, 0, 1, 1}, "lost", true}};
+  EXPECT_TRUE(hot->MakeBlock().empty());
+  TDibAnimator again;
+  ASSERT_TRUE(kindtest::Load(again, kindtest::Save(ani))) << LastErrorText();
+  auto* back = dynamic_cast<TDibHotrackObj*>(again.GetObjectName("Hot"));
+  ASSERT_NE(back, nullptr);
+  EXPECT_TRUE(back->FItems.empty());
+}
