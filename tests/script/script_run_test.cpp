@@ -11,6 +11,7 @@
 #include "expr/handles.h"
 #include "expr/formula.h"
 #include "script/exec_internal.h"
+#include "platform/plat_window.h"
 #include "script/script_test_scene.h"
 
 using namespace zkw;
@@ -390,4 +391,39 @@ TEST_F(ScriptScene, NumericShortcutAgreesWithTheEvaluator) {
     EXPECT_EQ(fastKind, fullKind);
     EXPECT_EQ(fast, full);
   }
+}
+
+namespace {
+std::vector<std::tuple<plat::UINT, plat::WPARAM, std::string>> gSceneTasks;
+plat::LRESULT ZKW_CALLBACK TaskWindowProc(plat::HWND w, plat::UINT msg, plat::WPARAM wp,
+                                          plat::LPARAM lp) {
+  if (msg == 1102) {
+    std::string text = wp == 1 || wp == 2 ? reinterpret_cast<const char*>(lp) : std::to_string(lp);
+    gSceneTasks.emplace_back(msg, wp, text);
+    return 0;
+  }
+  return plat::DefWindowProcW(w, msg, wp, lp);
+}
+}  // namespace
+
+TEST_F(ScriptScene, SceneTasksGoToThePlayerWindow) {
+  const ZString name = FromUtf8("zkwScriptTaskTest");
+  plat::WNDCLASSW wc{};
+  wc.lpfnWndProc = TaskWindowProc;
+  wc.lpszClassName = name.c_str();
+  ASSERT_NE(plat::RegisterClassW(&wc), 0);
+  plat::HWND window = plat::CreateWindowExW(0, name.c_str(), nullptr, 0, 0, 0, 10, 10, nullptr,
+                                            nullptr, nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  ani.WindowHandle = window;
+  gSceneTasks.clear();
+  Run("LoadScene \"next\" + \".dan\"\r\nLoadSubScene \"sub.dan\"\r\nClearSubScene\r\n"
+      "ScenePause\r\nSceneResume\r\nSetData NULL 3, 2\r\nSetSubData NULL -1, 1");
+  using Task = std::tuple<plat::UINT, plat::WPARAM, std::string>;
+  EXPECT_EQ(gSceneTasks, (std::vector<Task>{{1102, 1, "next.dan"}, {1102, 2, "sub.dan"},
+                                            {1102, 3, "0"}, {1102, 4, "0"}, {1102, 5, "0"},
+                                            {1102, 6, std::to_string(2 * 65536 + 3)},
+                                            {1102, 7, std::to_string(65536 + 65535)}}));
+  plat::DestroyWindow(window);
+  plat::UnregisterClassW(name.c_str(), nullptr);
 }
