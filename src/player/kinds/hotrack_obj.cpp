@@ -1,6 +1,7 @@
 #include "player/kinds/hotrack_obj.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cctype>
 #include <cstring>
 
@@ -76,7 +77,56 @@ bool TDibHotrackObj::ReadBlock(const uint8_t* Data, size_t Size, std::string& Wh
   return true;
 }
 
+bool TDibHotrackObj::ReadItemsOnly(const uint8_t* Data, size_t Size, std::string& Why) {
+  FItems.clear();
+  if (Size < 14 || GetU32(Data) != kMagic) return true;
+  uint16_t count = static_cast<uint16_t>(Data[12] | (Data[13] << 8));
+  size_t left = Size - 14;
+  if (left < sizeof(TDexHeader)) {
+    Why = "hot-track image record is cut short";
+    return false;
+  }
+  uint32_t total = GetU32(Data + 14 + offsetof(TDexHeader, TotalSize));
+  if (total < sizeof(TDexHeader) || total > left) {
+    Why = "hot-track image record of " + std::to_string(total) + " bytes does not fit in its data block";
+    return false;
+  }
+  left -= total;
+  if (static_cast<size_t>(count) * kItemBytes > left) {
+    Why = "hot-track item table of " + std::to_string(count) + " items runs past its data block";
+    return false;
+  }
+  const uint8_t* pos = Data + 14 + total;
+  for (uint16_t i = 0; i < count; ++i, pos += kItemBytes) {
+    THottrackItem item;
+    item.Region = {static_cast<int32_t>(GetU32(pos)), static_cast<int32_t>(GetU32(pos + 4)),
+                   static_cast<int32_t>(GetU32(pos + 8)), static_cast<int32_t>(GetU32(pos + 12))};
+    const char* text = reinterpret_cast<const char*>(pos + 16);
+    item.Data.assign(text, strnlen(text, 21));
+    FItems.push_back(item);
+  }
+  return true;
+}
+
+void TDibHotrackObj::EnsureImage() {
+  if (FPendingBlock.empty()) return;
+  std::vector<uint8_t> block;
+  block.swap(FPendingBlock);
+  std::vector<THottrackItem> items = FItems;  // scripts may have switched regions meanwhile
+  std::string why;
+  if (!ReadBlock(block.data(), block.size(), why)) FDibImage.reset();
+  FItems = items;
+  if (FParent) FParent->NeedDrawNow = true;
+}
+
+void TDibHotrackObj::Action(TDibBaseObj* ADib) {
+  (void)ADib;
+  FParentSetPos = false;
+  if (FEnabled) EnsureImage();
+}
+
 std::vector<uint8_t> TDibHotrackObj::MakeBlock() const {
+  if (!FPendingBlock.empty()) return FPendingBlock;
   std::vector<uint8_t> dex;
   if (FDibImage && FDibImage->Handle() > 1) {
     auto block = [](THandle h) { return reinterpret_cast<plat::HGLOBAL>(h); };
@@ -128,7 +178,15 @@ bool TDibHotrackObj::ReadFromStream(TRecordReader& r, int32_t Version) {
   std::vector<uint8_t> data(static_cast<size_t>(size));
   if (size > 0 && !r.Bytes(data.data(), size, "hot-track data block")) return false;
   std::string why;
-  if (!ReadBlock(data.data(), data.size(), why)) return r.Fail(why);
+  FPendingBlock.clear();
+  if (FEnabled || (FParent && FParent->Designing)) {
+    if (!ReadBlock(data.data(), data.size(), why)) return r.Fail(why);
+  } else {
+    // Hidden: only the regions now; the image when the object is first shown.
+    FDibImage.reset();
+    if (!ReadItemsOnly(data.data(), data.size(), why)) return r.Fail(why);
+    if (!FItems.empty() || data.size() >= 14) FPendingBlock = std::move(data);
+  }
   return r.Ok();
 }
 
@@ -155,12 +213,16 @@ void TDibHotrackObj::CopyFrom(const TAnimateObj& AObj) {
   std::vector<uint8_t> block = h->MakeBlock();
   std::string why;
   std::vector<THottrackItem> items = FItems;
-  ReadBlock(block.data(), block.size(), why);
+  if (h->ImagePending())
+    FPendingBlock = block;
+  else
+    ReadBlock(block.data(), block.size(), why);
   FItems = items;
 }
 
 void TDibHotrackObj::Draw(TDibBaseObj* ADib) {
   if (IsFarAway(this)) return;
+  if (FEnabled) EnsureImage();
   if (!FEnabled || !ADib || !FDibImage || FDibImage->Handle() == 0) return;
   int32_t h = std::min<int32_t>(FHeight, FDibImage->Height() - FScrollY);
   int32_t w = std::min<int32_t>(FWidth, FDibImage->Width());

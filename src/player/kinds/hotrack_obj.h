@@ -29,7 +29,7 @@ class TDibHotrackObj : public TAnimateObj {
   int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
   void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
   void GetPropsToList(TPropList& List) override;
-  void Action(TDibBaseObj* ADib) override { (void)ADib; FParentSetPos = false; }
+  void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
   bool PtInObject(int32_t X, int32_t Y) override { return !IsFarAway(this) && InRect(X, Y); }
   bool IsSolidAt(int32_t X, int32_t Y) override { return X >= 0 && Y >= 0 && X < FWidth && Y < FHeight; }
@@ -41,6 +41,11 @@ class TDibHotrackObj : public TAnimateObj {
 
   // Reads a data block (magic, sizes, image, items); false when it is cut short.
   bool ReadBlock(const uint8_t* Data, size_t Size, std::string& Why);
+  // Reads only the item table of a block, skipping the image record by its total-size field.
+  bool ReadItemsOnly(const uint8_t* Data, size_t Size, std::string& Why);
+  // Decodes the image of a block kept from loading (the first time the object is shown).
+  void EnsureImage();
+  bool ImagePending() const { return !FPendingBlock.empty(); }
   // The data block as written: header, image as a DEX record, items, no padding.
   std::vector<uint8_t> MakeBlock() const;
   // The enabled region under a view point, or -1.
@@ -57,6 +62,9 @@ class TDibHotrackObj : public TAnimateObj {
  private:
   void ScrollBy(int32_t Dy);
   std::unique_ptr<TDibBaseObj> FDibImage;
+  // The data block of an object that was hidden when the scene was read: its image is decoded
+  // when the object is first shown; until then the block is written back as it was read.
+  std::vector<uint8_t> FPendingBlock;
 };
 
 }  // namespace zkw

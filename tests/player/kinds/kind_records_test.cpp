@@ -384,3 +384,32 @@ TEST_F(KindScene, PositionsAtTheEndsOfTheRangeStayInRange) {
   ASSERT_NE(back, nullptr);
   EXPECT_TRUE(back->FItems.empty());
 }
+
+TEST_F(KindScene, HiddenHotTrackDecodesItsImageWhenShown) {
+  auto* hot = Add<TDibHotrackObj>("Hot");
+  std::unique_ptr<TDibBaseObj> image(CreateDibObject(24));
+  image->SetAttributes(4, 4);
+  image->Bar(0, 0, 3, 3, 0x00FF00);
+  hot->SetImage(image.release());
+  hot->FItems = {{{0, 0, 2, 2}, "a", true}};
+  hot->FWidth = hot->FHeight = 4;
+  hot->FEnabled = false;
+  std::vector<uint8_t> first = kindtest::Save(ani);
+  TDibAnimator again;
+  ASSERT_TRUE(kindtest::Load(again, first)) << LastErrorText();
+  auto* back = dynamic_cast<TDibHotrackObj*>(again.GetObjectName("Hot"));
+  ASSERT_NE(back, nullptr);
+  EXPECT_TRUE(back->ImagePending());
+  EXPECT_EQ(back->Image(), nullptr);
+  ASSERT_EQ(back->FItems.size(), 1u);  // the regions are there at once
+  EXPECT_EQ(kindtest::Save(again), first);  // the block is written back as it was read
+  back->EnableHotItem("a", false);
+  back->SetVisible(true);
+  again.FSceneReady = true;
+  again.DoAction(again.FDib);
+  EXPECT_FALSE(back->ImagePending());
+  ASSERT_NE(back->Image(), nullptr);
+  EXPECT_FALSE(back->FItems[0].Enabled);  // switched while hidden, kept
+  again.DoDraw(again.FDib);
+  EXPECT_EQ(again.FDib->GetPixel(1, 1), Ref(0x00FF00));
+}
