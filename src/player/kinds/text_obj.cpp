@@ -246,6 +246,16 @@ TDibFont* TDibTextObj::DibFont() {
   return FParent->FFont;
 }
 
+TSysTextCanvas& TDibTextObj::Measurer() {
+  std::string key = FFontName + "|" + std::to_string(FFontSize) + (FFontBold ? "b" : "") + (FFontItalic ? "i" : "");
+  if (!FMeasure || key != FMeasureKey) {
+    FMeasure.reset();
+    FMeasure = std::make_unique<TSysTextCanvas>(FParent, nullptr, Style());
+    FMeasureKey = key;
+  }
+  return *FMeasure;
+}
+
 int32_t TDibTextObj::TextWidth(const std::u16string& Text) {
   if (FUseDibFont) {
     TDibFont* f = DibFont();
@@ -253,8 +263,7 @@ int32_t TDibTextObj::TextWidth(const std::u16string& Text) {
     ZString z(Text.begin(), Text.end());
     return f->TextWidth(z.c_str(), static_cast<uint16_t>(z.size()));
   }
-  TSysTextCanvas canvas(FParent, nullptr, Style());
-  return canvas.Extent(Text).cx;
+  return Measurer().Extent(Text).cx;
 }
 
 int32_t TDibTextObj::LineHeight() {
@@ -262,8 +271,7 @@ int32_t TDibTextObj::LineHeight() {
     TDibFont* f = DibFont();
     return f ? f->TextHeight() : 0;
   }
-  TSysTextCanvas canvas(FParent, nullptr, Style());
-  return canvas.Extent(u"ABgh").cy;
+  return Measurer().Extent(u"ABgh").cy;
 }
 
 void TDibTextObj::Layout() {

@@ -2,6 +2,7 @@
 // a bordered, optionally filled box; edited by keys when focused, compared with its expected
 // answer (the Info text) through the Equal property.
 #pragma once
+#include <memory>
 #include <vector>
 
 #include "player/kinds/system_text.h"
@@ -71,6 +72,8 @@ class TDibTextObj : public TAnimateObj {
 
  private:
   TDibFont* DibFont();
+  // The system-font measuring canvas of the current font, kept between measurements.
+  TSysTextCanvas& Measurer();
   void Relayout(bool MoveCaret);
   void PlaceCaret();
   int32_t LineOf(int32_t Offset) const;
@@ -79,6 +82,8 @@ class TDibTextObj : public TAnimateObj {
   void InsertText(const std::u16string& Text);
   bool ValidKey(char16_t Key) const;
   std::u16string LineText(int32_t Line) const;
+  std::unique_ptr<TSysTextCanvas> FMeasure;
+  std::string FMeasureKey;
 };
 
 // The text rules of Equal, exposed for tests.
