@@ -8,14 +8,15 @@ setup:
 
 demo: setup
 	@cmake --preset release >/dev/null
-	@cmake --build --preset release --target zkw -j $(JOBS)
+	@cmake --build --preset release --target zkw zkw_fonts -j $(JOBS)
 	@mkdir -p build/demo
-	build/release/tools/zkw/zkw sample build/demo/sample.bmp
-	build/release/tools/zkw/zkw sample build/demo/sample.dex
-	build/release/tools/zkw/zkw info build/demo/sample.dex
-	@cmake --build --preset release --target zkw_fonts -j $(JOBS)
-	build/release/tools/zkw/zkw font info build/release/fonts/dejavu-sans-32.dfu
-	build/release/tools/zkw/zkw font draw build/release/fonts/dejavu-sans-32.dfu "Tiếng Việt có dấu: Ở đây, Ấn tượng" build/demo/font.bmp --outline --shadow
+	build/release/tools/zkw/zkw scene build demo/demo.json build/demo/demo.dan
+	build/release/tools/zkw/zkw render build/demo/demo.dan --frames 120 --out demo/out \
+	  --input demo/input.json --font build/release/fonts/dejavu-sans-bold-24.dfu --sheet 15
+	@if [ -z "$${CI:-}" ] && { [ -n "$${DISPLAY:-}" ] || [ -n "$${WAYLAND_DISPLAY:-}" ]; }; then \
+	  build/release/tools/zkw/zkw play build/demo/demo.dan \
+	    --font build/release/fonts/dejavu-sans-bold-24.dfu; \
+	else echo "no display: the frames are in demo/out (contact sheet demo/out/contact.png)"; fi
 
 test: setup test-native test-win32 test-fuzz
 	@echo "all test suites passed"

@@ -28,7 +28,14 @@ static void Usage() {
       "                    make a bitmap font from a TrueType or OpenType font\n"
       "  font info FONT    describe a bitmap font\n"
       "  font draw FONT TEXT OUT.bmp [--outline] [--shadow]\n"
-      "                    draw a line of text (UTF-8) with a bitmap font");
+      "                    draw a line of text (UTF-8) with a bitmap font\n"
+      "  scene build SOURCE.json OUT.dan   build a scene file from its JSON source\n"
+      "  scene dump FILE [OUT.json]        describe a scene file as JSON source\n"
+      "  render FILE --frames N --out DIR [--input EVENTS.json] [--font FONT.dfu] [--sheet K]\n"
+      "                    play a scene headless on the manual clock, writing PNG frames\n"
+      "                    and a contact sheet of every K-th frame\n"
+      "  play FILE [--font FONT.dfu] [--seconds S]\n"
+      "                    play a scene in a window");
 }
 
 int main(int argc, char** argv) {
@@ -42,6 +49,9 @@ int main(int argc, char** argv) {
   if (command == "info") return zkwtool::CmdInfo(args);
   if (command == "convert") return zkwtool::CmdConvert(args);
   if (command == "font") return zkwtool::CmdFont(args);
+  if (command == "scene") return zkwtool::CmdScene(args);
+  if (command == "render") return zkwtool::CmdRender(args);
+  if (command == "play") return zkwtool::CmdPlay(args);
   std::fprintf(stderr, "zkw: unknown command \"%s\"\n", command.c_str());
   Usage();
   return 2;

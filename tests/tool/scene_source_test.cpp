@@ -1,0 +1,127 @@
+// Scene sources of the tool and the headless player, with the bundled demo scene: the source
+// and the scene file round-trip, rendering is deterministic, and the demo's click script changes
+// the panel it names.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/byte_stream.h"
+#include "common/last_error.h"
+#include "player/scene/dib_animator.h"
+#include "scene_player.h"
+#include "scene_source.h"
+#include "support/test_support.h"
+
+using nlohmann::json;
+using namespace zkwtool;
+
+namespace {
+
+json ReadJsonFile(const std::string& path) {
+  std::ifstream in(path);
+  return json::parse(in);
+}
+
+std::vector<uint8_t> SceneBytes(zkw::TDibAnimator& ani) {
+  zkw::TMemoryStream out;
+  EXPECT_TRUE(ani.SaveToStream(&out));
+  return out.Bytes();
+}
+
+std::string BuildDemo(const std::string& name) {
+  zkw::TDibAnimator ani;
+  std::string error;
+  EXPECT_TRUE(BuildScene(ReadJsonFile(ZKW_DEMO_DIR "/demo.json"), ZKW_DEMO_DIR, ani, error)) << error;
+  std::string path = zkwtest::TempPath(name);
+  EXPECT_TRUE(ani.SaveToFile(zkwtest::Z(path).c_str()));
+  return path;
+}
+
+uint32_t PixelAt(const TRgbaImage& image, int x, int y) {
+  const uint8_t* p = &image.Pixels[(static_cast<size_t>(y) * image.Width + x) * 4];
+  return static_cast<uint32_t>(p[0] << 16 | p[1] << 8 | p[2]);  // 0xRRGGBB
+}
+
+size_t Hash(const TRgbaImage& image) {
+  return std::hash<std::string>()(std::string(image.Pixels.begin(), image.Pixels.end()));
+}
+
+// Renders the demo with its scripted input; the hashes of the frames asked for, and the frames.
+std::vector<TRgbaImage> RenderDemo(const std::string& scene, const std::vector<int>& wanted) {
+  std::vector<TInputEvent> events;
+  std::string error;
+  EXPECT_TRUE(ParseInputEvents(ReadJsonFile(ZKW_DEMO_DIR "/input.json"), events, error)) << error;
+  TScenePlayer player;
+  EXPECT_TRUE(player.Open(scene, true, "", error)) << error;
+  std::vector<TRgbaImage> frames;
+  for (int f = 1; f <= wanted.back(); ++f) {
+    for (const TInputEvent& e : events)
+      if (e.Frame == f) player.Inject(e);
+    player.Step();
+    for (int w : wanted)
+      if (w == f) frames.push_back(player.Frame());
+  }
+  return frames;
+}
+
+}  // namespace
+
+TEST(SceneSource, DemoSourceAndSceneFileRoundTrip) {
+  zkw::TDibAnimator first;
+  std::string error;
+  ASSERT_TRUE(BuildScene(ReadJsonFile(ZKW_DEMO_DIR "/demo.json"), ZKW_DEMO_DIR, first, error)) << error;
+  std::vector<uint8_t> bytes = SceneBytes(first);
+  // Sounds and images of a scene file load lazily: the dump reads them from the file.
+  std::string path = zkwtest::TempPath("demo_roundtrip.dan");
+  ASSERT_TRUE(first.SaveToFile(zkwtest::Z(path).c_str()));
+  zkw::TDibAnimator loaded;
+  ASSERT_TRUE(loaded.LoadFromFile(zkwtest::Z(path).c_str())) << zkw::LastErrorText();
+  json dumped = DumpScene(loaded);
+  EXPECT_EQ(dumped["objects"].size(), 12u);
+  EXPECT_EQ(dumped["objects"][5]["info"], "Xin chào! Tiếng Việt có dấu");
+  zkw::TDibAnimator rebuilt;
+  ASSERT_TRUE(BuildScene(dumped, "", rebuilt, error)) << error;
+  EXPECT_EQ(SceneBytes(rebuilt), bytes);
+  EXPECT_EQ(DumpScene(rebuilt), dumped);
+}
+
+TEST(SceneSource, BadSourcesAreRefusedWithAReason) {
+  struct Case {
+    const char* source;
+    const char* reason;
+  } cases[] = {
+      {R"({"objects": [{"kind": "nosuchkind"}]})", "unknown object kind"},
+      {R"({"objects": [{"kind": "movie", "image": 3}]})", "which does not exist"},
+      {R"({"images": [{"dex": "!!!"}]})", "not base64"},
+      {R"({"images": [{"dex": "AAAA"}]})", "no DEX record"},
+      {R"({"images": [{"solid": "#ff0000", "size": [0, 4]}]})", "an image needs"},
+      {R"({"objects": [{"kind": "movie", "props": {"NoSuchProperty": 1}}]})", "unknown property"},
+      {R"({"objects": [{"kind": "movie", "scripts": {"nosuchevent": "Show THIS"}}]})", "unknown object event"},
+      {R"({"objects": [{"kind": "movie", "data": "AQ=="}]})", "kind data does not fit"},
+      {R"({"scripts": {"keydown.f13": "Show THIS"}})", "unknown scene event"},
+  };
+  for (const Case& c : cases) {
+    zkw::TDibAnimator ani;
+    std::string error;
+    EXPECT_FALSE(BuildScene(json::parse(c.source), "", ani, error)) << c.source;
+    EXPECT_NE(error.find(c.reason), std::string::npos) << c.source << " gave: " << error;
+  }
+}
+
+TEST(SceneSource, RenderingIsDeterministicAndTheClickScriptChangesThePanel) {
+  std::string scene = BuildDemo("demo_render.dan");
+  std::vector<int> wanted = {10, 29, 31, 45};
+  std::vector<TRgbaImage> a = RenderDemo(scene, wanted);
+  std::vector<TRgbaImage> b = RenderDemo(scene, wanted);
+  ASSERT_EQ(a.size(), wanted.size());
+  ASSERT_EQ(b.size(), wanted.size());
+  for (size_t i = 0; i < a.size(); ++i) EXPECT_EQ(Hash(a[i]), Hash(b[i])) << "frame " << wanted[i];
+  EXPECT_NE(Hash(a[0]), Hash(a[3]));  // the scene moves
+  // The panel at (440, 270) is light grey until the button is clicked at frame 30, then green.
+  EXPECT_EQ(PixelAt(a[1], 520, 300), 0xF0F0F0u);
+  EXPECT_EQ(PixelAt(a[2], 520, 300), 0x30C050u);
+  EXPECT_EQ(PixelAt(a[3], 520, 300), 0x30C050u);
+}
