@@ -11,6 +11,7 @@
 #include "dib/dib_factory.h"
 #include "player/objects/animate_obj.h"
 #include "player/scene/dib_animator.h"
+#include "player/scene/scene_entries.h"
 
 using namespace zkw;
 
@@ -79,7 +80,7 @@ void BM_SceneFrame200Sprites(benchmark::State& state) {
 }
 BENCHMARK(BM_SceneFrame200Sprites)->Unit(benchmark::kMicrosecond);
 
-std::vector<uint8_t> SceneOf100Images() {
+std::vector<uint8_t> SceneOf100Images(bool lazy) {
   TDibAnimator ani;
   ani.SetDibAttr(640, 480);
   ani.SetViewTo(640, 480);
@@ -87,7 +88,7 @@ std::vector<uint8_t> SceneOf100Images() {
     auto* dib = CreateDibObject(24);
     dib->SetAttributes(64, 64);
     for (int y = 0; y < 64; ++y) dib->Bar(0, y, 63, y, static_cast<uint32_t>(i * 2000 + y * 3));
-    ani.AddDib(dib);
+    ani.GetEntry(ani.AddDib(dib))->LoadWhenUsed = lazy;
   }
   TMemoryStream out;
   ani.SaveToStream(&out);
@@ -95,7 +96,7 @@ std::vector<uint8_t> SceneOf100Images() {
 }
 
 void LoadScene(benchmark::State& state, bool allInMemory) {
-  std::vector<uint8_t> bytes = SceneOf100Images();
+  std::vector<uint8_t> bytes = SceneOf100Images(!allInMemory);
   for (auto _ : state) {
     TDibAnimator ani;
     ani.AlwaysLoadDibIntoMemory = allInMemory;
