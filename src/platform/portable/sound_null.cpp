@@ -28,6 +28,10 @@ class NullBuffer : public SoundBuffer {
   bool Play(bool loop) override {
     Update();
     if (FPlaying) {  // already playing: only the loop flag changes, as DirectSound does
+      if (FLoop && !loop) {  // the current pass is the last: count from here
+        FStart = GetTickCount();
+        FStartOffset = FOffset;
+      }
       FLoop = loop;
       return true;
     }
