@@ -20,9 +20,17 @@ std::vector<std::pair<WPARAM, LPARAM>> gNotifies;
 LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_ACTIVATE) {
     HWND box = reinterpret_cast<HWND>(wParam);
-    wchar_t text[128] = {};
-    ::GetDlgItemTextW(box, 0xFFFF, text, 128);  // the message box's text control
-    gBoxText = text;
+    // The box's text control (its id differs between Windows and Wine): the child whose text
+    // is the message.
+    ::EnumChildWindows(
+        box,
+        [](HWND child, LPARAM) -> BOOL {
+          wchar_t text[128] = {};
+          ::GetWindowTextW(child, text, 128);
+          if (std::wstring(text).find(L"sound") != std::wstring::npos) gBoxText = text;
+          return TRUE;
+        },
+        0);
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
   }
   return ::CallNextHookEx(gHook, code, wParam, lParam);
