@@ -98,6 +98,7 @@ TEST_F(PlayerWindow, DefaultsAndSimpleSettings) {
   EXPECT_EQ(Send(plat::WM_GETDLGCODE), 133);
   EXPECT_EQ(Send(plat::WM_ERASEBKGND), 1);
   EXPECT_EQ(DAGetSysVersion(), 0x90000);
+  EXPECT_EQ(obj->FAnimator->AppVarList, obj->FSubAni->AppVarList);  // shared application variables
 
   Send(wm::SetAlign, 2);
   EXPECT_EQ(Send(wm::GetAlign), 2);

@@ -51,6 +51,8 @@ TAnimatorWndObj::TAnimatorWndObj(plat::HWND Wnd)
   FSubAni->ThisIsSubScene = true;
   FSubAni->WorkWith(FAnimator.get());
   FAnimator->FFont = FSubAni->FFont = FFont.get();
+  FVarList = FAnimator->AppVarList;
+  FSubAni->AppVarList = FVarList;
   FAnimator->WindowHandle = FSubAni->WindowHandle = Wnd;
   DibWidth = FAnimator->FViewWidth;
   DibHeight = FAnimator->FViewHeight;

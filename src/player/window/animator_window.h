@@ -17,6 +17,7 @@ class TDibAnimator;
 class TDibBaseObj;
 class TDibFont;
 class TWaitingThread;
+class TVariableList;
 
 enum TTextAlignment : uint8_t { taLeft, taCenter, taRight };
 enum TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };
@@ -152,6 +153,7 @@ class TAnimatorWndObj {
   TDibCursor FDibCursor;
   int32_t FDibCursorID = -1;
   bool FCursorVisible = true;
+  std::shared_ptr<TVariableList> FVarList;  // application variables of both scenes
   std::vector<TSceneTaskInfo> FTaskList;
   ZString FErrorString;
   TDibBaseObj* WaitingDib = nullptr;
