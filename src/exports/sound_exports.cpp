@@ -69,12 +69,12 @@ ZKW_EXPORT ZSOUND ZKWAPI DAGetDXSoundObject() { return zkw::ProcessSoundObject; 
 
 ZKW_EXPORT void ZKWAPI DAWaveUnInitialize() {
   GuardedVoid([] {
-    FreeOwnedObject();
-    zkw::ProcessSoundObject = nullptr;
+    // The manager goes while it is still bound, so that buffers left in a host's object forget it.
     delete zkw::ProcessSoundManager;
     zkw::ProcessSoundManager = nullptr;
     delete zkw::SoundPollTimer;
     zkw::SoundPollTimer = nullptr;
+    FreeOwnedObject();
     plat::ImagingShutdown();
   });
 }

@@ -117,9 +117,10 @@ TEST_F(SoundExports, TheHostsSoundObjectIsUsedButNotFreed) {
   EXPECT_EQ(own.Count(), 2);
   DAWaveUnInitialize();
   EXPECT_EQ(DAGetDXSoundObject(), nullptr);
-  // Still the host's: initialised, its buffer still there.
+  // Still the host's: initialised, its buffer still there, no longer the freed manager's.
   EXPECT_TRUE(own.Initialized());
-  EXPECT_EQ(own.Count(), 2);
+  ASSERT_EQ(own.Count(), 2);
+  EXPECT_EQ(dynamic_cast<PlayingSound*>(own.Buffer(1))->Manager, nullptr);
   // Initialising afterwards makes a library-owned object again.
   EXPECT_EQ(DAWaveInitialize(window.Handle()), -1);
   EXPECT_NE(DAGetDXSoundObject(), &own);
