@@ -212,3 +212,17 @@ TEST(WaveConvert, ReaderOpensOnce) {
   EXPECT_EQ(adpcm.SampleCount(), 1500u);
   EXPECT_EQ(adpcm.DecodedBytesLimit(16), 3000u);
 }
+
+TEST(WaveConvert, ProgressIsAdvancedBetweenChunks) {
+  std::vector<std::pair<uint32_t, uint32_t>> calls;
+  SetWaveProgress([&](uint32_t done, uint32_t total) { calls.emplace_back(done, total); });
+  std::vector<uint8_t> wave = PcmWave(1, 8, 8000, 8000 * 5 / 2), out;  // 2.5 s: three chunks
+  bool ok = ConvertWaveToPCM(wave.data(), wave.size(), out);
+  SetWaveProgress(nullptr);
+  ASSERT_TRUE(ok);
+  std::vector<std::pair<uint32_t, uint32_t>> expected = {{8000, 20000}, {16000, 20000}, {20000, 20000}};
+  EXPECT_EQ(calls, expected);
+  calls.clear();
+  ASSERT_TRUE(ConvertWaveToPCM(wave.data(), wave.size(), out));
+  EXPECT_TRUE(calls.empty());  // no display set: nothing called
+}
