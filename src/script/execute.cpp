@@ -20,6 +20,7 @@ TUserFunctionResultInfo gUserFunctionResult;
 namespace {
 
 // Lines the current run may still visit, and how deeply block runs are nested now.
+int64_t gLineLimit = kMaxScriptLines;
 int64_t gLinesLeft = kMaxScriptLines;
 int32_t gNesting = 0;
 
@@ -27,7 +28,7 @@ int32_t gNesting = 0;
 struct TNestGuard {
   bool Ok;
   TNestGuard() {
-    if (gNesting == 0) gLinesLeft = kMaxScriptLines;
+    if (gNesting == 0) gLinesLeft = gLineLimit;
     Ok = gNesting < kMaxScriptNesting;
     ++gNesting;
   }
@@ -199,6 +200,9 @@ void Declare(TVariableList& L, const TMacroRec& R) {
 }
 
 }  // namespace
+
+int64_t ScriptLineLimit() { return gLineLimit; }
+void SetScriptLineLimit(int64_t Lines) { gLineLimit = Lines > 0 ? Lines : kMaxScriptLines; }
 
 int64_t RoundI64(long double V) {
   if (std::isnan(V)) return 0;

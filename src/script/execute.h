@@ -15,6 +15,9 @@ class TToken;
 // many visited lines, so that a script that never ends cannot hang the player. A frame of a real
 // scene visits a few thousand lines at most.
 constexpr int64_t kMaxScriptLines = 1000000;
+// The bound in force (kMaxScriptLines unless changed); fuzzing lowers it to run faster.
+int64_t ScriptLineLimit();
+void SetScriptLineLimit(int64_t Lines);
 // Runs nested through calls (procedures, functions, CallOnClick and the like, Execute) deeper
 // than this are refused, so that endless recursion stops instead of exhausting the stack.
 constexpr int32_t kMaxScriptNesting = 64;

@@ -23,12 +23,17 @@ std::string SpaceOperators(const std::string& Text) {
         if (i == 0) out += ch;
         else (out += ' ', out += ch) += ' ';
         break;
-      case ':': case '<': case '>':
+      // ":" is always spaced on its own: ":=" written together would read back as an
+      // assignment (a parameter holds ":" next to "=" only after its blanks were removed).
+      case '<': case '>':
         if (next == '=') (out += ' ') += ch;
         else (out += ' ', out += ch) += ' ';
         break;
+      case ':':
+        (out += ' ', out += ch) += ' ';
+        break;
       case '=':
-        if (prev == ':' || prev == '<' || prev == '>') (out += ch) += ' ';
+        if (prev == '<' || prev == '>') (out += ch) += ' ';
         else (out += ' ', out += ch) += ' ';
         break;
       default:

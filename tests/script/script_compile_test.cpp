@@ -175,6 +175,14 @@ TEST(ScriptCompile, TextSpacingAndIndentation) {
   }
   EXPECT_EQ(ScriptToText(again.get()), expected);
   EXPECT_EQ(SpaceOperators("-1+a<b:c=d<=e%f"), "-1 + a < b : c = d <= e % f");
+  // ":" next to "=" (left when blanks were removed) must not read back as an assignment.
+  TScriptPtr odd = CompileScript("If $a: = 0", false);
+  ASSERT_NE(odd, nullptr);
+  EXPECT_EQ(odd->Item(0)->Parameter1, "$a:=0");
+  TScriptPtr back = CompileScript(ScriptToText(odd.get()), false);
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(back->Item(0)->Command, cmIf);
+  EXPECT_EQ(back->Item(0)->Parameter1, "$a:=0");
 }
 
 TEST(ScriptCompile, ProcedureDeclarations) {
