@@ -2,9 +2,8 @@
 // window object kept in its property, messages answered by it, and frames composed on the
 // system's timer.
 #include <gtest/gtest.h>
-#include <windows.h>
 
-#include "zkw_dll.h"
+#include "zkw_dll.h"  // the library's headers first: windows.h after them, as in the library
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "commands.h"
 #include "common/byte_stream.h"
 #include "common/text16.h"
+#include "platform/plat_sound.h"
 #include "player/scene/dib_animator.h"
 #include "scene_player.h"
 #include "scene_source.h"
@@ -137,6 +138,8 @@ int CmdPlay(const Args& args) {
   if (args.empty()) return Fail("usage: zkw play FILE [--font FONT.dfu] [--seconds S]");
   double seconds = std::stod(OptionValue(args, "--seconds", "0"));
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return Fail(std::string("no display: ") + SDL_GetError());
+  // Sounds go to the audio output when there is one; otherwise they play silently.
+  plat::SelectSoundOutput(plat::SoundOutput::Audio);
   TScenePlayer player;
   std::string error;
   if (!player.Open(args[0], false, OptionValue(args, "--font", ""), error)) {

@@ -62,6 +62,7 @@ bool ParseInputEvents(const json& List, std::vector<TInputEvent>& Events, std::s
 TScenePlayer::~TScenePlayer() {
   if (Window) {
     zkwSendMessage(Window, zkw::wm::Play, 0, 0);
+    if (FSound) DAWaveUnInitialize();
     zkwDestroyWindow(Window);
     zkwPumpMessages();
   }
@@ -80,6 +81,9 @@ bool TScenePlayer::Open(const std::string& SceneFile, bool Manual, const std::st
     Error = "cannot create a player window";
     return false;
   }
+  // Scenes play their sounds through the process-wide sound object bound to this window (the
+  // null device plays silently on the platform clock, so headless runs keep their timing).
+  FSound = DAWaveInitialize(Window) != 0;
   if (!FontFile.empty()) {
     auto* font = reinterpret_cast<zkw::TDibFont*>(zkwSendMessage(Window, zkw::wm::GetFont, 0, 0));
     if (!font || !font->LoadFromFile(zkw::FromUtf8(FontFile).c_str())) {

@@ -49,6 +49,7 @@ class TScenePlayer {
 
  private:
   bool FManual = false;
+  bool FSound = false;
 };
 
 }  // namespace zkwtool
