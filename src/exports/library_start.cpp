@@ -1,9 +1,9 @@
 // Start-up work of the library, done once when it is loaded, before any export runs: tables
 // that are pure computation are built here. Work that loads other modules waits for first use
 // (loading a library while this one is being loaded can deadlock on Windows).
-#include "script/execute.h"
 #include "platform/plat.h"
 #include "player/window/animator_window.h"
+#include "script/execute.h"
 #include "text/text_tables.h"
 
 namespace {
