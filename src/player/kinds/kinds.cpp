@@ -3,6 +3,7 @@
 #include "player/kinds/button_obj.h"
 #include "player/kinds/data_table.h"
 #include "player/kinds/dialog_obj.h"
+#include "player/kinds/effect_kinds.h"
 #include "player/kinds/font_obj.h"
 #include "player/kinds/group_obj.h"
 #include "player/kinds/hotrack_obj.h"
@@ -26,7 +27,16 @@ TAnimateObj* Make() {
 }  // namespace
 
 void RegisterSceneKinds(std::array<TObjectFactory, 256>& table) {
+  table[0] = Make<TBackgroundObj>;
+  table[1] = Make<TDibDrawObj>;
+  table[2] = Make<TDibFloatObj>;
+  table[3] = Make<TDibFloatShadow>;
   table[12] = Make<TDibMovieObj>;
+  table[14] = Make<TFloatLimitObj>;
+  table[19] = Make<TBrightObj>;
+  table[21] = Make<TMergeObj>;
+  table[23] = Make<TAniPaletteObj>;
+  table[24] = Make<TAniSquaresObj>;
   table[25] = Make<TDibButton>;
   table[26] = Make<TDibMovieExObj>;
   table[27] = Make<TMoveButton>;
