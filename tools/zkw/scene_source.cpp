@@ -84,15 +84,17 @@ using zkw::TDibBaseObj;
 
 const std::map<int, std::string>& KindNames() {
   static const std::map<int, std::string> names = {
-      {0, "background"}, {1, "float"},       {2, "floatshadow"}, {3, "distort"},
-      {6, "rotate"},     {7, "scale"},       {8, "scalerotate"}, {9, "runscale"},
-      {10, "perspective"}, {11, "brightness"}, {12, "movie"},     {13, "merge"},
-      {14, "floatlimit"}, {15, "stars"},      {16, "palette"},    {17, "squares"},
-      {18, "skew"},      {25, "button"},     {26, "movieex"},    {27, "movebutton"},
-      {28, "marker"},    {30, "label"},      {31, "text"},       {32, "particle"},
-      {33, "scrollbar"}, {34, "hotrack"},    {35, "dialog"},     {36, "group"},
-      {37, "timer"},     {39, "list"},       {40, "dibfont"},    {42, "pathmover"},
-      {43, "datatable"}, {255, "external"}};
+      {0, "background"},   {1, "image"},       {2, "float"},        {3, "floatshadow"},
+      {6, "distorty"},     {7, "distortx"},    {8, "rotate"},       {9, "scalerotate"},
+      {10, "runhorz"},     {11, "runvert"},    {12, "movie"},       {13, "scale"},
+      {14, "floatlimit"},  {15, "perspecty"},  {16, "runpersy"},    {17, "perspectx"},
+      {18, "runpersx"},    {19, "brightness"}, {20, "runscale"},    {21, "merge"},
+      {22, "stars"},       {23, "palette"},    {24, "squares"},     {25, "button"},
+      {26, "movieex"},     {27, "movebutton"}, {28, "marker"},      {30, "label"},
+      {31, "text"},        {32, "particle"},   {33, "scrollbar"},   {34, "hotrack"},
+      {35, "dialog"},      {36, "group"},      {37, "timer"},       {39, "list"},
+      {40, "dibfont"},     {41, "skew"},       {42, "pathmover"},   {43, "datatable"},
+      {255, "external"}};
   return names;
 }
 
