@@ -17,20 +17,21 @@ std::wstring gBoxText;
 HHOOK gHook = nullptr;
 std::vector<std::pair<WPARAM, LPARAM>> gNotifies;
 
+// A child of the message box whose text is the message (a callback of the system's calling
+// convention: a lambda would be cdecl on 32-bit builds).
+BOOL CALLBACK FindBoxText(HWND child, LPARAM) {
+  wchar_t text[128] = {};
+  ::GetWindowTextW(child, text, 128);
+  if (std::wstring(text).find(L"sound") != std::wstring::npos) gBoxText = text;
+  return TRUE;
+}
+
 LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_ACTIVATE) {
     HWND box = reinterpret_cast<HWND>(wParam);
     // The box's text control (its id differs between Windows and Wine): the child whose text
     // is the message.
-    ::EnumChildWindows(
-        box,
-        [](HWND child, LPARAM) -> BOOL {
-          wchar_t text[128] = {};
-          ::GetWindowTextW(child, text, 128);
-          if (std::wstring(text).find(L"sound") != std::wstring::npos) gBoxText = text;
-          return TRUE;
-        },
-        0);
+    ::EnumChildWindows(box, FindBoxText, 0);
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
   }
   return ::CallNextHookEx(gHook, code, wParam, lParam);
