@@ -57,4 +57,9 @@ std::string EncodeSceneText(ZStringView text) {
   return out;
 }
 
+std::u16string DecodeSceneText16(std::string_view text) {
+  ZString z = DecodeSceneText(text);
+  return std::u16string(z.begin(), z.end());
+}
+
 }  // namespace zkw

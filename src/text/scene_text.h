@@ -13,6 +13,8 @@ namespace zkw {
 // the digits is consumed. An "&#" with no digit after it, or with digits whose value does not
 // fit a 32-bit signed integer, keeps its bytes as they are.
 ZString DecodeSceneText(std::string_view text);
+// The same as char16_t units, whatever the platform's wide character is.
+std::u16string DecodeSceneText16(std::string_view text);
 
 // UTF-16 to 8-bit scene text: units of 256 or more become escapes; the others become their
 // byte in the system's 8-bit code page. A unit below 256 that the code page cannot write as the

@@ -120,7 +120,6 @@ TEST_F(PlayerWindow, DefaultsAndSimpleSettings) {
   Send(wm::SetTextRect, 0, reinterpret_cast<intptr_t>(rect));
   Send(wm::GetTextRect, 0, reinterpret_cast<intptr_t>(back));
   EXPECT_EQ(std::vector<int32_t>(back, back + 4), std::vector<int32_t>(rect, rect + 4));
-  Send(wm::ButtonFrames, 12345, reinterpret_cast<intptr_t>("\1\2\3\4\5\6"));  // no such button
 }
 
 TEST_F(PlayerWindow, PlaysALoadedSceneOnTheTimerAndPresentsItsFrames) {
@@ -178,11 +177,7 @@ TEST_F(PlayerWindow, FailedLoadsReturnMinusOneOrReportThroughTheQueue) {
 }
 
 TEST_F(PlayerWindow, KeysAndCursors) {
-  // WM_CHAR while no sub-scene is open still offers the key to the empty sub-scene first; the
-  // main scene then has it. Neither reacts while not playing.
-  Send(plat::WM_CHAR, 'a');
   Send(wm::Play, 1);
-  Send(plat::WM_CHAR, 'a');
 
   // Cursor choice on mouse moves: the host may keep the current cursor.
   Send(wm::SelectCursor, 1);

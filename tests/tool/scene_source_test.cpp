@@ -98,6 +98,7 @@ TEST(SceneSource, BadSourcesAreRefusedWithAReason) {
       {R"({"images": [{"dex": "!!!"}]})", "not base64"},
       {R"({"images": [{"dex": "AAAA"}]})", "no DEX record"},
       {R"({"images": [{"solid": "#ff0000", "size": [0, 4]}]})", "an image needs"},
+      {R"({"images": [{"strip": ["#ff0000", "#00ff00"], "size": [8000, 8000]}]})", "an image needs"},
       {R"({"objects": [{"kind": "movie", "props": {"NoSuchProperty": 1}}]})", "unknown property"},
       {R"({"objects": [{"kind": "movie", "scripts": {"nosuchevent": "Show THIS"}}]})", "unknown object event"},
       {R"({"objects": [{"kind": "movie", "data": "AQ=="}]})", "kind data does not fit"},

@@ -234,7 +234,8 @@ TDibBaseObj* MakeImage(const json& item, const std::string& base, std::string& e
     return dib;
   }
   if (item.contains("strip") && item["strip"].is_array() && !item["strip"].empty() &&
-      item["strip"].size() <= 64 && Size2(item, "size", w, h)) {
+      item["strip"].size() <= 64 && Size2(item, "size", w, h) &&
+      w * static_cast<int32_t>(item["strip"].size()) <= 8192) {
     // Frames side by side, each a face in its colour inside a darker two-pixel border.
     int32_t frames = static_cast<int32_t>(item["strip"].size());
     auto* dib = zkw::CreateDibObject(24);

@@ -1,3 +1,4 @@
+#include "text/scene_text.h"
 #include "player/kinds/label_obj.h"
 
 #include <cmath>
@@ -182,7 +183,7 @@ std::u16string TDibLabelObj::ShownText() {
     return std::u16string(s.begin(), s.end());
   }
   if (FDecodedFrom != FTextID || (FDecoded.empty() && !FTextID.empty())) {
-    FDecoded = SceneTextToWide(FTextID);
+    FDecoded = DecodeSceneText16(FTextID);
     FDecodedFrom = FTextID;
   }
   return FDecoded;

@@ -1,3 +1,4 @@
+#include "text/scene_text.h"
 #include "player/kinds/list_obj.h"
 
 #include <algorithm>
@@ -108,7 +109,7 @@ TDibFont* TAniListObj::DibFont() {
 
 int32_t TAniListObj::ItemHeightOf(const std::string& Text) {
   if (!FAutoHeight) return std::max<int32_t>(1, FItemHeight);
-  std::u16string text = SceneTextToWide(Text);
+  std::u16string text = DecodeSceneText16(Text);
   int32_t width = FWidth - FIndent;
   if (TDibFont* f = DibFont()) {
     ZString z(text.begin(), text.end());
@@ -205,7 +206,7 @@ void TAniListObj::Draw(TDibBaseObj* ADib) {
     if (selected)
       ADib->BarMerge(Fx + 2, top, Fx + FWidth - 2, itemBottom - 1, FSpecial ? FNumColor : FHighlight, rate);
     uint32_t color = selected ? FSelFontColor : FFontColor;
-    std::u16string text = SceneTextToWide(item.Text);
+    std::u16string text = DecodeSceneText16(item.Text);
     if (font) {
       font->SetColor(color, font->FOutlineColor);
       font->Opacity = rate;

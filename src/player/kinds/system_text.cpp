@@ -10,11 +10,6 @@
 
 namespace zkw {
 
-std::u16string SceneTextToWide(const std::string& Text) {
-  ZString z = DecodeSceneText(Text);
-  return std::u16string(z.begin(), z.end());
-}
-
 std::u16string FontNameToWide(const std::string& Name) {
   ZString z = FromAnsi(Name);
   return std::u16string(z.begin(), z.end());

@@ -55,8 +55,6 @@ class TSysTextCanvas {
   uint8_t* FTempBits = nullptr;
 };
 
-// Scene text (8-bit, "&#n#" escapes) decoded to UTF-16.
-std::u16string SceneTextToWide(const std::string& Text);
 // An 8-bit font name as UTF-16 for LOGFONT.
 std::u16string FontNameToWide(const std::string& Name);
 

@@ -389,7 +389,7 @@ void TDibTextObj::SetText(const std::u16string& Text) {
 }
 
 bool TDibTextObj::Equal() {
-  std::u16string typed = FBuffer, answer = SceneTextToWide(FTextID);
+  std::u16string typed = FBuffer, answer = DecodeSceneText16(FTextID);
   if (typed.empty()) return false;
   if (!FEnglish) {
     if (!FCaseSensitive) {
@@ -485,7 +485,7 @@ void TDibTextObj::SetValue(int32_t PropID, const std::string& SValue, long doubl
     }
     case 98: FUseDibFont = b; break;
     case 131: {
-      std::u16string t = SceneTextToWide(SValue);
+      std::u16string t = DecodeSceneText16(SValue);
       if (FOneChar) t = t.empty() ? u" " : t.substr(0, 1);
       SetText(t);
       return;
@@ -506,10 +506,10 @@ void TDibTextObj::SetValue(int32_t PropID, const std::string& SValue, long doubl
     case 174: FReadOnly = b; break;
     case 179: FShadow = b; break;
     case 180: FOutline = b; break;
-    case 204: FValidChars = SceneTextToWide(SValue); break;
+    case 204: FValidChars = DecodeSceneText16(SValue); break;
     case 205: FNumberInput = IValue > 0; break;
     case 206:
-      if (!SValue.empty()) FDecimalSepChar = SceneTextToWide(SValue)[0];
+      if (!SValue.empty()) FDecimalSepChar = DecodeSceneText16(SValue)[0];
       break;
     case 207: FBlinkColor = c; break;
     default: TAnimateObj::SetValue(PropID, SValue, IValue); return;

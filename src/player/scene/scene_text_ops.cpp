@@ -7,29 +7,22 @@
 
 namespace zkw {
 
-namespace {
-std::u16string Decoded(const std::string& Text) {
-  ZString z = DecodeSceneText(Text);
-  return std::u16string(z.begin(), z.end());
-}
-}  // namespace
-
 int32_t TDibAnimator::DATextOut(TAnimateObj* Obj, int32_t X, int32_t Y, const std::string& Text) {
-  std::u16string text = Decoded(Text);
+  std::u16string text = DecodeSceneText16(Text);
   int32_t result = 0;
   if (Obj && Obj->TextOutFor(FDib, X, Y, text, result)) return result;
   return FrameTextOut(X, Y, text);
 }
 
 int32_t TDibAnimator::DATextWidth(TAnimateObj* Obj, const std::string& Text) {
-  std::u16string text = Decoded(Text);
+  std::u16string text = DecodeSceneText16(Text);
   int32_t width = 0;
   if (Obj && Obj->TextWidthFor(text, width)) return width;
   return FrameTextExtent(text).first;
 }
 
 int32_t TDibAnimator::DATextHeight(TAnimateObj* Obj, const std::string& Text) {
-  std::u16string text = Decoded(Text);
+  std::u16string text = DecodeSceneText16(Text);
   int32_t height = 0;
   if (Obj && Obj->TextHeightFor(text, height)) return height;
   return FrameTextExtent(text).second;

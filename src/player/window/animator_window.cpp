@@ -260,7 +260,7 @@ void TAnimatorWndObj::MouseMessage(plat::UINT Msg, plat::WPARAM wParam, plat::LP
   switch (Msg) {
     case plat::WM_MOUSEMOVE: {
       bool took = routed->MouseMove(x, y);
-      ChooseCursor(lParam, took && routed->FHotObject);
+      ChooseCursor(lParam, took);
       break;
     }
     case plat::WM_LBUTTONDOWN: {
