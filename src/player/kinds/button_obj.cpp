@@ -414,7 +414,6 @@ void TMoveButton::BeforePlay() {
 }
 
 void TMoveButton::Action(TDibBaseObj* ADib) {
-  (void)ADib;
   bool parentMoved = FParentSetPos;
   FParentSetPos = false;
   if (!FEnabled || !FetchImage(this) || !FActive) return;
@@ -428,6 +427,9 @@ void TMoveButton::Action(TDibBaseObj* ADib) {
     SetFrame(frame + offset - 1, true);
     restarted = --FInterval <= 0;
     if (restarted) FInterval = FSpeed;
+    // A synchronised button puts its frame into the frame buffer right away, so it shows the
+    // movie's frame even in a scene that only draws on request.
+    Draw(ADib);
   } else {
     restarted = AnimateStep();
   }

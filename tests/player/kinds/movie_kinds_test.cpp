@@ -295,3 +295,40 @@ TEST_F(Movies, UpDownButtonsOfAGroupReleaseEachOther) {
   EXPECT_TRUE(c->FDowned);
   EXPECT_EQ(EventsOf(c, ocClick).size(), 3u);
 }
+
+TEST_F(Movies, MovingButtonShowsItsMoviesFrameAndDrawsInItsActionStep) {
+  TDibMovieObj* m = Movie(2, 5, false);
+  m->Fx = 100;
+  int32_t id = AddStrip(2, 2, kColors);
+  auto* b = Add<TMoveButton>("B");
+  // The button comes after the movie in the list, so it sees the frame the movie just took.
+  b->FID = static_cast<int16_t>(id);
+  b->FDib = ani.GetDib(id);
+  b->FFrames = 6;
+  b->FWidth = b->FHeight = 2;
+  b->FDibStyle = 0;
+  b->Fx = 20, b->Fy = 10;
+  b->FDx = b->FDy = 0;
+  b->FSyncObjID = 0;
+  b->FSyncNormal = 2;
+  b->FSyncPressed = 1;
+  ani.BeforePlay();
+  ASSERT_EQ(b->FSyncObj, m);
+  ani.FDib->Bar(0, 0, 199, 99, 0xFFFFFF);
+  std::vector<int> movie, button;
+  std::vector<uint32_t> pixels;
+  for (int i = 0; i < 5; ++i) {
+    ani.DoAction(ani.FDib);  // no draw step: the button draws itself
+    movie.push_back(m->FCount);
+    button.push_back(b->FCurrentFrame);
+    pixels.push_back(ani.FDib->GetPixel(20, 10));
+  }
+  EXPECT_EQ(movie, (std::vector<int>{3, 4, 5, 2, 3}));
+  EXPECT_EQ(button, (std::vector<int>{4, 5, 6, 3, 4}));  // offset by SyncNormal - 1
+  EXPECT_EQ(pixels, (std::vector<uint32_t>{Ref(kColors[3]), Ref(kColors[4]), Ref(kColors[5]), Ref(kColors[2]),
+                                           Ref(kColors[3])}));
+  // Pressed, the offset is SyncPressed - 1: the movie's own frame.
+  ani.MouseDown(20, 10);
+  ani.DoAction(ani.FDib);
+  EXPECT_EQ(b->FCurrentFrame, m->FCount);
+}
