@@ -16,6 +16,7 @@
 #include "player/kinds/scrollbar_obj.h"
 #include "player/kinds/simple_kinds.h"
 #include "player/kinds/text_obj.h"
+#include "player/kinds/transform_kinds.h"
 
 namespace zkw {
 
@@ -31,9 +32,13 @@ void RegisterSceneKinds(std::array<TObjectFactory, 256>& table) {
   table[1] = Make<TDibDrawObj>;
   table[2] = Make<TDibFloatObj>;
   table[3] = Make<TDibFloatShadow>;
+  table[8] = Make<TDibRotate>;
+  table[9] = Make<TScaleRotate>;
   table[12] = Make<TDibMovieObj>;
+  table[13] = Make<TDibScaleObj>;
   table[14] = Make<TFloatLimitObj>;
   table[19] = Make<TBrightObj>;
+  table[20] = Make<TRunScaleObj>;
   table[21] = Make<TMergeObj>;
   table[23] = Make<TAniPaletteObj>;
   table[24] = Make<TAniSquaresObj>;

@@ -1,0 +1,839 @@
+#include "player/kinds/transform_kinds.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "common/round.h"
+#include "dib/dib24.h"
+#include "dib/dib8.h"
+#include "dib/dib_base.h"
+#include "dib/gp_draw.h"
+#include "platform/plat_gdi.h"
+#include "platform/plat_imaging.h"
+#include "player/kinds/kinds_common.h"
+#include "player/scene/dib_animator.h"
+
+namespace zkw {
+
+namespace {
+
+uint16_t Rate(int32_t Trans) { return static_cast<uint16_t>(std::clamp<int32_t>(Trans, 0, 100)); }
+
+int16_t Sat16(int64_t v) { return static_cast<int16_t>(std::clamp<int64_t>(v, INT16_MIN, INT16_MAX)); }
+
+// The object's image when it can be drawn now (visible, near the view, with pixels); else null.
+TDibBaseObj* DrawableImage(TAnimateObj* o, TDibBaseObj* ADib) {
+  if (IsFarAway(o) || !o->FEnabled || !ADib || ADib->Handle() == 0) return nullptr;
+  TDibBaseObj* d = FetchImage(o);
+  if (!d || d->Handle() == 0 || d->Width() <= 0 || d->Height() <= 0) return nullptr;
+  return d;
+}
+
+// One turning step: the angle grows by the step and starts again at 0 once it lies beyond
+// +-(360 - |step|), so a full turn never shows the same angle twice.
+int16_t NextAngle(int16_t Angle, int16_t Step) {
+  int32_t a = Angle + Step;
+  int32_t limit = 360 - std::abs(static_cast<int32_t>(Step));
+  if (a > limit || a < -limit) a = 0;
+  return static_cast<int16_t>(a);
+}
+
+// A value stepping between two bounds (either order): past a bound the step reverses and the
+// value stays at the bound (Return), or the value jumps to the other bound.
+template <class T>
+void Swing(T& Value, int16_t& Step, int32_t A, int32_t B, bool Return) {
+  if (Step == 0) return;
+  int64_t lo = std::min(A, B), hi = std::max(A, B);
+  int64_t v = int64_t{Value} + Step;
+  if (v > hi || v < lo) {
+    if (Return) {
+      Step = static_cast<int16_t>(-Step);
+      v = std::clamp(v, lo, hi);
+    } else {
+      v = v > hi ? lo : hi;
+    }
+  }
+  Value = static_cast<T>(v);
+}
+
+// A device context over the target image for the smooth drawing: the frame bitmap itself when
+// the target is the scene's frame buffer; otherwise a section holding a copy of the target's
+// pixels, copied back when the context closes.
+class TTargetDC {
+ public:
+  TTargetDC(TAnimateObj* o, TDibBaseObj* Target) : FTarget(Target) {
+    FDC = plat::CreateCompatibleDC(nullptr);
+    if (!FDC) return;
+    TDibAnimator* ani = o->FParent;
+    if (ani && static_cast<TDibBaseObj*>(ani->FDib) == Target && ani->FBkBitmap) {
+      FOld = plat::SelectObject(FDC, ani->FBkBitmap);
+      return;
+    }
+    plat::BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(plat::BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = Target->Width();
+    info.bmiHeader.biHeight = Target->Height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    FTemp = plat::CreateDIBSection(nullptr, &info, plat::DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!FTemp || !bits) return;
+    FTempBits = static_cast<uint8_t*>(bits);
+    CopyRows(true);
+    FOld = plat::SelectObject(FDC, FTemp);
+  }
+  ~TTargetDC() {
+    if (FDC && FOld) plat::SelectObject(FDC, FOld);
+    if (FTempBits && FOld) CopyRows(false);
+    if (FDC) plat::DeleteDC(FDC);
+    if (FTemp) plat::DeleteObject(FTemp);
+  }
+  TTargetDC(const TTargetDC&) = delete;
+  TTargetDC& operator=(const TTargetDC&) = delete;
+  plat::HDC DC() const { return FOld ? FDC : nullptr; }
+
+ private:
+  // Between the target and the bottom-up section (image row y is section row H - 1 - y).
+  void CopyRows(bool ToSection) {
+    const int32_t w = FTarget->Width(), h = FTarget->Height();
+    const size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~size_t{3};
+    for (int32_t y = 0; y < h; ++y) {
+      uint8_t* s = FTempBits + static_cast<size_t>(h - 1 - y) * stride;
+      uint8_t* t = FTarget->PixelAddress(0, y);
+      if (ToSection)
+        std::memcpy(s, t, static_cast<size_t>(w) * 3);
+      else
+        std::memcpy(t, s, static_cast<size_t>(w) * 3);
+    }
+  }
+
+  TDibBaseObj* FTarget;
+  plat::HDC FDC = nullptr;
+  plat::HGDIOBJ FOld = nullptr;
+  plat::HBITMAP FTemp = nullptr;
+  uint8_t* FTempBits = nullptr;
+};
+
+// Draws with one of the plain (opaque) transforms at the object's opacity: straight onto the
+// target at full opacity; otherwise into two scratch copies of the area the image can reach,
+// one black and one white, where a pixel the transform wrote holds the same colour in both.
+// Those pixels become opaque in the scratch image's alpha, which is then blended onto the
+// target. Draw(target, ox, oy) draws with its coordinates moved by (-ox, -oy).
+template <class F>
+void DrawPlain(TDibBaseObj* ADib, uint16_t rate, double cx, double cy, double radius, F&& Draw) {
+  if (rate >= 100 || ADib->Bits() != 3) {
+    Draw(*ADib, 0, 0);
+    return;
+  }
+  const int64_t l = std::max<int64_t>(0, static_cast<int64_t>(std::floor(cx - radius)));
+  const int64_t t = std::max<int64_t>(0, static_cast<int64_t>(std::floor(cy - radius)));
+  const int64_t r = std::min<int64_t>(ADib->Width() - 1, static_cast<int64_t>(std::ceil(cx + radius)));
+  const int64_t b = std::min<int64_t>(ADib->Height() - 1, static_cast<int64_t>(std::ceil(cy + radius)));
+  if (l > r || t > b) return;
+  const int32_t w = static_cast<int32_t>(r - l + 1), h = static_cast<int32_t>(b - t + 1);
+  TDib24Bits dark, light;
+  dark.SetAttributes(w, h);
+  light.SetAttributes(w, h);
+  if (dark.Handle() == 0 || light.Handle() == 0) return;
+  dark.Bar(0, 0, w - 1, h - 1, 0x000000);
+  light.Bar(0, 0, w - 1, h - 1, 0xFFFFFF);
+  Draw(dark, static_cast<int32_t>(l), static_cast<int32_t>(t));
+  Draw(light, static_cast<int32_t>(l), static_cast<int32_t>(t));
+  dark.CreateAlphaChannel();
+  if (!dark.AlphaDib || dark.AlphaDib->Handle() == 0) return;
+  for (int32_t y = 0; y < h; ++y) {
+    const uint8_t* p = dark.PixelAddress(0, y);
+    const uint8_t* q = light.PixelAddress(0, y);
+    uint8_t* a = dark.AlphaDib->PixelAddress(0, y);
+    for (int32_t x = 0; x < w; ++x, p += 3, q += 3) a[x] = std::memcmp(p, q, 3) == 0 ? 255 : 0;
+  }
+  ADib->DrawMerge(static_cast<int32_t>(l), static_cast<int32_t>(t), &dark, 0, 0, w, h, 1, 1, rate);
+}
+
+// How a kind's image is placed: its unturned, unscaled box at (X, Y), turned by Angle degrees
+// (clockwise) about its centre and scaled by ScaleX, ScaleY per cent; plain scaling aligns the
+// scaled image in the box by HAlign, VAlign (1 left / top, 2 right / bottom, other centred).
+enum class TShape { Turn, ScaleTurn, Scale };
+struct TPlacement {
+  TShape Shape;
+  int32_t X, Y;
+  int32_t Angle = 0;
+  int32_t ScaleX = 100, ScaleY = 100;
+  int32_t HAlign = 0, VAlign = 0;
+};
+
+// Offset of the scaled size inside the unscaled one by alignment code.
+int64_t AlignOffset(int32_t Code, int64_t Size, int64_t Scaled) {
+  if (Code == 1) return 0;
+  if (Code == 2) return Size - Scaled;
+  return (Size - Scaled) / 2;
+}
+
+// Draws the object's image d onto ADib as placed: smoothly through the image's cached ARGB copy
+// while the image-drawing service runs (nothing when the copy cannot be made), otherwise with
+// the DIB transforms, which give the same centre and size: the blended ones for an 8-bit image
+// with an alpha companion, the plain ones (at the object's opacity) for other images.
+void DrawPlaced(TAnimateObj* o, TDibBaseObj* ADib, TDibBaseObj* d, const TPlacement& p) {
+  if (plat::ImagingRunning() && ADib->Bits() == 3) {
+    if (!d->RequireGPBitmap()) return;
+    TTargetDC dc(o, ADib);
+    if (!dc.DC()) return;
+    const float t = static_cast<float>(o->FTrans) / 100.0f;
+    const float sx = static_cast<float>(p.ScaleX) / 100.0f, sy = static_cast<float>(p.ScaleY) / 100.0f;
+    switch (p.Shape) {
+      case TShape::Turn: DrawImageRotated(dc.DC(), p.X, p.Y, 0, 0, t, d->GPImage(), p.Angle); break;
+      case TShape::ScaleTurn:
+        DrawImageScaledRotated(dc.DC(), p.X, p.Y, 0, 0, t, d->GPImage(), sy, sx, p.Angle);
+        break;
+      case TShape::Scale: DrawImageScaled(dc.DC(), p.X, p.Y, p.VAlign, p.HAlign, t, d->GPImage(), sy, sx); break;
+    }
+    return;
+  }
+  const uint16_t rate = Rate(o->FTrans);
+  if (rate == 0) return;
+  const int32_t W = d->Width(), H = d->Height();
+  const bool blended = d->Bits() == 1 && d->AlphaDib && d->AlphaDib->Handle() != 0 && ADib->Bits() == 3;
+  // The DIB scales are unsigned 16-bit percentages; 0 draws nothing.
+  if (p.ScaleX <= 0 || p.ScaleY <= 0) return;
+  const int32_t rx = std::min(p.ScaleX, 65535), ry = std::min(p.ScaleY, 65535);
+  // Reach of the drawn image from its centre, with room for the bars the transforms put.
+  const double radius = std::hypot(W * (rx / 100.0), H * (ry / 100.0)) / 2 + rx / 100 + ry / 100 + 4;
+  const double cx = p.X + W / 2.0, cy = p.Y + H / 2.0;
+  switch (p.Shape) {
+    case TShape::Turn:
+      if (blended) {
+        ADib->RotateEx(p.X, p.Y, p.Angle, d, 0, 0, W, H, rate);
+        return;
+      }
+      DrawPlain(ADib, rate, cx, cy, radius,
+                [&](TDibBaseObj& t, int32_t ox, int32_t oy) { t.Rotate(p.X - ox, p.Y - oy, p.Angle, d); });
+      return;
+    case TShape::ScaleTurn: {
+      // The transforms put the centre at x + (rx (W div 2)) div 100; move it to the centre of
+      // the unscaled box, where the smooth drawing turns the image about.
+      const int32_t x = AddSat(p.X, W / 2 - (int64_t{rx} * (W / 2)) / 100);
+      const int32_t y = AddSat(p.Y, H / 2 - (int64_t{ry} * (H / 2)) / 100);
+      const uint16_t angle = static_cast<uint16_t>((p.Angle % 360 + 360) % 360);
+      if (blended) {
+        ADib->ScaleRotateEx(x, y, rx, ry, angle, d, 0, 0, W, H, rate);
+        return;
+      }
+      DrawPlain(ADib, rate, cx, cy, radius,
+                [&](TDibBaseObj& t, int32_t ox, int32_t oy) { t.ScaleRotate(x - ox, y - oy, rx, ry, angle, d); });
+      return;
+    }
+    case TShape::Scale: {
+      const int64_t sw = Round(int64_t{rx} * W / 100.0), sh = Round(int64_t{ry} * H / 100.0);
+      const int32_t x = AddSat(p.X, AlignOffset(p.HAlign, W, sw));
+      const int32_t y = AddSat(p.Y, AlignOffset(p.VAlign, H, sh));
+      if (blended) {
+        ADib->ScaleEx(x, y, rx, ry, d, 0, 0, W, H, rate);
+        return;
+      }
+      DrawPlain(ADib, rate, x + sw / 2.0, y + sh / 2.0, radius,
+                [&](TDibBaseObj& t, int32_t ox, int32_t oy) { t.Scale(x - ox, y - oy, rx, ry, d); });
+      return;
+    }
+  }
+}
+
+void NeedDraw(TAnimateObj* o) {
+  if (o->FParent) o->FParent->NeedDrawNow = true;
+}
+
+}  // namespace
+
+// --- kind 8: rotating image --------------------------------------------------------------------
+
+TDibRotate::TDibRotate() {
+  FStyle = 8;
+  FBounce = true;
+}
+
+void TDibRotate::ReadOwn(TRecordReader& r, int32_t Version) {
+  FFromX = ReadCoord(r, Version, "rotate from x");
+  FFromY = ReadCoord(r, Version, "rotate from y");
+  FDx = r.I16("rotate dx");
+  FDy = r.I16("rotate dy");
+  ReadRegion(r, Version, FRegion);
+  FAngle = r.I16("rotate angle");
+  FDAngle = r.I16("rotate angle step");
+}
+
+bool TDibRotate::ReadFromStream(TRecordReader& r, int32_t Version) {
+  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
+  ReadOwn(r, Version);
+  return r.Ok();
+}
+
+bool TDibRotate::ReadFromStream2(TRecordReader& r) {
+  if (!TAnimateObj::ReadFromStream2(r)) return false;
+  ReadOwn(r, 0x20000);
+  return r.Ok();
+}
+
+bool TDibRotate::Write(TRecordWriter& w) {
+  TAnimateObj::Write(w);
+  w.I32(FFromX);
+  w.I32(FFromY);
+  w.I16(FDx);
+  w.I16(FDy);
+  WriteRegion(w, FRegion);
+  w.I16(FAngle);
+  w.I16(FDAngle);
+  return w.Ok();
+}
+
+void TDibRotate::CopyFrom(const TAnimateObj& AObj) {
+  TMovingObj::CopyFrom(AObj);
+  auto* o = dynamic_cast<const TDibRotate*>(&AObj);
+  if (!o) return;
+  FAngle = o->FAngle;
+  FDAngle = o->FDAngle;
+}
+
+int32_t TDibRotate::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
+  Value = 0;
+  SValue.clear();
+  if (PropID >= 17 && PropID <= 24 && GetMotionValue(PropID, Value)) return 2;
+  switch (PropID) {
+    case 31:
+    case 34: Value = FDAngle; return 2;
+    case 125: Value = FAngle; return 2;
+    default: return TAnimateObj::GetValue(PropID, Value, SValue);
+  }
+}
+
+void TDibRotate::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
+  if (PropID >= 17 && PropID <= 24 && SetMotionValue(PropID, IValue)) return;
+  switch (PropID) {
+    case 31:
+    case 34: FDAngle = PropI16(IValue); break;
+    case 125:
+      FAngle = PropI16(IValue);
+      NeedDraw(this);
+      break;
+    default: TAnimateObj::SetValue(PropID, SValue, IValue); break;
+  }
+}
+
+void TDibRotate::GetPropsToList(TPropList& List) {
+  TAnimateObj::GetPropsToList(List);
+  AddPropRange(List, 17, 24);
+  AddProps(List, {34, 125});
+}
+
+void TDibRotate::Action(TDibBaseObj* ADib) {
+  (void)ADib;
+  if (!FEnabled || !FetchImage(this) || !FActive) return;
+  FAngle = NextAngle(FAngle, FDAngle);
+  NeedDraw(this);
+  if (FParentSetPos) {
+    FParentSetPos = false;
+    return;
+  }
+  MoveStep();
+}
+
+void TDibRotate::CollideAction(uint8_t Edges) {
+  if (FBounce && (Edges & (EdgeBit(ceLeft) | EdgeBit(ceRight)))) FDAngle = static_cast<int16_t>(-FDAngle);
+  TMovingObj::CollideAction(Edges);
+}
+
+void TDibRotate::Draw(TDibBaseObj* ADib) {
+  TDibBaseObj* d = DrawableImage(this, ADib);
+  if (!d) return;
+  TPlacement p{TShape::Turn, Fx, Fy};
+  p.Angle = FAngle;
+  DrawPlaced(this, ADib, d, p);
+}
+
+// --- kind 9: rotating and pulsing image --------------------------------------------------------
+
+TScaleRotate::TScaleRotate() { FStyle = 9; }
+
+void TScaleRotate::ReadOwn(TRecordReader& r, int32_t Version) {
+  FDAngle = r.I16("scale-rotate angle step");
+  FOScaleX = r.I16("scale-rotate lower scale x");
+  FOScaleY = r.I16("scale-rotate lower scale y");
+  FDScaleX = r.I16("scale-rotate scale step x");
+  FDScaleY = r.I16("scale-rotate scale step y");
+  FMaxScaleX = r.I16("scale-rotate upper scale x");
+  FMaxScaleY = r.I16("scale-rotate upper scale y");
+  FDx = r.I16("scale-rotate dx");
+  FDy = r.I16("scale-rotate dy");
+  FFromX = ReadCoord(r, Version, "scale-rotate from x");
+  FFromY = ReadCoord(r, Version, "scale-rotate from y");
+  FMaxX = r.I16("scale-rotate upper x");
+  FMaxY = r.I16("scale-rotate upper y");
+  FReturn = ReadBool(r, "scale-rotate return");
+  FScaleX = FOScaleX;
+  FScaleY = FOScaleY;
+}
+
+bool TScaleRotate::ReadFromStream(TRecordReader& r, int32_t Version) {
+  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
+  ReadOwn(r, Version);
+  return r.Ok();
+}
+
+bool TScaleRotate::ReadFromStream2(TRecordReader& r) {
+  if (!TAnimateObj::ReadFromStream2(r)) return false;
+  ReadOwn(r, 0x20000);
+  return r.Ok();
+}
+
+bool TScaleRotate::Write(TRecordWriter& w) {
+  TAnimateObj::Write(w);
+  w.I16(FDAngle);
+  w.I16(FOScaleX);
+  w.I16(FOScaleY);
+  w.I16(FDScaleX);
+  w.I16(FDScaleY);
+  w.I16(FMaxScaleX);
+  w.I16(FMaxScaleY);
+  w.I16(FDx);
+  w.I16(FDy);
+  w.I32(FFromX);
+  w.I32(FFromY);
+  w.I16(FMaxX);
+  w.I16(FMaxY);
+  w.U8(FReturn);
+  return w.Ok();
+}
+
+void TScaleRotate::CopyFrom(const TAnimateObj& AObj) {
+  TAnimateObj::CopyFrom(AObj);
+  auto* o = dynamic_cast<const TScaleRotate*>(&AObj);
+  if (!o) return;
+  FDAngle = o->FDAngle;
+  FOScaleX = o->FOScaleX;
+  FOScaleY = o->FOScaleY;
+  FDScaleX = o->FDScaleX;
+  FDScaleY = o->FDScaleY;
+  FMaxScaleX = o->FMaxScaleX;
+  FMaxScaleY = o->FMaxScaleY;
+  FDx = o->FDx;
+  FDy = o->FDy;
+  FFromX = o->FFromX;
+  FFromY = o->FFromY;
+  FMaxX = o->FMaxX;
+  FMaxY = o->FMaxY;
+  FReturn = o->FReturn;
+  FAngle = o->FAngle;
+  FScaleX = o->FScaleX;
+  FScaleY = o->FScaleY;
+}
+
+int32_t TScaleRotate::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
+  Value = 0;
+  SValue.clear();
+  switch (PropID) {
+    case 17: Value = FFromX; return 2;
+    case 18: Value = FFromY; return 2;
+    case 19: Value = FDx; return 2;
+    case 20: Value = FDy; return 2;
+    case 28: Value = FReturn; return 2;
+    case 31:
+    case 34: Value = FDAngle; return 2;
+    case 35: Value = FOScaleX; return 2;
+    case 36: Value = FOScaleY; return 2;
+    case 37: Value = FMaxScaleX; return 2;
+    case 38: Value = FMaxScaleY; return 2;
+    case 39: Value = FDScaleX; return 2;
+    case 40: Value = FDScaleY; return 2;
+    case 41: Value = FMaxX; return 2;
+    case 42: Value = FMaxY; return 2;
+    case 125: Value = FAngle; return 2;
+    default: return TAnimateObj::GetValue(PropID, Value, SValue);
+  }
+}
+
+void TScaleRotate::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
+  switch (PropID) {
+    case 17: FFromX = RoundProp(IValue); break;
+    case 18: FFromY = RoundProp(IValue); break;
+    case 19: FDx = PropI16(IValue); break;
+    case 20: FDy = PropI16(IValue); break;
+    case 28: FReturn = IValue != 0; break;
+    case 31:
+    case 34: FDAngle = PropI16(IValue); break;
+    case 35: FOScaleX = PropI16(IValue); break;
+    case 36: FOScaleY = PropI16(IValue); break;
+    case 37: FMaxScaleX = PropI16(IValue); break;
+    case 38: FMaxScaleY = PropI16(IValue); break;
+    case 39: FDScaleX = PropI16(IValue); break;
+    case 40: FDScaleY = PropI16(IValue); break;
+    case 41: FMaxX = PropI16(IValue); break;
+    case 42: FMaxY = PropI16(IValue); break;
+    case 125: FAngle = PropI16(IValue); break;
+    default: TAnimateObj::SetValue(PropID, SValue, IValue); return;
+  }
+  NeedDraw(this);
+}
+
+void TScaleRotate::GetPropsToList(TPropList& List) {
+  TAnimateObj::GetPropsToList(List);
+  AddPropRange(List, 17, 20);
+  AddProps(List, {28});
+  AddPropRange(List, 34, 42);
+  AddProps(List, {125});
+}
+
+void TScaleRotate::BeforePlay() {
+  FAngle = 0;
+  FScaleX = FOScaleX;
+  FScaleY = FOScaleY;
+}
+
+void TScaleRotate::ShiftBy(int32_t dx, int32_t dy) {
+  TAnimateObj::ShiftBy(dx, dy);
+  FFromX = AddSat(FFromX, dx);
+  FFromY = AddSat(FFromY, dy);
+  FMaxX = Sat16(int64_t{FMaxX} + dx);
+  FMaxY = Sat16(int64_t{FMaxY} + dy);
+}
+
+void TScaleRotate::Action(TDibBaseObj* ADib) {
+  (void)ADib;
+  if (!FEnabled || !FetchImage(this) || !FActive) return;
+  FAngle = NextAngle(FAngle, FDAngle);
+  Swing(FScaleX, FDScaleX, FOScaleX, FMaxScaleX, FReturn);
+  Swing(FScaleY, FDScaleY, FOScaleY, FMaxScaleY, FReturn);
+  NeedDraw(this);
+  if (FParentSetPos) {
+    FParentSetPos = false;
+    return;
+  }
+  // Only a coordinate that moves is held between its bounds.
+  int32_t oldX = Fx, oldY = Fy;
+  Swing(Fx, FDx, FFromX, FMaxX, FReturn);
+  Swing(Fy, FDy, FFromY, FMaxY, FReturn);
+  if (Fx != oldX || Fy != oldY) PositionChanged(oldX, oldY);
+}
+
+void TScaleRotate::Draw(TDibBaseObj* ADib) {
+  TDibBaseObj* d = DrawableImage(this, ADib);
+  if (!d) return;
+  TPlacement p{TShape::ScaleTurn, Fx, Fy};
+  p.Angle = FAngle;
+  p.ScaleX = FScaleX;
+  p.ScaleY = FScaleY;
+  DrawPlaced(this, ADib, d, p);
+}
+
+// --- kind 13: pulsing scale --------------------------------------------------------------------
+
+TDibScaleObj::TDibScaleObj() { FStyle = 13; }
+
+void TDibScaleObj::ReadOwn(TRecordReader& r, int32_t Version) {
+  FScale = r.I16("scale");
+  FMin = r.I16("scale min");
+  FMax = r.I16("scale max");
+  FReturn = ReadBool(r, "scale return");
+  FIncreasement = r.I16("scale step");
+  FHAlign = r.I16("scale horizontal alignment");
+  FVAlign = r.I16("scale vertical alignment");
+  ReadRegion(r, Version, FRegion);
+  FRebirth = ReadBool(r, "scale rebirth");
+  FIsRandom = ReadBool(r, "scale random");
+}
+
+bool TDibScaleObj::ReadFromStream(TRecordReader& r, int32_t Version) {
+  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
+  ReadOwn(r, Version);
+  return r.Ok();
+}
+
+bool TDibScaleObj::ReadFromStream2(TRecordReader& r) {
+  if (!TAnimateObj::ReadFromStream2(r)) return false;
+  ReadOwn(r, 0x20000);
+  return r.Ok();
+}
+
+bool TDibScaleObj::Write(TRecordWriter& w) {
+  TAnimateObj::Write(w);
+  w.I16(FScale);
+  w.I16(FMin);
+  w.I16(FMax);
+  w.U8(FReturn);
+  w.I16(FIncreasement);
+  w.I16(FHAlign);
+  w.I16(FVAlign);
+  WriteRegion(w, FRegion);
+  w.U8(FRebirth);
+  w.U8(FIsRandom);
+  return w.Ok();
+}
+
+void TDibScaleObj::CopyFrom(const TAnimateObj& AObj) {
+  TMovingObj::CopyFrom(AObj);
+  auto* o = dynamic_cast<const TDibScaleObj*>(&AObj);
+  if (!o) return;
+  FScale = o->FScale;
+  FMin = o->FMin;
+  FMax = o->FMax;
+  FIncreasement = o->FIncreasement;
+  FReturn = o->FReturn;
+  FRebirth = o->FRebirth;
+  FHAlign = o->FHAlign;
+  FVAlign = o->FVAlign;
+}
+
+int32_t TDibScaleObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
+  Value = 0;
+  SValue.clear();
+  if (((PropID >= 21 && PropID <= 24) || PropID == 29) && GetMotionValue(PropID, Value)) return 2;
+  switch (PropID) {
+    case 28: Value = FReturn; return 2;
+    case 46: Value = FIncreasement; return 2;
+    case 50:
+    case 194: Value = FMin; return 2;
+    case 51:
+    case 103: Value = FMax; return 2;
+    case 52: Value = FScale; return 2;
+    case 53: Value = FRebirth; return 2;
+    default: return TAnimateObj::GetValue(PropID, Value, SValue);
+  }
+}
+
+void TDibScaleObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
+  if (((PropID >= 21 && PropID <= 24) || PropID == 29) && SetMotionValue(PropID, IValue)) return;
+  switch (PropID) {
+    case 28: FReturn = IValue != 0; break;
+    case 46: FIncreasement = PropI16(IValue); break;
+    case 50:
+    case 194: FMin = PropI16(IValue); break;
+    case 51:
+    case 103: FMax = PropI16(IValue); break;
+    case 52: FScale = PropI16(IValue); break;
+    case 53: FRebirth = IValue != 0; break;
+    default: TAnimateObj::SetValue(PropID, SValue, IValue); return;
+  }
+  NeedDraw(this);
+}
+
+void TDibScaleObj::GetPropsToList(TPropList& List) {
+  TAnimateObj::GetPropsToList(List);
+  AddPropRange(List, 21, 24);
+  AddProps(List, {28, 29, 46});
+  AddPropRange(List, 50, 53);
+}
+
+void TDibScaleObj::Action(TDibBaseObj* ADib) {
+  (void)ADib;
+  if (!FEnabled || !FetchImage(this) || !FActive) return;
+  const int32_t lo = std::min(FMin, FMax), hi = std::max(FMin, FMax);
+  const bool inside = FScale >= lo && FScale <= hi;
+  if (inside) FScale = Sat16(int32_t{FScale} + FIncreasement);
+  NeedDraw(this);
+  if (FScale >= lo && FScale <= hi) return;
+  if (FReturn) {
+    // The step turns round and this step's change is taken back.
+    FIncreasement = static_cast<int16_t>(-FIncreasement);
+    if (inside) FScale = Sat16(int32_t{FScale} + FIncreasement);
+  } else if (FRebirth) {
+    FScale = FMin;
+    int16_t step = static_cast<int16_t>(std::min(std::abs(static_cast<int32_t>(FIncreasement)), 32767));
+    FIncreasement = FMax >= FMin ? step : static_cast<int16_t>(-step);
+    if (FIsRandom) {
+      int32_t oldX = Fx, oldY = Fy;
+      Fx = AddSat(FRegion.left, Round(AniRandomFraction() * (static_cast<double>(FRegion.right) - FRegion.left)));
+      Fy = AddSat(FRegion.top, Round(AniRandomFraction() * (static_cast<double>(FRegion.bottom) - FRegion.top)));
+      if (Fx != oldX || Fy != oldY) PositionChanged(oldX, oldY);
+    }
+  } else {
+    if (Macro(ocEnd) && EnableEndEvent && FParent) {
+      FParent->FEventValue1 = FParent->FEventValue2 = 0;
+      RunMacro(ocEnd, ocEnd);
+    }
+    SetActive(false);
+  }
+}
+
+int32_t TDibScaleObj::DrawnScale() const { return std::min<int32_t>(FScale, std::max(FMin, FMax)); }
+
+void TDibScaleObj::Draw(TDibBaseObj* ADib) {
+  TDibBaseObj* d = DrawableImage(this, ADib);
+  if (!d) return;
+  // This kind's codes are 1 left / top, 3 right / bottom, any other value centred; the smooth
+  // scaling takes 1 left / top, 2 right / bottom, any other value centred. So 3 goes over as
+  // 2, 1 as 1, and every other code (2 included, which centres here) as 0.
+  auto align = [](int16_t code) { return code == 1 ? 1 : code == 3 ? 2 : 0; };
+  TPlacement p{TShape::Scale, Fx, Fy};
+  p.ScaleX = p.ScaleY = DrawnScale();
+  p.HAlign = align(FHAlign);
+  p.VAlign = align(FVAlign);
+  DrawPlaced(this, ADib, d, p);
+}
+
+// --- kind 20: run-scale traveller --------------------------------------------------------------
+
+TRunScaleObj::TRunScaleObj() { FStyle = 20; }
+
+void TRunScaleObj::ReadOwn(TRecordReader& r, int32_t Version) {
+  FOrient = r.U8("run-scale orientation");
+  FFromX = ReadCoord(r, Version, "run-scale from x");
+  FFromY = ReadCoord(r, Version, "run-scale from y");
+  FDX = r.I16("run-scale dx");
+  FDY = r.I16("run-scale dy");
+  FMinScale = r.I16("run-scale min scale");
+  FMaxScale = r.I16("run-scale max scale");
+  FCurrentScale = r.I16("run-scale current scale");
+  FRandom = ReadBool(r, "run-scale random");
+  FToX = ReadCoord(r, Version, "run-scale to x");
+  FToY = ReadCoord(r, Version, "run-scale to y");
+  FReverse = ReadBool(r, "run-scale reverse");
+}
+
+bool TRunScaleObj::ReadFromStream(TRecordReader& r, int32_t Version) {
+  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
+  ReadOwn(r, Version);
+  return r.Ok();
+}
+
+bool TRunScaleObj::ReadFromStream2(TRecordReader& r) {
+  if (!TAnimateObj::ReadFromStream2(r)) return false;
+  ReadOwn(r, 0x20000);
+  return r.Ok();
+}
+
+bool TRunScaleObj::Write(TRecordWriter& w) {
+  TAnimateObj::Write(w);
+  w.U8(FOrient);
+  w.I32(FFromX);
+  w.I32(FFromY);
+  w.I16(FDX);
+  w.I16(FDY);
+  w.I16(FMinScale);
+  w.I16(FMaxScale);
+  w.I16(FCurrentScale);
+  w.U8(FRandom);
+  w.I32(FToX);
+  w.I32(FToY);
+  w.U8(FReverse);
+  return w.Ok();
+}
+
+void TRunScaleObj::CopyFrom(const TAnimateObj& AObj) {
+  TAnimateObj::CopyFrom(AObj);
+  auto* o = dynamic_cast<const TRunScaleObj*>(&AObj);
+  if (!o) return;
+  FOrient = o->FOrient;
+  FFromX = o->FFromX;
+  FFromY = o->FFromY;
+  FToX = o->FToX;
+  FToY = o->FToY;
+  FDX = o->FDX;
+  FDY = o->FDY;
+  FMinScale = o->FMinScale;
+  FMaxScale = o->FMaxScale;
+  FCurrentScale = o->FCurrentScale;
+  FReverse = o->FReverse;
+  FRandom = o->FRandom;
+}
+
+int32_t TRunScaleObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
+  Value = 0;
+  SValue.clear();
+  switch (PropID) {
+    case 17: Value = FFromX; return 2;
+    case 18: Value = FFromY; return 2;
+    case 19: Value = FDX; return 2;
+    case 20: Value = FDY; return 2;
+    case 29: Value = FRandom; return 2;
+    case 41: Value = FToX; return 2;
+    case 42: Value = FToY; return 2;
+    case 57: Value = FMinScale; return 2;
+    case 58: Value = FMaxScale; return 2;
+    case 59: Value = FCurrentScale; return 2;
+    case 60: Value = FReverse; return 2;
+    default: return TAnimateObj::GetValue(PropID, Value, SValue);
+  }
+}
+
+void TRunScaleObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
+  switch (PropID) {
+    case 17: FFromX = RoundProp(IValue); break;
+    case 18: FFromY = RoundProp(IValue); break;
+    case 19: FDX = PropI16(IValue); break;
+    case 20: FDY = PropI16(IValue); break;
+    case 29: FRandom = IValue != 0; break;
+    case 41: FToX = RoundProp(IValue); break;
+    case 42: FToY = RoundProp(IValue); break;
+    case 57: FMinScale = PropI16(IValue); break;
+    case 58: FMaxScale = PropI16(IValue); break;
+    case 59: FCurrentScale = PropI16(IValue); break;
+    case 60: FReverse = IValue != 0; break;
+    default: TAnimateObj::SetValue(PropID, SValue, IValue); return;
+  }
+  NeedDraw(this);
+}
+
+void TRunScaleObj::GetPropsToList(TPropList& List) {
+  TAnimateObj::GetPropsToList(List);
+  AddProps(List, {17, 41, 19, 18, 42, 20, 57, 58, 59, 60, 29});
+}
+
+void TRunScaleObj::ShiftBy(int32_t dx, int32_t dy) {
+  TAnimateObj::ShiftBy(dx, dy);
+  FFromX = AddSat(FFromX, dx);
+  FToX = AddSat(FToX, dx);
+  FFromY = AddSat(FFromY, dy);
+  FToY = AddSat(FToY, dy);
+}
+
+void TRunScaleObj::Limit(bool Reposition) {
+  const bool vertical = FOrient == 1;
+  int32_t& travel = vertical ? Fy : Fx;
+  int32_t& cross = vertical ? Fx : Fy;
+  const int32_t start = vertical ? FFromY : FFromX, end = vertical ? FToY : FToX;
+  const int32_t crossStart = vertical ? FFromX : FFromY, crossEnd = vertical ? FToX : FToY;
+  // Before the start and beyond the end, seen in the direction from start to end.
+  const bool forward = end >= start;
+  const bool before = forward ? travel < start : travel > start;
+  const bool beyond = !before && (forward ? travel > end : travel < end);
+  if (before) travel = end;
+  if (beyond) travel = start;
+  if (before || beyond) {
+    // The random place lies between the two cross coordinates.
+    if (!FRandom)
+      cross = crossStart;
+    else if (Reposition)
+      cross = AddSat(std::min(crossStart, crossEnd),
+                     Round(AniRandomFraction() * std::fabs(static_cast<double>(crossEnd) - crossStart)));
+  }
+  const double d = std::fabs(static_cast<double>(travel) - start);
+  double L = std::fabs(static_cast<double>(end) - start);
+  if (L == 0) L = 1;
+  const int64_t grown = Round(d * std::abs(int32_t{FMaxScale} - FMinScale) / L);
+  FCurrentScale = Sat16(FReverse ? FMaxScale - grown : FMinScale + grown);
+}
+
+void TRunScaleObj::Action(TDibBaseObj* ADib) {
+  (void)ADib;
+  if (!FEnabled || !FetchImage(this) || !FActive) return;
+  if (FParentSetPos) {
+    FParentSetPos = false;
+    return;
+  }
+  int32_t oldX = Fx, oldY = Fy;
+  Fx = AddSat(Fx, FDX);
+  Fy = AddSat(Fy, FDY);
+  Limit(true);
+  NeedDraw(this);
+  if (Fx != oldX || Fy != oldY) PositionChanged(oldX, oldY);
+}
+
+void TRunScaleObj::Draw(TDibBaseObj* ADib) {
+  TDibBaseObj* d = DrawableImage(this, ADib);
+  if (!d) return;
+  Limit(false);
+  TPlacement p{TShape::Scale, Fx, Fy};
+  p.ScaleX = p.ScaleY = FCurrentScale;
+  DrawPlaced(this, ADib, d, p);
+}
+
+}  // namespace zkw
