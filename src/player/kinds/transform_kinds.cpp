@@ -116,15 +116,25 @@ class TTargetDC {
   uint8_t* FTempBits = nullptr;
 };
 
-// Draws with one of the plain (opaque) transforms at the object's opacity: straight onto the
-// target at full opacity; otherwise into two scratch copies of the area the image can reach,
-// one black and one white, where a pixel the transform wrote holds the same colour in both.
-// Those pixels become opaque in the scratch image's alpha, which is then blended onto the
-// target. Draw(target, ox, oy) draws with its coordinates moved by (-ox, -oy).
+// The image's alpha companion when it has one of its own size.
+TDib8Bits* AlphaOf(TDibBaseObj* d) {
+  TDib8Bits* a = d->AlphaDib;
+  if (!a || a->Handle() == 0 || a->Width() != d->Width() || a->Height() != d->Height()) return nullptr;
+  return a;
+}
+
+// Draws with one of the plain transforms, which know neither opacity nor alpha companions.
+// Draw(target, ox, oy, source) runs the transform of source with its coordinates moved by
+// (-ox, -oy). An image without alpha at full opacity goes straight onto the target. Otherwise
+// the area the image can reach is drawn into a scratch image whose alpha is made by the same
+// transform: from the image's alpha companion, or, without one, from two passes over a black
+// and a white background (a pixel the transform wrote holds the same colour in both). The
+// scratch image is then blended onto the target at the object's opacity.
 template <class F>
-void DrawPlain(TDibBaseObj* ADib, uint16_t rate, double cx, double cy, double radius, F&& Draw) {
-  if (rate >= 100 || ADib->Bits() != 3) {
-    Draw(*ADib, 0, 0);
+void DrawPlain(TDibBaseObj* ADib, TDibBaseObj* d, uint16_t rate, double cx, double cy, double radius, F&& Draw) {
+  TDib8Bits* alpha = ADib->Bits() == 3 ? AlphaOf(d) : nullptr;
+  if (!alpha && (rate >= 100 || ADib->Bits() != 3)) {
+    Draw(*ADib, 0, 0, d);
     return;
   }
   const int64_t l = std::max<int64_t>(0, static_cast<int64_t>(std::floor(cx - radius)));
@@ -133,23 +143,37 @@ void DrawPlain(TDibBaseObj* ADib, uint16_t rate, double cx, double cy, double ra
   const int64_t b = std::min<int64_t>(ADib->Height() - 1, static_cast<int64_t>(std::ceil(cy + radius)));
   if (l > r || t > b) return;
   const int32_t w = static_cast<int32_t>(r - l + 1), h = static_cast<int32_t>(b - t + 1);
-  TDib24Bits dark, light;
-  dark.SetAttributes(w, h);
-  light.SetAttributes(w, h);
-  if (dark.Handle() == 0 || light.Handle() == 0) return;
-  dark.Bar(0, 0, w - 1, h - 1, 0x000000);
-  light.Bar(0, 0, w - 1, h - 1, 0xFFFFFF);
-  Draw(dark, static_cast<int32_t>(l), static_cast<int32_t>(t));
-  Draw(light, static_cast<int32_t>(l), static_cast<int32_t>(t));
-  dark.CreateAlphaChannel();
-  if (!dark.AlphaDib || dark.AlphaDib->Handle() == 0) return;
-  for (int32_t y = 0; y < h; ++y) {
-    const uint8_t* p = dark.PixelAddress(0, y);
-    const uint8_t* q = light.PixelAddress(0, y);
-    uint8_t* a = dark.AlphaDib->PixelAddress(0, y);
-    for (int32_t x = 0; x < w; ++x, p += 3, q += 3) a[x] = std::memcmp(p, q, 3) == 0 ? 255 : 0;
+  const int32_t ox = static_cast<int32_t>(l), oy = static_cast<int32_t>(t);
+  TDib24Bits scratch;
+  scratch.SetAttributes(w, h);
+  if (scratch.Handle() == 0) return;
+  scratch.Bar(0, 0, w - 1, h - 1, 0x000000);
+  Draw(scratch, ox, oy, d);
+  scratch.CreateAlphaChannel();
+  TDib8Bits* mask = scratch.AlphaDib;
+  if (!mask || mask->Handle() == 0) return;
+  if (alpha) {
+    // The transform skips the source's transparent index: for the companion that is alpha 0,
+    // which leaves those pixels at 0, and every other alpha value is drawn.
+    mask->Bar(0, 0, w - 1, h - 1, 0);
+    const uint8_t key = alpha->TransparentColor;
+    alpha->TransparentColor = 0;
+    Draw(*mask, ox, oy, alpha);
+    alpha->TransparentColor = key;
+  } else {
+    TDib24Bits light;
+    light.SetAttributes(w, h);
+    if (light.Handle() == 0) return;
+    light.Bar(0, 0, w - 1, h - 1, 0xFFFFFF);
+    Draw(light, ox, oy, d);
+    for (int32_t y = 0; y < h; ++y) {
+      const uint8_t* p = scratch.PixelAddress(0, y);
+      const uint8_t* q = light.PixelAddress(0, y);
+      uint8_t* a = mask->PixelAddress(0, y);
+      for (int32_t x = 0; x < w; ++x, p += 3, q += 3) a[x] = std::memcmp(p, q, 3) == 0 ? 255 : 0;
+    }
   }
-  ADib->DrawMerge(static_cast<int32_t>(l), static_cast<int32_t>(t), &dark, 0, 0, w, h, 1, 1, rate);
+  ADib->DrawMerge(ox, oy, &scratch, 0, 0, w, h, 1, 1, rate);
 }
 
 // How a kind's image is placed: its unturned, unscaled box at (X, Y), turned by Angle degrees
@@ -174,7 +198,7 @@ int64_t AlignOffset(int32_t Code, int64_t Size, int64_t Scaled) {
 // Draws the object's image d onto ADib as placed: smoothly through the image's cached ARGB copy
 // while the image-drawing service runs (nothing when the copy cannot be made), otherwise with
 // the DIB transforms, which give the same centre and size: the blended ones for an 8-bit image
-// with an alpha companion, the plain ones (at the object's opacity) for other images.
+// with an alpha companion, the plain ones (with opacity and alpha added) for other images.
 void DrawPlaced(TAnimateObj* o, TDibBaseObj* ADib, TDibBaseObj* d, const TPlacement& p) {
   if (plat::ImagingRunning() && ADib->Bits() == 3) {
     if (!d->RequireGPBitmap()) return;
@@ -194,7 +218,7 @@ void DrawPlaced(TAnimateObj* o, TDibBaseObj* ADib, TDibBaseObj* d, const TPlacem
   const uint16_t rate = Rate(o->FTrans);
   if (rate == 0) return;
   const int32_t W = d->Width(), H = d->Height();
-  const bool blended = d->Bits() == 1 && d->AlphaDib && d->AlphaDib->Handle() != 0 && ADib->Bits() == 3;
+  const bool blended = d->Bits() == 1 && AlphaOf(d) && ADib->Bits() == 3;
   // The DIB scales are unsigned 16-bit percentages; 0 draws nothing.
   if (p.ScaleX <= 0 || p.ScaleY <= 0) return;
   const int32_t rx = std::min(p.ScaleX, 65535), ry = std::min(p.ScaleY, 65535);
@@ -207,8 +231,9 @@ void DrawPlaced(TAnimateObj* o, TDibBaseObj* ADib, TDibBaseObj* d, const TPlacem
         ADib->RotateEx(p.X, p.Y, p.Angle, d, 0, 0, W, H, rate);
         return;
       }
-      DrawPlain(ADib, rate, cx, cy, radius,
-                [&](TDibBaseObj& t, int32_t ox, int32_t oy) { t.Rotate(p.X - ox, p.Y - oy, p.Angle, d); });
+      DrawPlain(ADib, d, rate, cx, cy, radius, [&](TDibBaseObj& t, int32_t ox, int32_t oy, TDibBaseObj* src) {
+        t.Rotate(p.X - ox, p.Y - oy, p.Angle, src);
+      });
       return;
     case TShape::ScaleTurn: {
       // The transforms put the centre at x + (rx (W div 2)) div 100; move it to the centre of
@@ -220,8 +245,9 @@ void DrawPlaced(TAnimateObj* o, TDibBaseObj* ADib, TDibBaseObj* d, const TPlacem
         ADib->ScaleRotateEx(x, y, rx, ry, angle, d, 0, 0, W, H, rate);
         return;
       }
-      DrawPlain(ADib, rate, cx, cy, radius,
-                [&](TDibBaseObj& t, int32_t ox, int32_t oy) { t.ScaleRotate(x - ox, y - oy, rx, ry, angle, d); });
+      DrawPlain(ADib, d, rate, cx, cy, radius, [&](TDibBaseObj& t, int32_t ox, int32_t oy, TDibBaseObj* src) {
+        t.ScaleRotate(x - ox, y - oy, rx, ry, angle, src);
+      });
       return;
     }
     case TShape::Scale: {
@@ -232,8 +258,8 @@ void DrawPlaced(TAnimateObj* o, TDibBaseObj* ADib, TDibBaseObj* d, const TPlacem
         ADib->ScaleEx(x, y, rx, ry, d, 0, 0, W, H, rate);
         return;
       }
-      DrawPlain(ADib, rate, x + sw / 2.0, y + sh / 2.0, radius,
-                [&](TDibBaseObj& t, int32_t ox, int32_t oy) { t.Scale(x - ox, y - oy, rx, ry, d); });
+      DrawPlain(ADib, d, rate, x + sw / 2.0, y + sh / 2.0, radius,
+                [&](TDibBaseObj& t, int32_t ox, int32_t oy, TDibBaseObj* src) { t.Scale(x - ox, y - oy, rx, ry, src); });
       return;
     }
   }

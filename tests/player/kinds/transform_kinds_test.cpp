@@ -56,6 +56,16 @@ struct Transforms : KindScene {
     dib->CreateAlphaChannel();
     return ani.AddDib(dib.release());
   }
+  // The 24-bit square whose alpha companion hides its left half.
+  int32_t HalfSquare() {
+    std::unique_ptr<TDibBaseObj> dib(CreateDibObject(24));
+    dib->SetAttributes(20, 20);
+    dib->Bar(0, 0, 19, 19, 0x0000FF);
+    dib->CreateAlphaChannel();
+    dib->AlphaDib->Bar(0, 0, 19, 19, 0);
+    dib->AlphaDib->Bar(10, 0, 19, 19, 255);
+    return ani.AddDib(dib.release());
+  }
   void Clear() { ani.FDib->Bar(0, 0, ani.FDib->Width() - 1, ani.FDib->Height() - 1, 0); }
   static Box RedBox(TDibBaseObj* d) {
     Box b;
@@ -438,7 +448,7 @@ TEST_F(Transforms, ScaledImagesAlignInTheirBoxWithAndWithoutTheService) {
 }
 
 TEST_F(Transforms, DrawingReachesTargetsOtherThanTheFrameAndAlphaImages) {
-  int32_t alpha = AlphaSquare();
+  int32_t alpha = AlphaSquare(), half = HalfSquare();
   for (bool smooth : {true, false}) {
     SCOPED_TRACE(smooth ? "smooth" : "DIB transforms");
     Service service(smooth);
@@ -457,5 +467,11 @@ TEST_F(Transforms, DrawingReachesTargetsOtherThanTheFrameAndAlphaImages) {
     o->FAngle = 0;
     o->Draw(&other);
     EXPECT_TRUE(Around(RedBox(&other), 50, 30, 69, 49, 1));
+    // A 24-bit image shows only what its alpha companion lets through, turned and scaled.
+    auto* sr = WithImage<TScaleRotate>(smooth ? "H1" : "H0", half);
+    sr->Fx = 50, sr->Fy = 30, sr->FScaleX = sr->FScaleY = 100;
+    EXPECT_TRUE(Around(Drawn(sr), 60, 30, 70, 50, 2));  // the DIB transform draws 3 x 3 bars
+    sr->FAngle = 180;  // the visible half turns to the left
+    EXPECT_TRUE(Around(Drawn(sr), 50, 30, 60, 50, 2));
   }
 }
