@@ -19,9 +19,12 @@
 #include "player/kinds/movie_obj.h"
 #include "player/kinds/particle_obj.h"
 #include "player/kinds/path_mover.h"
+#include "player/kinds/run_kinds.h"
 #include "player/kinds/scrollbar_obj.h"
 #include "player/kinds/simple_kinds.h"
+#include "player/kinds/stars_obj.h"
 #include "player/kinds/text_obj.h"
+#include "player/kinds/wave_kinds.h"
 #include "player/scene/dib_animator.h"
 
 namespace {
@@ -83,6 +86,17 @@ void WriteKindSeeds(const std::string& outDir) {
   path->FPath[1] = {5, 6};
   Add<zkw::TDataTable>(ani, "Table", -1)->SetTable("\\1=0:A\\2=1:B\r\n\\1=4\\2=x");
   Add<zkw::TAniExternalObj>(ani, "External", -1)->FIdentifier = 8;
+  // Waving, scrolling, perspective, starfield and shearing kinds.
+  Add<zkw::TDibDistortY>(ani, "DistortY", id)->FTheLine[1] = 2;
+  Add<zkw::TDibDistortX>(ani, "DistortX", id)->FMaxLine = 3;
+  Add<zkw::TDibRunHorz>(ani, "RunHorz", id)->FStep = 2;
+  Add<zkw::TDibRunVert>(ani, "RunVert", id);
+  Add<zkw::TPerspectYObj>(ani, "PerspectY", id)->FLines[zkw::kLineOffsetCount] = 2;
+  Add<zkw::TRunPersYObj>(ani, "RunPersY", id)->FStep = -1;
+  Add<zkw::TPerspectXObj>(ani, "PerspectX", id)->FReturn = false;
+  Add<zkw::TRunPersXObj>(ani, "RunPersX", id);
+  Add<zkw::TStarsObj>(ani, "Stars", -1)->FNumStar = 5;
+  Add<zkw::TDibSkew>(ani, "Skew", id)->FCenterPos = 1;
   zkw::TMemoryStream out;
   ani.SaveToStream(&out);
   std::string dir = outDir + "/scene_fuzz";
