@@ -1,5 +1,6 @@
 // The frame cycle of a scene: one action step and one draw step of 200 moving 64 x 64 sprites
-// with alpha over an 800 x 600 background, and loading a scene of 100 images.
+// with alpha over an 800 x 600 background, the same for 50 rotating and scaling sprites (smooth
+// and through the DIB transforms), and loading a scene of 100 images.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -9,6 +10,8 @@
 #include "dib/dib24.h"
 #include "dib/dib8.h"
 #include "dib/dib_factory.h"
+#include "platform/plat_imaging.h"
+#include "player/kinds/transform_kinds.h"
 #include "player/objects/animate_obj.h"
 #include "player/scene/dib_animator.h"
 #include "player/scene/scene_entries.h"
@@ -79,6 +82,68 @@ void BM_SceneFrame200Sprites(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SceneFrame200Sprites)->Unit(benchmark::kMicrosecond);
+
+// 25 rotating sprites (kind 8) and 25 rotating and pulsing ones (kind 9) moving over an
+// 800 x 600 background; state.range(0) 1 draws them smoothly (image-drawing service running),
+// 0 through the DIB transforms.
+void BM_SceneFrame50TurningSprites(benchmark::State& state) {
+  const bool smooth = state.range(0) != 0;
+  if (smooth && !plat::ImagingStartup()) {
+    state.SkipWithError("the image-drawing service does not start");
+    return;
+  }
+  if (!smooth) plat::ImagingShutdown();
+  {
+    TDibAnimator ani;
+    ani.SetDibAttr(800, 600);
+    ani.SetViewTo(800, 600);
+    ani.FSceneReady = true;
+    std::unique_ptr<TDibBaseObj> backImage(CreateDibObject(24));
+    backImage->SetAttributes(800, 600);
+    for (int y = 0; y < 600; ++y) backImage->Bar(0, y, 799, y, static_cast<uint32_t>(y / 3));
+    int32_t back = ani.AddDib(backImage.release());
+    auto* bg = new TAnimateObj();
+    bg->FParent = &ani;
+    bg->FID = static_cast<int16_t>(back);
+    bg->SetDibObject(ani.GetDib(back));
+    bg->FDibStyle = 0;
+    ani.Append(bg);
+    int32_t sprite = ani.AddDib(SpriteImage());
+    for (int i = 0; i < 50; ++i) {
+      TAnimateObj* o;
+      if (i % 2 == 0) {
+        auto* r = new TDibRotate();
+        r->FDx = static_cast<int16_t>(1 + i % 5), r->FDy = static_cast<int16_t>(1 + i % 3);
+        r->FRegion = {0, 0, 736, 536};
+        r->FDAngle = static_cast<int16_t>(3 + i % 7);
+        o = r;
+      } else {
+        auto* r = new TScaleRotate();
+        r->FDx = static_cast<int16_t>(1 + i % 5), r->FDy = static_cast<int16_t>(1 + i % 3);
+        r->FFromX = r->FFromY = 0, r->FMaxX = 736, r->FMaxY = 536;
+        r->FOScaleX = r->FOScaleY = 50, r->FMaxScaleX = r->FMaxScaleY = 150;
+        r->FDScaleX = 5, r->FDScaleY = 4;
+        r->FDAngle = static_cast<int16_t>(2 + i % 5);
+        o = r;
+      }
+      o->FParent = &ani;
+      o->FID = static_cast<int16_t>(sprite);
+      o->SetDibObject(ani.GetDib(sprite));
+      o->Fx = (i * 37) % 736;
+      o->Fy = (i * 53) % 536;
+      ani.Append(o);
+    }
+    ani.BeforePlay();
+    for (auto _ : state) {
+      ani.DoAction(ani.FDib);
+      ani.DoDraw(ani.FDib);
+      benchmark::DoNotOptimize(ani.FDib->DibData);
+    }
+    ani.Empty();
+  }
+  plat::ImagingShutdown();
+}
+BENCHMARK(BM_SceneFrame50TurningSprites)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 std::vector<uint8_t> SceneOf100Images(bool lazy) {
   TDibAnimator ani;
