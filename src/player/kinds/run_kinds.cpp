@@ -91,6 +91,7 @@ void TDibRunHorz::GetPropsToList(TPropList& List) {
 void TDibRunHorz::Action(TDibBaseObj* ADib) {
   (void)ADib;
   if (!FEnabled || !HasImage(this) || !FActive) return;
+  FParentSetPos = false;
   int16_t& origin = FVertical ? FOriginY : FOriginX;
   // The origin runs from 0 to the image's extent (origin = extent shows the image from its
   // start, as origin 0 does); past it the scroll goes on from 1, below 0 from extent - 1.

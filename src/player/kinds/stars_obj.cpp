@@ -97,6 +97,7 @@ TStar TStarsObj::NewStar() const {
 void TStarsObj::Action(TDibBaseObj* ADib) {
   (void)ADib;
   if (!FEnabled || !FActive) return;
+  FParentSetPos = false;
   size_t want = static_cast<size_t>(std::max<int16_t>(FNumStar, 0));
   if (FStars.size() > want) FStars.resize(want);
   const int32_t dir = FOrient <= 0 ? -1 : 1;

@@ -400,12 +400,12 @@ void TDibSkew::Action(TDibBaseObj* ADib) {
   if (!FEnabled) return;
   // The image is fetched even while inactive, so that a later start has its size.
   if (!FetchImage(this) || !FActive) return;
+  // No own move in the step in which the parent moved the object.
+  bool parentMoved = FParentSetPos;
+  FParentSetPos = false;
   if (++FSpeedCount < FSpeed) return;
   FSpeedCount = 0;
-  if (FParentSetPos)
-    FParentSetPos = false;
-  else
-    MoveStep();
+  if (!parentMoved) MoveStep();
   if (FFlip) {
     FFlipX = FDx;
     FFlipY = FDy;

@@ -478,6 +478,11 @@ TEST_F(Waves, SkewAngleSwingsBetweenItsLimitsAndMovesEverySpeedSteps) {
   EXPECT_EQ(o->Fx, 50);
   EXPECT_GE(o->Fy, 0);
   EXPECT_LE(o->Fy, 100);
+  // No own move in the step in which the parent moved it.
+  o->FParentSetPos = true;
+  Step();
+  EXPECT_EQ(o->Fx, 50);
+  EXPECT_FALSE(o->FParentSetPos);
   // Inactive: the image is fetched but nothing moves.
   o->FDib = nullptr;
   o->FActive = false;
