@@ -125,7 +125,7 @@ TEST(SceneFile, Version6FromHandBuiltBytesAndByteExactRoundTrip) {
   ASSERT_EQ(ani.DibCount(), 1);
   TDibEntry* entry = ani.GetEntry(0);
   EXPECT_FALSE(entry->LoadWhenUsed);
-  EXPECT_EQ(entry->Position, 45 + 28 + 6 + 16 + 9);  // where the data is, not the stored 1234
+  EXPECT_EQ(entry->Position, 0);  // read from memory: kept, as there is no file to read it from
   ASSERT_NE(entry->Dib, nullptr);
   EXPECT_EQ(entry->Dib->GetPixel(2, 1), 13u);
   ASSERT_EQ(ani.SoundCount(), 1);
@@ -213,7 +213,7 @@ TEST(SceneFile, OlderVersions) {
     ASSERT_EQ(ani.Count(), 1);
     EXPECT_EQ(ani.GetObject(0)->Fx, -3);
     EXPECT_EQ(ani.GetObject(0)->Fy, 30000);
-    EXPECT_EQ(ani.GetEntry(0)->Dib, nullptr);  // lazy, and the stream is no file
+    EXPECT_NE(ani.GetEntry(0)->Dib, nullptr);  // lazy, but the stream is no file: read at once
     ASSERT_TRUE(ani.macroUpKeys[1]);
     EXPECT_EQ(ani.macroUpKeys[1]->Text(), "left up");
   }
@@ -387,6 +387,21 @@ TEST(SceneFile, LazyImagesReloadAndUnload) {
   ASSERT_NE(reread.GetDib(0), nullptr);
   EXPECT_EQ(reread.GetDib(0)->GetPixel(2, 0), 3u);
   EXPECT_EQ(reread.GetSoundEntry(0)->Size, 8u);
+
+  // Read from a stream that is not its file, a scene keeps lazily loaded entries in memory:
+  // there is no file to read them from again, so they are never unloaded.
+  std::vector<uint8_t> bytes = zkwtest::ReadFileBytes(path);
+  TDibAnimator inMemory;
+  TBufferStream in(bytes.data(), bytes.size());
+  ASSERT_TRUE(inMemory.LoadFromStream(&in));
+  ASSERT_NE(inMemory.GetEntry(0)->Dib, nullptr);
+  EXPECT_TRUE(inMemory.GetEntry(0)->LoadWhenUsed);
+  EXPECT_NE(inMemory.GetSoundEntry(0)->Handle, nullptr);
+  inMemory.TryRemoveDib(0, nullptr);
+  inMemory.GetSoundEntry(0)->Unload();
+  ASSERT_NE(inMemory.GetDib(0), nullptr);
+  EXPECT_EQ(inMemory.GetDib(0)->GetPixel(2, 0), 3u);
+  EXPECT_NE(inMemory.GetSoundEntry(0)->Handle, nullptr);
 
   // A file that does not exist: false, the name in ErrorInfo, the error callback, empty scene.
   int code = 0;

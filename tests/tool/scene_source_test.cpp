@@ -88,6 +88,18 @@ TEST(SceneSource, DemoSourceAndSceneFileRoundTrip) {
   EXPECT_EQ(DumpScene(rebuilt), dumped);
 }
 
+TEST(SceneSource, Win32SuiteScenesAreWhatTheirSourcesBuild) {
+  // The Win32 suite cannot run the tool, so it loads scene files kept beside their sources.
+  for (const char* name : {"system_text"}) {
+    std::string base = std::string(ZKW_WIN32_DATA_DIR "/") + name;
+    zkw::TDibAnimator ani;
+    std::string error;
+    ASSERT_TRUE(BuildScene(ReadJsonFile(base + ".json"), ZKW_WIN32_DATA_DIR, ani, error)) << error;
+    EXPECT_EQ(SceneBytes(ani), zkwtest::ReadFileBytes(base + ".dan"))
+        << name << ".dan is stale: zkw scene build " << name << ".json " << name << ".dan";
+  }
+}
+
 TEST(SceneSource, BadSourcesAreRefusedWithAReason) {
   struct Case {
     const char* source;

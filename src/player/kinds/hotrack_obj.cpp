@@ -108,7 +108,19 @@ bool TDibHotrackObj::ReadItemsOnly(const uint8_t* Data, size_t Size, std::string
   return true;
 }
 
+bool TDibHotrackObj::FetchBlock() {
+  if (FBlockSize == 0) return !FPendingBlock.empty();
+  std::vector<uint8_t> bytes;
+  bool ok = FParent && FParent->ReadSceneFileBytes(FBlockPosition, FBlockSize, bytes);
+  // Tried once: a file that went away is not opened again on every step.
+  FBlockSize = 0;
+  FBlockPosition = 0;
+  if (ok) FPendingBlock = std::move(bytes);
+  return ok;
+}
+
 void TDibHotrackObj::EnsureImage() {
+  FetchBlock();
   if (FPendingBlock.empty()) return;
   std::vector<uint8_t> block;
   block.swap(FPendingBlock);
@@ -127,6 +139,10 @@ void TDibHotrackObj::Action(TDibBaseObj* ADib) {
 
 std::vector<uint8_t> TDibHotrackObj::MakeBlock() const {
   if (!FPendingBlock.empty()) return FPendingBlock;
+  if (FBlockSize > 0) {
+    std::vector<uint8_t> bytes;
+    if (FParent && FParent->ReadSceneFileBytes(FBlockPosition, FBlockSize, bytes)) return bytes;
+  }
   std::vector<uint8_t> dex;
   if (FDibImage && FDibImage->Handle() > 1) {
     auto block = [](THandle h) { return reinterpret_cast<plat::HGLOBAL>(h); };
@@ -175,17 +191,27 @@ bool TDibHotrackObj::ReadFromStream(TRecordReader& r, int32_t Version) {
   if (!r.Ok()) return false;
   if (size < 0 || size > r.Remaining())
     return r.Fail("hot-track data block of " + std::to_string(size) + " bytes runs past the end of the file");
+  int64_t blockPosition = r.Position() + (FParent ? FParent->FObjectStreamBase : 0);
   std::vector<uint8_t> data(static_cast<size_t>(size));
   if (size > 0 && !r.Bytes(data.data(), size, "hot-track data block")) return false;
   std::string why;
   FPendingBlock.clear();
+  FBlockPosition = 0;
+  FBlockSize = 0;
   if (FEnabled || (FParent && FParent->Designing)) {
     if (!ReadBlock(data.data(), data.size(), why)) return r.Fail(why);
   } else {
-    // Hidden: only the regions now; the image when the object is first shown.
+    // Hidden: only the regions now; the image when the object is first shown, read again from
+    // the scene file when there is one, else kept from here.
     FDibImage.reset();
     if (!ReadItemsOnly(data.data(), data.size(), why)) return r.Fail(why);
-    if (!FItems.empty() || data.size() >= 14) FPendingBlock = std::move(data);
+    if (FItems.empty() && data.size() < 14) return r.Ok();
+    if (FParent && FParent->FReadingSceneFile && blockPosition > 0 && blockPosition <= INT32_MAX) {
+      FBlockPosition = static_cast<int32_t>(blockPosition);
+      FBlockSize = static_cast<uint32_t>(size);
+    } else {
+      FPendingBlock = std::move(data);
+    }
   }
   return r.Ok();
 }

@@ -45,7 +45,7 @@ class TDibHotrackObj : public TAnimateObj {
   bool ReadItemsOnly(const uint8_t* Data, size_t Size, std::string& Why);
   // Decodes the image of a block kept from loading (the first time the object is shown).
   void EnsureImage();
-  bool ImagePending() const { return !FPendingBlock.empty(); }
+  bool ImagePending() const { return !FPendingBlock.empty() || FBlockSize > 0; }
   // The data block as written: header, image as a DEX record, items, no padding.
   std::vector<uint8_t> MakeBlock() const;
   // The enabled region under a view point, or -1.
@@ -65,6 +65,12 @@ class TDibHotrackObj : public TAnimateObj {
   // The data block of an object that was hidden when the scene was read: its image is decoded
   // when the object is first shown; until then the block is written back as it was read.
   std::vector<uint8_t> FPendingBlock;
+  // The data block of an object hidden when the scene was read from its file: it stays in the
+  // file (FBlockSize bytes at file position FBlockPosition) until it is needed.
+  int32_t FBlockPosition = 0;
+  uint32_t FBlockSize = 0;
+  // Brings a block left in the scene file into FPendingBlock; false when it cannot be read.
+  bool FetchBlock();
 };
 
 }  // namespace zkw

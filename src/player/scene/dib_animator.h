@@ -80,6 +80,9 @@ class TDibAnimator : public TLinkList {
   ~TDibAnimator() override;
 
   // --- scene files ---
+  // Reads Size bytes at Position of the scene file AniFilename; false when there is no file or
+  // the range lies outside it.
+  bool ReadSceneFileBytes(int32_t Position, uint32_t Size, std::vector<uint8_t>& Bytes) const;
   bool LoadFromFile(const ZChar* Filename);
   // False with an empty scene (and the last-error text set) on any fault after the signature;
   // a signature that is not accepted leaves the scene as it was.
@@ -266,6 +269,13 @@ class TDibAnimator : public TLinkList {
   // Fields, in declaration order.
   std::unique_ptr<TDXSoundManger> DXSoundManager;
   int32_t FObjectPositionInFile = 0;
+  // While LoadFromFile or LoadFromLib reads AniFilename: entries and objects may then leave
+  // their data in the file and read it again when needed. A scene read from any other stream
+  // keeps everything in memory.
+  bool FReadingSceneFile = false;
+  // The file position of the object reader's position 0 (the object section is read from a
+  // copy in newer versions).
+  int32_t FObjectStreamBase = 0;
   std::vector<PendingSound> FSounds;
   bool FSceneReady = false;
   plat::HBITMAP FBkBitmap = nullptr;

@@ -12,18 +12,21 @@
 
 namespace zkw {
 
-namespace {
-
-// Reads Size bytes at Position of the scene file; false when there is no file or range.
-bool ReadFromSceneFile(TDibAnimator* parent, int32_t position, uint32_t size, std::vector<uint8_t>& bytes) {
-  if (!parent || position <= 0 || parent->AniFilename.empty()) return false;
-  TFileStream file(parent->AniFilename.c_str(), FileMode::fmOpenRead);
+bool TDibAnimator::ReadSceneFileBytes(int32_t Position, uint32_t Size, std::vector<uint8_t>& Bytes) const {
+  if (Position <= 0 || AniFilename.empty()) return false;
+  TFileStream file(AniFilename.c_str(), FileMode::fmOpenRead);
   if (!file.IsOpen()) return false;
   int64_t total = file.Size();
-  if (static_cast<int64_t>(position) + size > total) return false;
-  if (file.Seek(position, SeekOrigin::soBeginning) != position) return false;
-  bytes.resize(size);
-  return size == 0 || file.ReadExact(bytes.data(), static_cast<int32_t>(size));
+  if (static_cast<int64_t>(Position) + Size > total) return false;
+  if (file.Seek(Position, SeekOrigin::soBeginning) != Position) return false;
+  Bytes.resize(Size);
+  return Size == 0 || file.ReadExact(Bytes.data(), static_cast<int32_t>(Size));
+}
+
+namespace {
+
+bool ReadFromSceneFile(TDibAnimator* parent, int32_t position, uint32_t size, std::vector<uint8_t>& bytes) {
+  return parent && parent->ReadSceneFileBytes(position, size, bytes);
 }
 
 }  // namespace

@@ -160,6 +160,7 @@ bool TDibAnimator::ReadBody(TRecordReader& r, int32_t Version) {
     // Scripts and objects are read from a copy of the rest of the file; positions kept by
     // objects count from FObjectPositionInFile.
     FObjectPositionInFile = static_cast<int32_t>(r.Position());
+    FObjectStreamBase = FObjectPositionInFile;
     int64_t rest = r.Remaining();
     std::vector<uint8_t> bytes(static_cast<size_t>(rest));
     if (!r.Bytes(bytes.data(), rest, "objects section")) return false;
@@ -168,6 +169,7 @@ bool TDibAnimator::ReadBody(TRecordReader& r, int32_t Version) {
     if (!ReadSceneScripts(cr, scripts) || !ReadObjects(cr, Version, objects)) return r.Fail("");
   } else {
     FObjectPositionInFile = static_cast<int32_t>(r.Position());
+    FObjectStreamBase = 0;
     if (Version >= kSceneVersion3 && !ReadSceneScripts(r, scripts)) return false;
     if (!ReadObjects(r, Version, objects)) return false;
   }
@@ -215,7 +217,8 @@ bool TDibAnimator::ReadImages(TRecordReader& r, int32_t Version, int32_t Count, 
       if (entry->Size > static_cast<uint64_t>(r.Remaining()))
         return r.Fail(which + " of " + std::to_string(entry->Size) + " bytes runs past the end of the file at " +
                       std::to_string(entry->Position));
-      if ((Designing || !entry->LoadWhenUsed) && entry->Size > 0) {
+      if ((Designing || !entry->LoadWhenUsed || !FReadingSceneFile) && entry->Size > 0) {
+        if (!FReadingSceneFile) entry->Position = 0;  // nowhere to read it again from
         std::vector<uint8_t> data(entry->Size);
         if (!r.Bytes(data.data(), entry->Size, "image")) return false;
         entry->Dib = DibFromDexBytes(data.data(), data.size());
@@ -251,7 +254,8 @@ bool TDibAnimator::ReadSounds(TRecordReader& r, int32_t Count) {
     if (entry->Size > static_cast<uint64_t>(r.Remaining()))
       return r.Fail("sound " + std::to_string(i) + " of " + std::to_string(entry->Size) +
                     " bytes runs past the end of the file at " + std::to_string(entry->Position));
-    if ((Designing || !entry->LoadWhenUsed) && entry->Size > 0) {
+    if ((Designing || !entry->LoadWhenUsed || !FReadingSceneFile) && entry->Size > 0) {
+      if (!FReadingSceneFile) entry->Position = 0;  // nowhere to read it again from
       entry->Handle = plat::GlobalAlloc(plat::GMEM_MOVEABLE | plat::GMEM_ZEROINIT, entry->Size);
       if (!entry->Handle) return r.Fail("no memory for sound " + std::to_string(i));
       LockedBlock block(entry->Handle);
@@ -329,7 +333,10 @@ bool TDibAnimator::LoadFromFile(const ZChar* Filename) {
   size_t cut2 = AniFilename.find_last_of(static_cast<ZChar>('\\'));
   if (cut == ZString::npos || (cut2 != ZString::npos && cut2 > cut)) cut = cut2;
   ScenePath = cut == ZString::npos ? ZString() : AniFilename.substr(0, cut + 1);
-  if (LoadFromStream(&file)) {
+  FReadingSceneFile = true;
+  bool loaded = LoadFromStream(&file);
+  FReadingSceneFile = false;
+  if (loaded) {
     FSceneReady = true;
     return true;
   }
@@ -373,7 +380,10 @@ bool TDibAnimator::LoadFromLib(const ZChar* Filename, int32_t Index) {
                      " lies outside the library");
     return false;
   }
-  return LoadFromStream(&file);
+  FReadingSceneFile = true;
+  bool loaded = LoadFromStream(&file);
+  FReadingSceneFile = false;
+  return loaded;
 }
 
 TAnimateObj* TDibAnimator::ImportObject(const ZChar* FileName) {
@@ -510,6 +520,10 @@ bool TDibAnimator::SaveToFile(const ZChar* Filename) {
   if (!Filename) return false;
   LoadAllEntries();
   std::vector<std::pair<int32_t, uint32_t>> imagePlaces, soundPlaces;
+  // The scene is written to memory first: objects may still read data from the old file, which
+  // may be the very file being written.
+  TMemoryStream memory;
+  if (!WriteScene(&memory, imagePlaces, soundPlaces)) return false;
   bool ok;
   {
     TFileStream file(Filename, FileMode::fmCreate);
@@ -517,7 +531,9 @@ bool TDibAnimator::SaveToFile(const ZChar* Filename) {
       SetLastErrorText("scene file \"" + ToUtf8(Filename) + "\" cannot be created");
       return false;
     }
-    ok = WriteScene(&file, imagePlaces, soundPlaces);
+    const std::vector<uint8_t>& bytes = memory.Bytes();
+    ok = file.Write(bytes.data(), static_cast<int32_t>(bytes.size())) == static_cast<int32_t>(bytes.size());
+    if (!ok) SetLastErrorText("scene file \"" + ToUtf8(Filename) + "\" could not be written");
   }
   // Entries of a scene saved over its own file are read again from where they now are.
   if (ok && AniFilename == Filename) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "common/last_error.h"
 #include "kind_test_support.h"
 #include "player/kinds/data_table.h"
 #include "player/kinds/dialog_obj.h"
@@ -16,6 +17,7 @@
 #include "player/kinds/path_mover.h"
 #include "player/kinds/scrollbar_obj.h"
 #include "player/kinds/simple_kinds.h"
+#include "support/test_support.h"
 
 using namespace zkw;
 using kindtest::KindScene;
@@ -408,6 +410,54 @@ TEST_F(KindScene, HotTrackRegionsReachHostAndScript) {
   ASSERT_TRUE(copy.ReadBlock(block.data(), block.size(), why));
   EXPECT_TRUE(copy.FItems.empty());
   EXPECT_EQ(copy.Image(), nullptr);
+}
+
+TEST_F(KindScene, HiddenHotTrackReadsItsBlockFromTheSceneFileWhenShown) {
+  auto* h = Add<TDibHotrackObj>("H");
+  std::unique_ptr<TDibBaseObj> image(CreateDibObject(24));
+  image->SetAttributes(8, 8);
+  image->Bar(0, 0, 7, 7, 0x0000FF);
+  h->SetImage(image.release());
+  h->FItems = {{{0, 0, 4, 4}, "corner", true}};
+  h->Fx = 10, h->Fy = 10, h->FWidth = 8, h->FHeight = 8;
+  h->FEnabled = false;
+  std::string path = zkwtest::TempPath("hidden_hotrack.dan");
+  ASSERT_TRUE(ani.SaveToFile(zkwtest::Z(path).c_str()));
+  std::vector<uint8_t> written = zkwtest::ReadFileBytes(path);
+
+  TDibAnimator loaded;
+  ASSERT_TRUE(loaded.LoadFromFile(zkwtest::Z(path).c_str())) << LastErrorText();
+  auto* back = dynamic_cast<TDibHotrackObj*>(loaded.GetObject(0));
+  ASSERT_NE(back, nullptr);
+  // The regions are read at once, the image stays in the file.
+  ASSERT_EQ(back->FItems.size(), 1u);
+  EXPECT_EQ(back->FItems[0].Data, "corner");
+  EXPECT_EQ(back->Image(), nullptr);
+  EXPECT_TRUE(back->ImagePending());
+  // Saved over its own file while the block is still there, the scene stays byte for byte.
+  ASSERT_TRUE(loaded.SaveToFile(zkwtest::Z(path).c_str()));
+  EXPECT_EQ(zkwtest::ReadFileBytes(path), written);
+  // Shown, its first action step reads the block and decodes the image.
+  back->FEnabled = true;
+  loaded.FSceneReady = true;
+  loaded.DoAction(loaded.FDib);
+  ASSERT_NE(back->Image(), nullptr);
+  EXPECT_FALSE(back->ImagePending());
+  loaded.DoDraw(loaded.FDib);
+  EXPECT_EQ(loaded.FDib->GetPixel(12, 12), Ref(0x0000FF));
+  back->FEnabled = false;
+  EXPECT_EQ(kindtest::Save(loaded), written);  // the decoded image writes the same block
+
+  // A scene read from memory keeps the block with the object.
+  TDibAnimator fromMemory;
+  ASSERT_TRUE(kindtest::Load(fromMemory, written));
+  auto* kept = dynamic_cast<TDibHotrackObj*>(fromMemory.GetObject(0));
+  ASSERT_NE(kept, nullptr);
+  EXPECT_TRUE(kept->ImagePending());
+  kept->FEnabled = true;
+  kept->EnsureImage();
+  ASSERT_NE(kept->Image(), nullptr);
+  EXPECT_EQ(kept->Image()->Width(), 8);
 }
 
 TEST_F(KindScene, ExternalObjectMouseGoesToTheHost) {
