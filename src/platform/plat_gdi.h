@@ -105,6 +105,7 @@ constexpr int LOGPIXELSY = 90;
 constexpr int SIZEPALETTE = 104;
 constexpr int RC_PALETTE = 0x0100;
 
+constexpr UINT OBJ_PEN = 1;
 constexpr UINT OBJ_BITMAP = 7;
 constexpr UINT OBJ_PAL = 5;
 constexpr UINT OBJ_BRUSH = 2;
@@ -158,6 +159,39 @@ BOOL StretchBlt(HDC dst, int x, int y, int w, int h, HDC src, int xSrc, int ySrc
                 int hSrc, DWORD rop);
 COLORREF GetPixel(HDC dc, int x, int y);
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
+
+// --- Pens, drawing modes and the pen position --------------------------------------------------
+using HPEN = void*;
+constexpr int PS_SOLID = 0;
+constexpr int PS_NULL = 5;
+constexpr int PS_INSIDEFRAME = 6;
+struct LOGPEN {
+  UINT lopnStyle;
+  POINT lopnWidth;  // x is the width; y is not used
+  COLORREF lopnColor;
+};
+// Drawing modes (SetROP2): how the pen colour P combines with the pixel D.
+constexpr int R2_BLACK = 1;         // 0
+constexpr int R2_NOTMERGEPEN = 2;   // ~(D | P)
+constexpr int R2_MASKNOTPEN = 3;    // D & ~P
+constexpr int R2_NOTCOPYPEN = 4;    // ~P
+constexpr int R2_MASKPENNOT = 5;    // P & ~D
+constexpr int R2_NOT = 6;           // ~D
+constexpr int R2_XORPEN = 7;        // D ^ P
+constexpr int R2_NOTMASKPEN = 8;    // ~(D & P)
+constexpr int R2_MASKPEN = 9;       // D & P
+constexpr int R2_NOTXORPEN = 10;    // ~(D ^ P)
+constexpr int R2_NOP = 11;          // D
+constexpr int R2_MERGENOTPEN = 12;  // D | ~P
+constexpr int R2_COPYPEN = 13;      // P
+constexpr int R2_MERGEPENNOT = 14;  // P | ~D
+constexpr int R2_MERGEPEN = 15;     // D | P
+constexpr int R2_WHITE = 16;        // 1
+HPEN CreatePen(int style, int width, COLORREF color);
+int SetROP2(HDC dc, int mode);  // the previous mode, 0 on failure
+int GetROP2(HDC dc);
+BOOL MoveToEx(HDC dc, int x, int y, POINT* old);
+BOOL GetCurrentPositionEx(HDC dc, POINT* point);
 
 // --- Brushes, palettes, system colours -------------------------------------------------------
 HBRUSH CreateSolidBrush(COLORREF color);

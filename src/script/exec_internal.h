@@ -27,11 +27,13 @@ TAnimateObj* EvaluateLine(const TBlockRun& Run, TMacroRec& R);
 // Assignment of Set (IsSet) and Random to the record's target.
 void Assign(const TBlockRun& Run, TMacroRec& R, TAnimateObj* T, long double V,
             const std::string& S, bool IsSet);
-// The numeric shortcut of parameters (fast_formula.cpp): whether a prepared formula (with its
-// text) qualifies, and its evaluation; false when it gives up (the caller then evaluates the
-// formula in full; nothing has happened yet).
-bool FastFormulaEligible(const TFormula* F, const std::string& Text);
-bool FastEvaluate(const TBlockRun& Run, const TFormula* F, long double& Value, uint8_t& Kind);
+// The variable named Name (the name Slot is bound for) as FindVariable finds it, through the
+// slot's binding while it holds (see TVarSlot); null when there is none.
+TVariableRec* SlotLookUp(const TBlockRun& Run, TVarSlot& Slot, const std::string& Name);
+inline TVariableRec* SlotVariable(const TBlockRun& Run, TVarSlot& Slot, const std::string& Name) {
+  if (Slot.Where == 1 && Run.Vars && Run.Vars->Serial == Slot.LocalSerial) return Slot.Rec;
+  return SlotLookUp(Run, Slot, Name);
+}
 // The effect of a command that is not control flow; the line is evaluated already.
 void RunCommand(const TBlockRun& Run, TMacroRec& R, TAnimateObj* T);
 

@@ -37,6 +37,9 @@ struct TNestGuard {
   TNestGuard& operator=(const TNestGuard&) = delete;
 };
 
+// Runs records FirstIndex..LastIndex of the run's list (ExecuteBlock without the look-ups).
+bool RunNested(const TBlockRun& Run, int32_t FirstIndex, int32_t LastIndex);
+
 // Takes one line from the budget; false when it is spent (and stays spent for this run).
 bool TakeLine() {
   if (gLinesLeft <= 0) return false;
@@ -156,7 +159,7 @@ bool RunSelect(const TBlockRun& Run, TMacroRec& R, int32_t Index, int32_t Last, 
     if (pending) {
       pending = false;
       ran = true;
-      if (!ExecuteBlock(Run.Ani, Run.Obj, Run.List, j - 1, start, Run.Vars)) return false;
+      if (!RunNested(Run, start, j - 1)) return false;
     }
     if (c.Command == cmEndSelect) {
       Next = j + 1;
@@ -186,7 +189,7 @@ bool RunFor(const TBlockRun& Run, TMacroRec& R, int32_t Index, int32_t Last, int
   for (int64_t i = first; i <= last; ++i) {
     if (!TakeLine()) return false;  // each pass counts, also with an empty body
     var->Value = static_cast<long double>(i);
-    if (!ExecuteBlock(Run.Ani, Run.Obj, Run.List, end - 1, Index + 1, Run.Vars)) return false;
+    if (!RunNested(Run, Index + 1, end - 1)) return false;
     if (i == std::numeric_limits<int64_t>::max()) break;
   }
   Next = end + 1;
@@ -227,14 +230,26 @@ TVariableRec* FindVariable(const TBlockRun& Run, const std::string& Name) {
 
 bool ExecuteBlock(TDibAnimator* Animator, TAnimateObj* Obj, TScriptList* List, int32_t LastIndex,
                   int32_t FirstIndex, TVariableList* VarList) {
-  if (!Animator || !List || !(Animator->FPlaying || Animator->EnableExecuteCode)) return false;
+  if (!Animator || !List) return false;
+  return RunNested(TBlockRun{Animator, ScriptHostOf(Animator), Obj, List, VarList}, FirstIndex,
+                   LastIndex);
+}
+
+namespace {
+
+bool RunNested(const TBlockRun& Run, int32_t FirstIndex, int32_t LastIndex) {
+  TDibAnimator* Animator = Run.Ani;
+  if (!(Animator->FPlaying || Animator->EnableExecuteCode)) return false;
   TNestGuard guard;
   if (!guard.Ok) return false;
-  if (!List->Prepared) PrepareScript(Animator, Obj, List);
+  TScriptList* List = Run.List;
+  if (!List->Prepared) PrepareScript(Animator, Run.Obj, List);
   int32_t last = std::min(LastIndex, List->Count() - 1);
   int32_t i = std::max(FirstIndex, 0);
   if (i > last) return true;
-  TBlockRun run{Animator, ScriptHostOf(Animator), Obj, List, VarList};
+  const TBlockRun& run = Run;
+  TAnimateObj* Obj = Run.Obj;
+  TVariableList* VarList = Run.Vars;
   struct TIfState {
     bool Parent, ElsePending;
   };
@@ -339,6 +354,8 @@ bool ExecuteBlock(TDibAnimator* Animator, TAnimateObj* Obj, TScriptList* List, i
     i = next;
   }
 }
+
+}  // namespace
 
 void RunEventScript(TDibAnimator* Animator, TAnimateObj* Obj, TScriptList* List, int32_t EventCode) {
   if (!Animator || !List) return;

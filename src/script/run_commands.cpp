@@ -14,6 +14,7 @@
 #include "player/objects/animate_obj.h"
 #include "player/scene/dib_animator.h"
 #include "script/exec_internal.h"
+#include "script/fast_formula.h"
 #include "text/scene_text.h"
 
 namespace zkw {
@@ -27,15 +28,15 @@ constexpr plat::UINT kSceneTaskMessage = 1102;
 constexpr uint8_t kMovieKind = 12, kMovieExKind = 26;
 
 // Evaluates a parameter formula into its number and text slots.
-void EvaluateParameter(const TBlockRun& Run, const TFormula* F, bool Fast, long double& I,
-                       std::string& S, uint8_t& Kind) {
+void EvaluateParameter(const TBlockRun& Run, const TFormula* F, TFastFormula* Fast,
+                       long double& I, std::string& S, uint8_t& Kind) {
   if (!F) {
     I = 0;
     S.clear();
     Kind = vkNumber;
     return;
   }
-  if (Fast && Run.Vars && FastEvaluate(Run, F, I, Kind)) {
+  if (Fast && Run.Vars && Fast->Evaluate(Run, I, Kind)) {
     S.clear();
     return;
   }
@@ -52,8 +53,8 @@ void EvaluateParameter(const TBlockRun& Run, const TFormula* F, bool Fast, long 
 }
 
 // The number held by a plain variable target (0 for a string or unknown variable).
-long double TargetNumber(const TBlockRun& Run, const TMacroRec& R) {
-  TVariableRec* v = R.VarName.empty() ? nullptr : FindVariable(Run, R.VarName);
+long double TargetNumber(const TBlockRun& Run, TMacroRec& R) {
+  TVariableRec* v = R.VarName.empty() ? nullptr : SlotVariable(Run, R.Target, R.VarName);
   return v && v->VarType != 3 ? v->Value : 0;
 }
 
@@ -112,8 +113,8 @@ TAnimateObj* EvaluateLine(const TBlockRun& Run, TMacroRec& R) {
         default: t = R.Obj0 && IsSceneObject(Run.Ani, R.Obj0) ? R.Obj0 : nullptr; break;
       }
   }
-  EvaluateParameter(Run, R.Formula1.get(), R.Fast1, R.IPara1, R.SPara1, R.Kind1);
-  EvaluateParameter(Run, R.Formula2.get(), R.Fast2, R.IPara2, R.SPara2, R.Kind2);
+  EvaluateParameter(Run, R.Formula1.get(), R.Fast1.get(), R.IPara1, R.SPara1, R.Kind1);
+  EvaluateParameter(Run, R.Formula2.get(), R.Fast2.get(), R.IPara2, R.SPara2, R.Kind2);
   return t;
 }
 
@@ -127,16 +128,7 @@ void Assign(const TBlockRun& Run, TMacroRec& R, TAnimateObj* T, long double V,
     case 81: a.FEventValue1 = RoundI32(V); return;
     case 89: a.FEventValue2 = RoundI32(V); return;
     case kVariableTarget: {
-      TVariableRec* v = Run.Vars && R.CachedSerial == Run.Vars->Serial ? R.CachedVar : nullptr;
-      if (!v) {
-        v = Run.Vars ? Run.Vars->GetVar(R.VarName) : nullptr;
-        if (v) {
-          R.CachedVar = v;
-          R.CachedSerial = Run.Vars->Serial;
-        } else {
-          v = FindVariable(Run, R.VarName);
-        }
-      }
+      TVariableRec* v = SlotVariable(Run, R.Target, R.VarName);
       if (!v) return;
       if (v->VarType == 3) v->StValue = S;
       else if (!(IsSet && R.Kind1 == vkString)) v->Value = V;  // a text leaves a number as it is

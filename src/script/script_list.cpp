@@ -5,6 +5,7 @@
 
 #include "expr/formula.h"
 #include "expr/names.h"
+#include "script/fast_formula.h"
 #include "script/script_text_util.h"
 
 namespace zkw {

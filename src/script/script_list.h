@@ -46,7 +46,21 @@ constexpr uint8_t tsBound = 0, tsThis = 1, tsCurrent = 2, tsVariable = 3;
 constexpr int16_t kVariableTarget = -1;
 
 class TProcedureInfo;
+class TFastFormula;
 struct TVariableRec;
+
+// A variable name of a prepared line bound to the variable a look-up by name would find: the
+// first of that name in the local list, else in the scene's, else in the application's. Lists
+// only grow at the end and get a new serial when emptied or made, so the binding holds while
+// the serials of the lists it passed are the same and, for each list it passed without a
+// match, the count is the same. A line run with other lists (another run, a recursive call)
+// looks the name up again.
+struct TVarSlot {
+  TVariableRec* Rec = nullptr;  // null: not bound
+  uint64_t LocalSerial = 0, GlobalSerial = 0, AppSerial = 0;  // 0: no list
+  int32_t LocalCount = 0, GlobalCount = 0;
+  uint8_t Where = 0;  // 1 local, 2 scene, 3 application
+};
 
 // One command of a script: the parsed texts, the binding made by PrepareScript and the values
 // of the last evaluation of its parameters.
@@ -76,11 +90,10 @@ class TMacroRec {
   // that the record can be written back and prepared again.
   std::string VarName;
   uint8_t Kind1 = 0, Kind2 = 0;  // kinds of the last evaluation of the parameters
-  bool Fast1 = false, Fast2 = false;  // the parameter takes the numeric shortcut
-  // The local variable a plain variable target found last, valid while the local list with
-  // that serial lives (lists only grow, so the first variable of a name stays the first).
-  TVariableRec* CachedVar = nullptr;
-  uint64_t CachedSerial = 0;
+  // The parameters in the numeric shortcut's form, when they qualify (made by PrepareScript).
+  std::unique_ptr<TFastFormula> Fast1, Fast2;
+  // The variable of a "$" target, bound on its first use (see TVarSlot).
+  TVarSlot Target;
 };
 
 // An ordered list of command records (owned) and the text record it was read from. A scene
@@ -146,7 +159,7 @@ class TVariableList : public TExprVariables {
   TVariableRec* Item(int32_t Index) const { return Items[static_cast<size_t>(Index)].get(); }
 
   std::vector<std::unique_ptr<TVariableRec>> Items;
-  // Unique for each list and renewed when the list is emptied (see TMacroRec::CachedVar).
+  // Unique for each list and renewed when the list is emptied (see TVarSlot).
   uint64_t Serial;
 
  private:

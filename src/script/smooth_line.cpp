@@ -1,6 +1,7 @@
 // SmoothLineTo: an anti-aliased line of the pen colour and width on the frame buffer, with a
-// round cap at its start. Each pixel near the line moves towards the colour by a weight taken
-// from its distance to the ideal line.
+// round cap at its start, mixed by the drawing mode of the device context it is drawn through.
+#include "script/smooth_line.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -16,7 +17,7 @@ namespace {
 double Clamp01(double W) { return W < 0 ? 0 : (W > 1 ? 1 : W); }
 
 // Moves each channel of Pixel towards Color by W (0..1), rounding to the nearest value.
-uint32_t Mix(uint32_t Pixel, uint32_t Color, double W) {
+uint32_t MixTowards(uint32_t Pixel, uint32_t Color, double W) {
   uint32_t out = 0;
   for (int shift = 0; shift <= 16; shift += 8) {
     double p = (Pixel >> shift) & 0xFF, c = (Color >> shift) & 0xFF;
@@ -26,13 +27,55 @@ uint32_t Mix(uint32_t Pixel, uint32_t Color, double W) {
   return out;
 }
 
+// Adds W x Color to each channel of Pixel, rounding to the nearest value, limited to 255.
+uint32_t MixAdd(uint32_t Pixel, uint32_t Color, double W) {
+  uint32_t out = 0;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    double p = (Pixel >> shift) & 0xFF, c = (Color >> shift) & 0xFF;
+    auto v = static_cast<uint32_t>(std::lround(p + c * W));
+    out |= std::min<uint32_t>(v, 255) << shift;
+  }
+  return out;
+}
+
+using TMix = uint32_t (*)(uint32_t, uint32_t, double);
+
+// The mixing and the colour a drawing mode uses; false for a mode that draws nothing.
+bool MixOfMode(int Mode, uint32_t Color, TMix& Mix, uint32_t& Used) {
+  const uint32_t inverted = ~Color & 0xFFFFFF;
+  switch (Mode) {
+    case plat::R2_MERGEPEN: Mix = MixAdd; Used = Color; return true;
+    case plat::R2_WHITE: Mix = MixAdd; Used = 0xFFFFFF; return true;
+    case plat::R2_MERGENOTPEN: Mix = MixAdd; Used = inverted; return true;
+    case plat::R2_COPYPEN: Mix = MixTowards; Used = Color; return true;
+    case plat::R2_BLACK: Mix = MixTowards; Used = 0; return true;
+    case plat::R2_NOTCOPYPEN: Mix = MixTowards; Used = inverted; return true;
+    default: return false;
+  }
+}
+
+// True when DC's selected pen is a null pen.
+bool NullPen(plat::HDC DC) {
+  plat::LOGPEN pen{};
+  plat::HGDIOBJ current = plat::GetCurrentObject(DC, plat::OBJ_PEN);
+  return current && plat::GetObjectW(current, sizeof pen, &pen) == sizeof pen &&
+         pen.lopnStyle == static_cast<plat::UINT>(plat::PS_NULL);
+}
+
 }  // namespace
 
-void SmoothLineTo(TDibAnimator* Animator, int32_t X, int32_t Y) {
-  if (!Animator || !Animator->FDib) return;
-  TDibBaseObj& dib = *Animator->FDib;
-  const double x0 = Animator->GraphX, y0 = Animator->GraphY, x1 = X, y1 = Y;
-  const double width = std::max<int32_t>(Animator->GraphWidth, 1);
+void SmoothLine(plat::HDC DC, TDibBaseObj& Dib, int32_t X, int32_t Y, uint32_t Color,
+                int32_t Width) {
+  plat::POINT from{0, 0};
+  bool placed = plat::GetCurrentPositionEx(DC, &from) != 0;
+  TMix mix = nullptr;
+  uint32_t color = 0;
+  if (!placed || NullPen(DC) || !MixOfMode(plat::GetROP2(DC), Color & 0xFFFFFF, mix, color)) {
+    plat::MoveToEx(DC, X, Y, nullptr);
+    return;
+  }
+  const double x0 = from.x, y0 = from.y, x1 = X, y1 = Y;
+  const double width = std::max<int32_t>(Width, 1);
   const double dx = x1 - x0, dy = y1 - y0, len = std::hypot(dx, dy);
   const double cap = 5.25 * width / 2;
   // The band visited around the segment: far enough for the weights to reach 0.
@@ -43,9 +86,8 @@ void SmoothLineTo(TDibAnimator* Animator, int32_t X, int32_t Y) {
   int32_t bottom = static_cast<int32_t>(std::ceil(std::max(y0, y1) + reach));
   left = std::max(left, 0);
   top = std::max(top, 0);
-  right = std::min(right, dib.Width() - 1);
-  bottom = std::min(bottom, dib.Height() - 1);
-  const uint32_t color = Animator->GraphColor & 0xFFFFFF;
+  right = std::min(right, Dib.Width() - 1);
+  bottom = std::min(bottom, Dib.Height() - 1);
   for (int32_t py = top; py <= bottom; ++py) {
     for (int32_t px = left; px <= right; ++px) {
       double w = 0;
@@ -61,9 +103,24 @@ void SmoothLineTo(TDibAnimator* Animator, int32_t X, int32_t Y) {
         double d = std::hypot(px - x0, py - y0);
         w = std::max(w, Clamp01(1 - (d - 0.51 * width + 0.42) / 1.5));
       }
-      if (w > 0) dib.PutPixel(px, py, Mix(dib.GetPixel(px, py), color, w));
+      if (w > 0) Dib.PutPixel(px, py, mix(Dib.GetPixelEx(px, py), color, w));
     }
   }
+  plat::MoveToEx(DC, X, Y, nullptr);
+}
+
+void SmoothLineTo(TDibAnimator* Animator, int32_t X, int32_t Y) {
+  if (!Animator || !Animator->FDib) return;
+  // A DC of its own: copy-pen mode and a solid pen of the scene's pen colour and width.
+  plat::HDC dc = plat::CreateCompatibleDC(nullptr);
+  if (!dc) return;
+  plat::HPEN pen = plat::CreatePen(plat::PS_SOLID, Animator->GraphWidth, Animator->GraphColor);
+  plat::HGDIOBJ old = pen ? plat::SelectObject(dc, pen) : nullptr;
+  plat::MoveToEx(dc, Animator->GraphX, Animator->GraphY, nullptr);
+  SmoothLine(dc, *Animator->FDib, X, Y, Animator->GraphColor, Animator->GraphWidth);
+  if (old) plat::SelectObject(dc, old);
+  if (pen) plat::DeleteObject(pen);
+  plat::DeleteDC(dc);
   Animator->NeedDrawNow = true;
 }
 

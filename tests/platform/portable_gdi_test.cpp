@@ -182,6 +182,55 @@ TEST(PortableGdi, SelectionSavedStatesAndFills) {
   DeleteObject(red);
 }
 
+TEST(PortableGdi, PensDrawingModesAndPenPosition) {
+  Canvas c(2, 2);
+  // A new DC: the stock black pen, copy-pen mode, the pen at the origin.
+  LOGPEN log{};
+  ASSERT_EQ(GetObjectW(GetCurrentObject(c.dc, OBJ_PEN), sizeof log, &log),
+            static_cast<int>(sizeof log));
+  EXPECT_EQ(log.lopnStyle, static_cast<UINT>(PS_SOLID));
+  EXPECT_EQ(log.lopnColor, 0u);
+  EXPECT_EQ(GetROP2(c.dc), R2_COPYPEN);
+  POINT at{-1, -1};
+  ASSERT_EQ(GetCurrentPositionEx(c.dc, &at), 1);
+  EXPECT_EQ(at.x, 0);
+  EXPECT_EQ(at.y, 0);
+  // Pens keep what they were made with; a style past the last is refused.
+  HPEN none = CreatePen(PS_NULL, 0, RGB(1, 2, 3));
+  HPEN wide = CreatePen(PS_SOLID, 7, RGB(10, 20, 30));
+  EXPECT_EQ(CreatePen(PS_INSIDEFRAME + 1, 1, 0), nullptr);
+  ASSERT_EQ(GetObjectW(wide, sizeof log, &log), static_cast<int>(sizeof log));
+  EXPECT_EQ(log.lopnWidth.x, 7);
+  EXPECT_EQ(log.lopnColor, RGB(10, 20, 30));
+  EXPECT_EQ(GetObjectW(wide, 4, &log), 0);  // too small a buffer
+  // Selection, modes and the position are part of the saved state.
+  HGDIOBJ stock = SelectObject(c.dc, wide);
+  EXPECT_EQ(DeleteObject(wide), 0);  // selected
+  EXPECT_EQ(SetROP2(c.dc, R2_MERGEPEN), R2_COPYPEN);
+  EXPECT_EQ(SetROP2(c.dc, 0), 0);
+  EXPECT_EQ(SetROP2(c.dc, R2_WHITE + 1), 0);
+  EXPECT_EQ(GetROP2(c.dc), R2_MERGEPEN);
+  POINT old{};
+  ASSERT_EQ(MoveToEx(c.dc, 5, -3, &old), 1);
+  EXPECT_EQ(old.x, 0);
+  SaveDC(c.dc);
+  SelectObject(c.dc, none);
+  SetROP2(c.dc, R2_NOP);
+  MoveToEx(c.dc, 9, 9, nullptr);
+  EXPECT_EQ(GetCurrentObject(c.dc, OBJ_PEN), none);
+  EXPECT_EQ(RestoreDC(c.dc, -1), 1);
+  EXPECT_EQ(GetCurrentObject(c.dc, OBJ_PEN), wide);
+  EXPECT_EQ(GetROP2(c.dc), R2_MERGEPEN);
+  GetCurrentPositionEx(c.dc, &at);
+  EXPECT_EQ(at.x, 5);
+  EXPECT_EQ(at.y, -3);
+  EXPECT_EQ(SelectObject(c.dc, stock), wide);
+  EXPECT_EQ(DeleteObject(wide), 1);
+  EXPECT_EQ(DeleteObject(none), 1);
+  EXPECT_EQ(GetROP2(nullptr), 0);
+  EXPECT_EQ(MoveToEx(nullptr, 1, 1, nullptr), 0);
+}
+
 TEST(PortableGdi, PalettesAndPaletteIndexedDibs) {
   std::vector<uint8_t> store(sizeof(LOGPALETTE) + 3 * sizeof(PALETTEENTRY));
   auto* lp = reinterpret_cast<LOGPALETTE*>(store.data());

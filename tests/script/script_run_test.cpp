@@ -11,6 +11,7 @@
 #include "expr/handles.h"
 #include "expr/formula.h"
 #include "script/exec_internal.h"
+#include "script/fast_formula.h"
 #include "platform/plat_window.h"
 #include "script/script_test_scene.h"
 
@@ -337,6 +338,12 @@ TEST_F(ScriptScene, ArraysImagesAndDrawing) {
   EXPECT_EQ(ani.FDib->GetPixel(15, 5), ani.FDib->GetPixel(20, 5));
   EXPECT_NE(ani.FDib->GetPixel(15, 5), ani.FDib->GetPixel(15, 15));
   EXPECT_EQ(ani.FDib->GetPixel(15, 15), ani.FDib->GetPixel(39, 29));
+  // The pixels keep their channels in order: on the line the colour, beside it a mix.
+  ani.FDib->Bar(0, 0, 39, 29, 0x204060);
+  Run("SetGraph NULL 1056816, 1\r\nMoveTo NULL 2, 5\r\nSmoothLineTo NULL 30, 5");
+  EXPECT_EQ(ani.FDib->GetPixelEx(15, 5), 0x102030u);
+  EXPECT_EQ(ani.FDib->GetPixelEx(15, 6), 0x1C3753u);
+  EXPECT_EQ(ani.FDib->GetPixelEx(15, 8), 0x204060u);
 }
 
 TEST(ScriptRounding, ExtendedRoundingMatchesNearbyint) {
@@ -375,11 +382,12 @@ TEST_F(ScriptScene, NumericShortcutAgreesWithTheEvaluator) {
     std::string text = c.Text;
     std::unique_ptr<TFormula> f = ParseFormula(text);
     f->Prepare(ScriptHostOf(&ani));
-    ASSERT_EQ(FastFormulaEligible(f.get(), text), c.Eligible);
+    std::unique_ptr<TFastFormula> flat = TFastFormula::Compile(f.get(), text);
+    ASSERT_EQ(flat != nullptr, c.Eligible);
     if (!c.Eligible) continue;
     long double fast = -1;
     uint8_t fastKind = 0;
-    bool done = FastEvaluate(run, f.get(), fast, fastKind);
+    bool done = flat->Evaluate(run, fast, fastKind);
     plat::portable::ClearMessageBoxCalls();
     long double full = 0;
     std::string t;
@@ -391,6 +399,70 @@ TEST_F(ScriptScene, NumericShortcutAgreesWithTheEvaluator) {
     EXPECT_EQ(fastKind, fullKind);
     EXPECT_EQ(fast, full);
   }
+}
+
+TEST_F(ScriptScene, BoundVariablesFollowLookUpByName) {
+  // A local declared inside a loop hides the scene variable a line was bound to on the pass
+  // before, for reading and for assigning.
+  ani.GlobalVarList.Add("$x", 2)->Value = 10;
+  Run("Var $i Number\r\nWhile $i < 3\r\n$i := $i + 1\r\n$out := $out + $x\r\n"
+      "If $i = 1\r\nVar $x Number\r\n$x := 100\r\nEndIf\r\nEndWhile");
+  EXPECT_EQ(Number("$out"), 10 + 100 + 100);
+  EXPECT_EQ(Number("$x"), 10);
+  Run("Var $i Number\r\nFor $i = 1 to 2\r\n$out := $out + $i\r\nVar $out Number\r\nEndFor\r\n"
+      "$after := $out * 10");
+  EXPECT_EQ(Number("$out"), 210 + 1);
+  EXPECT_EQ(Number("$after"), 20);
+  // Recursion: every call has its own locals; a line bound in a deeper call finds this call's.
+  ani.ProcList.AddProcedure("sub Count($n number)")->piMacro = CompileScript(
+      "Var $k Number\r\n$k := $n * 2\r\n$out := $out + $k\r\nIf $n > 0\r\nDo Count $n - 1\r\n"
+      "EndIf\r\n$after := $after * 10 + $k",
+      false);
+  ani.GlobalVarList.GetVar("$out")->Value = 0;
+  ani.GlobalVarList.GetVar("$after")->Value = 0;
+  Run("Do Count 3\r\nDo Count 1");
+  EXPECT_EQ(Number("$out"), 6 + 4 + 2 + 0 + 2 + 0);
+  EXPECT_EQ(Number("$after"), 24602);
+  // A string variable leaves the line to the full evaluator; a text assigned to a number
+  // variable leaves it unchanged.
+  Run("Var $s String\r\nVar $n Number\r\n$s := \"ab\"\r\n$n := 4\r\n$n := $s\r\n"
+      "$log := $s + $s\r\n$out := $n + 1");
+  EXPECT_EQ(Text("$log"), "abab");
+  EXPECT_EQ(Number("$out"), 5);
+}
+
+TEST_F(ScriptScene, VariableSlotsRebindWhenAListChanges) {
+  TMacroRec line;
+  TVariableList local;
+  TBlockRun run{&ani, ScriptHostOf(&ani), nullptr, nullptr, &local};
+  TVarSlot& slot = line.Target;
+  ani.AppVarList->Add("$z", 2)->Value = 1;
+  EXPECT_EQ(SlotVariable(run, slot, "$Z")->Value, 1);  // names ignore case
+  EXPECT_EQ(slot.Where, 3);
+  // A scene variable of the name now comes first, then a local one.
+  ani.GlobalVarList.Add("$z", 2)->Value = 2;
+  EXPECT_EQ(SlotVariable(run, slot, "$z")->Value, 2);
+  local.Add("$other", 2);
+  local.Add("$z", 2)->Value = 3;
+  EXPECT_EQ(SlotVariable(run, slot, "$z")->Value, 3);
+  EXPECT_EQ(slot.Where, 1);
+  // An emptied list (new serial) and another list of the same name both look up again.
+  local.FreeAll();
+  EXPECT_EQ(SlotVariable(run, slot, "$z")->Value, 2);
+  TVariableList other;
+  other.Add("$z", 2)->Value = 4;
+  run.Vars = &other;
+  EXPECT_EQ(SlotVariable(run, slot, "$z")->Value, 4);
+  run.Vars = nullptr;
+  EXPECT_EQ(SlotVariable(run, slot, "$z")->Value, 2);
+  // The application's list replaced by another one with the name: found there.
+  ani.GlobalVarList.FreeAll();
+  EXPECT_EQ(SlotVariable(run, slot, "$z")->Value, 1);
+  ani.AppVarList = std::make_shared<TVariableList>();
+  ani.AppVarList->Add("$z", 2)->Value = 5;
+  EXPECT_EQ(SlotVariable(run, slot, "$z")->Value, 5);
+  ani.AppVarList->FreeAll();
+  EXPECT_EQ(SlotVariable(run, slot, "$z"), nullptr);
 }
 
 namespace {

@@ -170,6 +170,12 @@ int GetObjectW(HGDIOBJ obj, int size, void* out) {
     std::memcpy(out, &count, sizeof count);
     return sizeof(WORD);
   }
+  if (found->Kind == GdiKind::Pen) {
+    if (!out) return sizeof(LOGPEN);
+    if (size < static_cast<int>(sizeof(LOGPEN))) return 0;
+    std::memcpy(out, &static_cast<portable::GdiPen*>(found)->Log, sizeof(LOGPEN));
+    return sizeof(LOGPEN);
+  }
   if (found->Kind != GdiKind::Bitmap) return 0;
   auto* bm = static_cast<GdiBitmap*>(found);
   if (!out) return sizeof(BITMAP);

@@ -20,6 +20,7 @@ void HoldState(const DcState& state, int32_t delta) {
   Hold(state.Bitmap, delta);
   Hold(state.Palette, delta);
   Hold(state.Brush, delta);
+  Hold(state.Pen, delta);
   Hold(state.Font, delta);
 }
 
@@ -31,6 +32,7 @@ GdiDC* NewDC(bool memory, portable::GdiBitmap* surface, HWND window) {
   dc->State.Bitmap = memory ? portable::StockBitmap() : nullptr;
   dc->State.Palette = portable::StockPalette();
   dc->State.Brush = portable::StockWhiteBrush();
+  dc->State.Pen = portable::StockBlackPen();
   dc->State.Font = portable::StockSystemFont();
   HoldState(dc->State, 1);
   portable::RegisterGdiObject(dc);
@@ -99,6 +101,10 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ obj) {
       previous = d->State.Brush;
       d->State.Brush = static_cast<portable::GdiBrush*>(found);
       break;
+    case GdiKind::Pen:
+      previous = d->State.Pen;
+      d->State.Pen = static_cast<portable::GdiPen*>(found);
+      break;
     case GdiKind::Font:
       previous = d->State.Font;
       d->State.Font = static_cast<portable::GdiFont*>(found);
@@ -117,6 +123,7 @@ HGDIOBJ GetCurrentObject(HDC dc, UINT type) {
     case OBJ_BITMAP: return d->Surface();
     case OBJ_PAL: return d->State.Palette;
     case OBJ_BRUSH: return d->State.Brush;
+    case OBJ_PEN: return d->State.Pen;
     case OBJ_FONT: return d->State.Font;
     default: return nullptr;
   }
@@ -172,6 +179,41 @@ int SetStretchBltMode(HDC dc, int mode) {
 int GetStretchBltMode(HDC dc) {
   auto* d = portable::FindGdi<GdiDC>(dc, GdiKind::DC);
   return d ? d->State.StretchMode : 0;
+}
+
+HPEN CreatePen(int style, int width, COLORREF color) {
+  if (style < PS_SOLID || style > PS_INSIDEFRAME) return nullptr;
+  auto* pen = new portable::GdiPen();
+  pen->Log = LOGPEN{static_cast<UINT>(style), POINT{width, 0}, color};
+  return portable::RegisterGdiObject(pen);
+}
+
+int SetROP2(HDC dc, int mode) {
+  auto* d = portable::FindGdi<GdiDC>(dc, GdiKind::DC);
+  if (!d || mode < R2_BLACK || mode > R2_WHITE) return 0;
+  int previous = d->State.Rop2;
+  d->State.Rop2 = mode;
+  return previous;
+}
+
+int GetROP2(HDC dc) {
+  auto* d = portable::FindGdi<GdiDC>(dc, GdiKind::DC);
+  return d ? d->State.Rop2 : 0;
+}
+
+BOOL MoveToEx(HDC dc, int x, int y, POINT* old) {
+  auto* d = portable::FindGdi<GdiDC>(dc, GdiKind::DC);
+  if (!d) return 0;
+  if (old) *old = d->State.Position;
+  d->State.Position = POINT{x, y};
+  return 1;
+}
+
+BOOL GetCurrentPositionEx(HDC dc, POINT* point) {
+  auto* d = portable::FindGdi<GdiDC>(dc, GdiKind::DC);
+  if (!d || !point) return 0;
+  *point = d->State.Position;
+  return 1;
 }
 
 }  // namespace plat

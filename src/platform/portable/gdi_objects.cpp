@@ -78,6 +78,17 @@ GdiBrush* StockWhiteBrush() {
   return brush;
 }
 
+GdiPen* StockBlackPen() {
+  static GdiPen* pen = [] {
+    auto* p = new GdiPen();
+    p->Log = LOGPEN{static_cast<UINT>(PS_SOLID), POINT{1, 0}, RGB(0, 0, 0)};
+    p->Stock = true;
+    RegisterGdiObject(p);
+    return p;
+  }();
+  return pen;
+}
+
 GdiBitmap* ScreenSurface() {
   static GdiBitmap* screen = [] {
     GdiBitmap* bm = NewBitmap(1024, 768, 32);

@@ -41,6 +41,11 @@ struct GdiBrush : GdiObject {
   COLORREF Color = 0;
 };
 
+struct GdiPen : GdiObject {
+  GdiPen() : GdiObject(GdiKind::Pen) {}
+  LOGPEN Log{};
+};
+
 // A logical font; the face behind it is resolved when text is drawn (gdi_text.cpp).
 struct GdiFont : GdiObject {
   GdiFont() : GdiObject(GdiKind::Font) {}
@@ -52,6 +57,9 @@ struct DcState {
   GdiBitmap* Bitmap = nullptr;    // memory DCs only
   GdiPalette* Palette = nullptr;
   GdiBrush* Brush = nullptr;
+  GdiPen* Pen = nullptr;
+  int Rop2 = R2_COPYPEN;
+  POINT Position{0, 0};  // the pen position (MoveToEx)
   int StretchMode = BLACKONWHITE;
   GdiFont* Font = nullptr;
   COLORREF TextColor = 0;
@@ -87,6 +95,7 @@ T* FindGdi(HGDIOBJ handle, GdiKind kind) {
 GdiBitmap* StockBitmap();    // 1 x 1 monochrome
 GdiPalette* StockPalette();  // the 20 static colours
 GdiBrush* StockWhiteBrush();
+GdiPen* StockBlackPen();  // solid, 1 pixel
 // The system font (gdi_text.cpp): 16 pixels high, bold.
 GdiFont* StockSystemFont();
 

@@ -40,6 +40,16 @@ BOOL RestoreDC(HDC dc, int saved) { return ::RestoreDC(D(dc), saved); }
 int SetStretchBltMode(HDC dc, int mode) { return ::SetStretchBltMode(D(dc), mode); }
 int GetStretchBltMode(HDC dc) { return ::GetStretchBltMode(D(dc)); }
 
+HPEN CreatePen(int style, int width, COLORREF color) { return ::CreatePen(style, width, color); }
+int SetROP2(HDC dc, int mode) { return ::SetROP2(D(dc), mode); }
+int GetROP2(HDC dc) { return ::GetROP2(D(dc)); }
+BOOL MoveToEx(HDC dc, int x, int y, POINT* old) {
+  return ::MoveToEx(D(dc), x, y, reinterpret_cast<::POINT*>(old));
+}
+BOOL GetCurrentPositionEx(HDC dc, POINT* point) {
+  return ::GetCurrentPositionEx(D(dc), reinterpret_cast<::POINT*>(point));
+}
+
 int SetDIBitsToDevice(HDC dc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc,
                       UINT startScan, UINT lines, const void* bits, const BITMAPINFO* info,
                       UINT usage) {

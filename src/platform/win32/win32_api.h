@@ -28,6 +28,7 @@ static_assert(sizeof(plat::PALETTEENTRY) == sizeof(::PALETTEENTRY));
 static_assert(sizeof(plat::BITMAP) == sizeof(::BITMAP));
 static_assert(sizeof(plat::RECT) == sizeof(::RECT));
 static_assert(sizeof(plat::POINT) == sizeof(::POINT));
+static_assert(sizeof(plat::LOGPEN) == sizeof(::LOGPEN));
 static_assert(std::is_same_v<plat::WCHAR, ::WCHAR>);
 static_assert(sizeof(plat::WNDCLASSW) == sizeof(::WNDCLASSW));
 static_assert(sizeof(plat::MSG) == sizeof(::MSG));
