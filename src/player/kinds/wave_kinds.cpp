@@ -383,16 +383,7 @@ void TDibSkew::CollideAction(uint8_t Edges) {
       if (FIsRandom && FDx == 0) Fx = randomIn(FRegion.left, FRegion.right);
     }
   }
-  FHasCollided = true;
-  if (EnableCollideEvent && Macro(ocCollide) && FParent) {
-    int32_t bits = 0;
-    if (Edges & EdgeBit(ceLeft)) bits |= 1;
-    if (Edges & EdgeBit(ceRight)) bits |= 2;
-    if (Edges & EdgeBit(ceTop)) bits |= 4;
-    if (Edges & EdgeBit(ceBottom)) bits |= 8;
-    FParent->FEventValue2 = bits;
-    RunMacro(ocCollide, ocCollide);
-  }
+  ReportCollision(Edges);
 }
 
 void TDibSkew::Action(TDibBaseObj* ADib) {

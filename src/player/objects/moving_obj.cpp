@@ -95,6 +95,10 @@ void TMovingObj::CollideAction(uint8_t Edges) {
       Fy = FFromY;
     }
   }
+  ReportCollision(Edges);
+}
+
+void TMovingObj::ReportCollision(uint8_t Edges) {
   FHasCollided = true;
   if (EnableCollideEvent && Macro(ocCollide) && FParent) {
     int32_t bits = 0;

@@ -49,6 +49,9 @@ class TMovingObj : public TAnimateObj {
   void MoveStep();
   // Bounce, random restart or return to the start point by edge; then the collide event.
   void CollideAction(uint8_t Edges) override;
+  // Marks the collision and runs the collide script with the edges (1 left, 2 right, 4 top,
+  // 8 bottom) in the second event value.
+  void ReportCollision(uint8_t Edges);
   // Scrolling moves the start point and the region with the object (even when Locked).
   void ShiftBy(int32_t dx, int32_t dy) override;
   void CopyFrom(const TAnimateObj& AObj) override;
