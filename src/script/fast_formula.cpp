@@ -54,23 +54,30 @@ bool Compare(uint8_t Op, int Order) {
   }
 }
 
-// Operator Op between the accumulator and a number (kind 2) or logical (kind 5) value, as the
-// expression evaluator applies it.
-inline void Apply(uint8_t Op, uint8_t K, long double V, uint8_t& Kind, long double& Acc) {
+// Operator Op as it acts on an operand of kind K, following the expression evaluator: "+" adds
+// numbers only; "-", "*" and "/" take any operand; a comparison with a logical operand leaves
+// the accumulator as it is (the kind still becomes logical).
+uint8_t ActingOperator(uint8_t Op, uint8_t K, uint8_t Ignore) {
+  if (Op == opNone) return Ignore;
+  if (Op == opAdd || Op >= opGreater) return K == vkNumber ? Op : Ignore;
+  return Op;
+}
+
+// Applies an acting operator to the accumulator.
+inline long double ApplyOp(uint8_t Op, long double Acc, long double V) {
   switch (Op) {
-    case opNone: return;
-    case opAdd: if (K == vkNumber) Acc += V; return;
-    case opSub: Acc -= V; return;
-    case opMul: Acc *= V; return;
-    case opDiv: if (V != 0) Acc /= V; return;
-    default: break;
+    case opAdd: return Acc + V;
+    case opSub: return Acc - V;
+    case opMul: return Acc * V;
+    case opDiv: return V != 0 ? Acc / V : Acc;
+    case opGreater: case opLess: case opEqual: case opNotEqual: case opGreaterEqual:
+    case opLessEqual: {
+      bool unordered = std::isnan(Acc) || std::isnan(V);
+      int order = Acc < V ? -1 : (Acc > V ? 1 : 0);
+      return !unordered && Compare(Op, order) ? 1 : (unordered && Op == opNotEqual ? 1 : 0);
+    }
+    default: return Acc;
   }
-  if (K == vkNumber) {
-    bool unordered = std::isnan(Acc) || std::isnan(V);
-    int order = Acc < V ? -1 : (Acc > V ? 1 : 0);
-    Acc = !unordered && Compare(Op, order) ? 1 : (unordered && Op == opNotEqual ? 1 : 0);
-  }
-  Kind = vkLogical;
 }
 
 // The first variable named Name in List, or null (List may be null).
@@ -109,89 +116,102 @@ TVariableRec* SlotLookUp(const TBlockRun& Run, TVarSlot& Slot, const std::string
 std::unique_ptr<TFastFormula> TFastFormula::Compile(const TFormula* F, const std::string& Text) {
   if (!F || NameWithDot(Text)) return nullptr;
   auto fast = std::unique_ptr<TFastFormula>(new TFastFormula());
-  if (!fast->Add(F)) return nullptr;
+  if (!fast->Emit(F, fast->FKind, 0)) return nullptr;
   return fast;
 }
 
-// Appends the items of one level (a group's items follow the group item); false when a token
-// does not qualify.
-bool TFastFormula::Add(const TFormula* F) {
-  if (!F->First()) return false;
+// The slot of a variable name (one per name, ignoring case).
+uint16_t TFastFormula::SlotOf(const std::string& Name) {
+  size_t slot = 0;
+  while (slot < Names.size() && !SameName(Names[slot], Name)) ++slot;
+  if (slot == Names.size()) {
+    Names.push_back(Name);
+    Slots.emplace_back();
+  }
+  return static_cast<uint16_t>(slot);
+}
+
+// Emits the steps of one level, which leave its value in the accumulator; Kind is the level's
+// kind. False when a token does not qualify.
+bool TFastFormula::Emit(const TFormula* F, uint8_t& Kind, int Depth) {
+  if (!F->First() || Depth >= kMaxDepth) return false;
+  uint8_t pending = opNone;
   for (const TToken* t = F->First(); t; t = TFormula::Next(t)) {
     if (!FastOperator(t->ttkOperator)) return false;
-    TItem item;
-    item.Op = t->ttkOperator;
+    const bool first = t == F->First();
+    TStep step;
+    uint8_t k = vkNumber;
     if (t->ttkChildExpr) {
       if (t->ttkType != vkNumber && t->ttkType != vkProperty) return false;
-      size_t at = Items.size();
-      item.Source = srGroup;
-      Items.push_back(item);
-      if (!Add(t->ttkChildExpr.get())) return false;
-      Items[at].End = static_cast<uint32_t>(Items.size());
-      continue;
-    }
-    if (t->ttkType == vkNumber) {
-      item.Value = t->ttkValue;
-    } else if (PlainVariable(*t)) {
-      item.Source = srVariable;
-      size_t slot = 0;
-      while (slot < Names.size() && !SameName(Names[slot], t->ttkString)) ++slot;
-      if (slot == Names.size()) {
-        if (slot > 0xFFFF) return false;
-        Names.push_back(t->ttkString);
-        Slots.emplace_back();
+      if (!first) {
+        step.Code = stPush;
+        Steps.push_back(step);
       }
-      item.Slot = static_cast<uint16_t>(slot);
+      if (!Emit(t->ttkChildExpr.get(), k, Depth + 1)) return false;
+      if (!first) {
+        step.Code = stApplyPop;
+        step.Op = ActingOperator(pending, k, kIgnore);
+        Steps.push_back(step);
+      }
+    } else if (t->ttkType == vkNumber) {
+      step.Code = first ? stLoadNumber : stApplyNumber;
+      step.Value = t->ttkValue;
+      step.Op = ActingOperator(pending, k, kIgnore);
+      Steps.push_back(step);
+    } else if (PlainVariable(*t)) {
+      if (Names.size() >= 0xFFFF) return false;
+      step.Code = first ? stLoadVariable : stApplyVariable;
+      step.Slot = SlotOf(t->ttkString);
+      step.Op = ActingOperator(pending, k, kIgnore);
+      Steps.push_back(step);
     } else {
       return false;
     }
-    Items.push_back(item);
+    if (first) Kind = k;
+    else if (pending >= opGreater) Kind = vkLogical;
+    pending = t->ttkOperator;
   }
-  return true;
-}
-
-// The value of the item at I (a group: of its items); advances I past it. False: give up.
-inline bool TFastFormula::Operand(const TBlockRun& Run, uint32_t& I, long double& V, uint8_t& K) {
-  const TItem& item = Items[I];
-  if (item.Source == srNumber) {
-    V = item.Value;
-    ++I;
-    return true;
-  }
-  if (item.Source == srVariable) {
-    TVariableRec* var = SlotVariable(Run, Slots[item.Slot], Names[item.Slot]);
-    if (!var || var->VarType == 3) return false;
-    V = var->Value;
-    ++I;
-    return true;
-  }
-  I = item.End;
-  return Level(Run, static_cast<uint32_t>(&item - Items.data()) + 1, item.End, V, K);
-}
-
-// Evaluates the level of items Begin..End-1 left to right, as TFormula::GetValue does.
-bool TFastFormula::Level(const TBlockRun& Run, uint32_t Begin, uint32_t End, long double& Value,
-                         uint8_t& Kind) {
-  uint32_t i = Begin;
-  uint8_t kind = vkNumber;
-  long double acc;
-  if (!Operand(Run, i, acc, kind)) return false;
-  uint8_t pending = Items[Begin].Op;
-  while (i < End) {
-    long double v;
-    uint8_t k = vkNumber;
-    uint32_t at = i;
-    if (!Operand(Run, i, v, k)) return false;
-    Apply(pending, k, v, kind, acc);
-    pending = Items[at].Op;
-  }
-  Value = acc;
-  Kind = kind;
   return true;
 }
 
 bool TFastFormula::Evaluate(const TBlockRun& Run, long double& Value, uint8_t& Kind) {
-  return Level(Run, 0, static_cast<uint32_t>(Items.size()), Value, Kind);
+  long double kept[kMaxDepth];
+  int depth = 0;
+  long double acc = 0;
+  for (const TStep& step : Steps) {
+    long double v;
+    switch (step.Code) {
+      case stLoadNumber:
+        acc = step.Value;
+        continue;
+      case stLoadVariable: {
+        TVariableRec* var = SlotVariable(Run, Slots[step.Slot], Names[step.Slot]);
+        if (!var || var->VarType == 3) return false;
+        acc = var->Value;
+        continue;
+      }
+      case stPush:
+        kept[depth++] = acc;
+        continue;
+      case stApplyNumber:
+        v = step.Value;
+        break;
+      case stApplyVariable: {
+        TVariableRec* var = SlotVariable(Run, Slots[step.Slot], Names[step.Slot]);
+        if (!var || var->VarType == 3) return false;
+        v = var->Value;
+        break;
+      }
+      default:  // stApplyPop
+        v = acc;
+        acc = kept[--depth];
+        break;
+    }
+    acc = ApplyOp(step.Op, acc, v);
+  }
+  Value = acc;
+  Kind = FKind;
+  return true;
 }
 
 }  // namespace zkw
