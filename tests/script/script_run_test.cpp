@@ -376,6 +376,10 @@ TEST_F(ScriptScene, NumericShortcutAgreesWithTheEvaluator) {
       {"$s+1", true}, {"$missing+1", true}, {"$a%3", false}, {"$a^2", false},
       {"A.XPos+1", false}, {"$a.XPos", false}, {"\"a\"=\"a\"", false}, {"Twice(2)", false},
       {"@Value1+1", false}, {"THIS", false},
+      // Logical groups as operands: "+" and comparisons ignore them, "-" "*" "/" do not. A "("
+      // right after "*" or "/" opens a call (of "$a/"), which the shortcut leaves alone.
+      {"(1<2)+(3<4)", true}, {"(1<2)*5-(2>1)", true}, {"$a>(1<2)", true}, {"1=(2=2)", true},
+      {"((($a)))-1", true}, {"$a/(1-1)", false}, {"2+(3-(4-($a-1)))<=$b", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Text);
