@@ -108,6 +108,57 @@ int64_t TFileStream::Size() {
   return (static_cast<int64_t>(high) << 32) | low;
 }
 
+TReadAheadStream::TReadAheadStream(TStream* Source, size_t BufferSize)
+    : FSource(Source), FSize(Source->Size()), FPosition(Source->Position()), FBuffer(std::max<size_t>(BufferSize, 16)) {
+  if (FPosition < 0) FPosition = 0;
+}
+
+bool TReadAheadStream::Fill() {
+  FBufferLength = 0;
+  if (FPosition >= FSize || FSource->Seek(FPosition, SeekOrigin::soBeginning) != FPosition) return false;
+  int32_t n = FSource->Read(FBuffer.data(), static_cast<int32_t>(FBuffer.size()));
+  if (n <= 0) return false;
+  FBufferStart = FPosition;
+  FBufferLength = static_cast<size_t>(n);
+  return true;
+}
+
+int32_t TReadAheadStream::Read(void* buffer, int32_t count) {
+  auto* out = static_cast<uint8_t*>(buffer);
+  int32_t done = 0;
+  while (count > 0) {
+    bool inBuffer = FPosition >= FBufferStart && FPosition < FBufferStart + static_cast<int64_t>(FBufferLength);
+    if (!inBuffer) {
+      if (static_cast<size_t>(count) >= FBuffer.size()) {
+        // A large read goes straight to the source.
+        if (FSource->Seek(FPosition, SeekOrigin::soBeginning) != FPosition) break;
+        int32_t n = FSource->Read(out, count);
+        if (n <= 0) break;
+        FPosition += n;
+        done += n;
+        break;
+      }
+      if (!Fill()) break;
+    }
+    size_t offset = static_cast<size_t>(FPosition - FBufferStart);
+    size_t n = std::min(static_cast<size_t>(count), FBufferLength - offset);
+    std::memcpy(out, FBuffer.data() + offset, n);
+    out += n;
+    count -= static_cast<int32_t>(n);
+    done += static_cast<int32_t>(n);
+    FPosition += static_cast<int64_t>(n);
+  }
+  return done;
+}
+
+int64_t TReadAheadStream::Seek(int64_t offset, SeekOrigin origin) {
+  int64_t base = origin == SeekOrigin::soBeginning ? 0 : origin == SeekOrigin::soCurrent ? FPosition : FSize;
+  int64_t target = base + offset;
+  if (target < 0) return -1;
+  FPosition = target;
+  return FPosition;
+}
+
 bool ReadWholeFile(const ZChar* name, std::vector<uint8_t>& bytes) {
   TFileStream file(name, FileMode::fmOpenRead);
   if (!file.IsOpen()) return false;

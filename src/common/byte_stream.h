@@ -80,6 +80,28 @@ class TFileStream : public TStream {
   plat::HANDLE FFile;
 };
 
+// Reads another stream through a buffer: many small reads (record heads) cost one read of the
+// source per buffer. Read-only; the source must not change size while it is read. Starts at
+// the source's current position.
+class TReadAheadStream : public TStream {
+ public:
+  explicit TReadAheadStream(TStream* Source, size_t BufferSize = 64 * 1024);
+  int32_t Read(void* buffer, int32_t count) override;
+  int32_t Write(const void*, int32_t) override { return 0; }
+  int64_t Seek(int64_t offset, SeekOrigin origin) override;
+  int64_t Size() override { return FSize; }
+
+ private:
+  // Loads the buffer from the position; false at the end or on a read fault.
+  bool Fill();
+  TStream* FSource;
+  int64_t FSize;
+  int64_t FPosition;
+  std::vector<uint8_t> FBuffer;
+  int64_t FBufferStart = 0;
+  size_t FBufferLength = 0;
+};
+
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const ZChar* name, std::vector<uint8_t>& bytes);
 

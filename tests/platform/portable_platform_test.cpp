@@ -1,7 +1,9 @@
 // The Linux back end of the platform boundary: memory blocks, files and resources.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "common/byte_stream.h"
 #include "platform/plat.h"
@@ -113,6 +115,39 @@ TEST(ByteStreams, MemoryAndFileStreamsAgree) {
   EXPECT_EQ(in.Write("x", 1), 0);  // opened for reading only
   zkw::TFileStream missing(TempName("no/such/file").c_str(), zkw::FileMode::fmOpenRead);
   EXPECT_FALSE(missing.IsOpen());
+}
+
+TEST(ByteStreams, ReadAheadGivesTheSourcesBytesForAnyMixOfReadsAndSeeks) {
+  std::vector<uint8_t> bytes(5000);
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 7 + i / 256);
+  zkw::TBufferStream source(bytes.data(), bytes.size());
+  source.Seek(100, zkw::SeekOrigin::soBeginning);
+  zkw::TReadAheadStream in(&source, 64);  // a small buffer, so reads cross its edges
+  EXPECT_EQ(in.Position(), 100);
+  EXPECT_EQ(in.Size(), 5000);
+  std::vector<uint8_t> got(300);
+  size_t at = 100;
+  // Small reads across buffer edges, a read larger than the buffer, seeks back and forward.
+  for (int32_t count : {1, 3, 60, 7, 200, 64, 2}) {
+    ASSERT_EQ(in.Read(got.data(), count), count) << count;
+    EXPECT_TRUE(std::equal(got.begin(), got.begin() + count, bytes.begin() + static_cast<std::ptrdiff_t>(at)));
+    at += static_cast<size_t>(count);
+  }
+  EXPECT_EQ(in.Position(), static_cast<int64_t>(at));
+  EXPECT_EQ(in.Seek(-50, zkw::SeekOrigin::soCurrent), static_cast<int64_t>(at - 50));
+  ASSERT_EQ(in.Read(got.data(), 10), 10);
+  EXPECT_TRUE(std::equal(got.begin(), got.begin() + 10, bytes.begin() + static_cast<std::ptrdiff_t>(at - 50)));
+  EXPECT_EQ(in.Seek(4000, zkw::SeekOrigin::soBeginning), 4000);
+  ASSERT_EQ(in.Read(got.data(), 5), 5);
+  EXPECT_EQ(got[0], bytes[4000]);
+  // The end: a read stops there, a seek past it reads nothing, before the start fails.
+  EXPECT_EQ(in.Seek(-3, zkw::SeekOrigin::soEnd), 4997);
+  EXPECT_EQ(in.Read(got.data(), 10), 3);
+  EXPECT_EQ(got[2], bytes[4999]);
+  EXPECT_EQ(in.Seek(10, zkw::SeekOrigin::soEnd), 5010);
+  EXPECT_EQ(in.Read(got.data(), 1), 0);
+  EXPECT_EQ(in.Seek(-1, zkw::SeekOrigin::soBeginning), -1);
+  EXPECT_EQ(in.Write("x", 1), 0);
 }
 
 }  // namespace

@@ -334,7 +334,8 @@ bool TDibAnimator::LoadFromFile(const ZChar* Filename) {
   if (cut == ZString::npos || (cut2 != ZString::npos && cut2 > cut)) cut = cut2;
   ScenePath = cut == ZString::npos ? ZString() : AniFilename.substr(0, cut + 1);
   FReadingSceneFile = true;
-  bool loaded = LoadFromStream(&file);
+  TReadAheadStream buffered(&file);
+  bool loaded = LoadFromStream(&buffered);
   FReadingSceneFile = false;
   if (loaded) {
     FSceneReady = true;
@@ -381,7 +382,8 @@ bool TDibAnimator::LoadFromLib(const ZChar* Filename, int32_t Index) {
     return false;
   }
   FReadingSceneFile = true;
-  bool loaded = LoadFromStream(&file);
+  TReadAheadStream buffered(&file);
+  bool loaded = LoadFromStream(&buffered);
   FReadingSceneFile = false;
   return loaded;
 }
