@@ -80,8 +80,8 @@ TEST(SceneSource, DemoSourceAndSceneFileRoundTrip) {
   zkw::TDibAnimator loaded;
   ASSERT_TRUE(loaded.LoadFromFile(zkwtest::Z(path).c_str())) << zkw::LastErrorText();
   json dumped = DumpScene(loaded);
-  EXPECT_EQ(dumped["objects"].size(), 12u);
-  EXPECT_EQ(dumped["objects"][5]["info"], "Xin chào! Tiếng Việt có dấu");
+  EXPECT_EQ(dumped["objects"].size(), 14u);
+  EXPECT_EQ(dumped["objects"][7]["info"], "Xin chào! Tiếng Việt có dấu");
   zkw::TDibAnimator rebuilt;
   ASSERT_TRUE(BuildScene(dumped, "", rebuilt, error)) << error;
   EXPECT_EQ(SceneBytes(rebuilt), bytes);

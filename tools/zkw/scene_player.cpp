@@ -4,9 +4,11 @@
 #include <map>
 
 #include "common/text16.h"
+#include "expr/functions.h"
 #include "exports/zkwgdi32.h"
 #include "fonts/dib_font.h"
 #include "platform/plat_window.h"
+#include "player/objects/moving_obj.h"
 #include "player/window/animator_window.h"
 
 using nlohmann::json;
@@ -59,6 +61,10 @@ bool ParseInputEvents(const json& List, std::vector<TInputEvent>& Events, std::s
   }
 }
 
+namespace {
+constexpr uint32_t kRenderSeed = 20261209;
+}  // namespace
+
 TScenePlayer::~TScenePlayer() {
   if (Window) {
     zkwSendMessage(Window, zkw::wm::Play, 0, 0);
@@ -75,6 +81,12 @@ bool TScenePlayer::Open(const std::string& SceneFile, bool Manual, const std::st
   if (Manual && !zkwUseManualClock(1)) {
     Error = "this platform cannot run a manual clock";
     return false;
+  }
+  if (Manual) {
+    // A headless run is repeatable: the same scene and input give the same frames, also for
+    // the kinds and scripts that draw random numbers.
+    zkw::SetAniRandomSeed(kRenderSeed);
+    zkw::SetExprRandomSeed(kRenderSeed);
   }
   Window = zkwCreatePlayerWindow(nullptr, 320, 240);
   if (!Window) {
