@@ -83,20 +83,6 @@ class NullBuffer : public SoundBuffer {
   LONG FVolume = 0;
 };
 
-// The primary buffer of the null device: the device's mix, always "playing".
-class NullPrimary : public SoundBuffer {
- public:
-  bool Play(bool) override { return true; }
-  void Stop() override {}
-  bool Playing() override { return true; }
-  void SetVolume(LONG volume) override { FVolume = std::clamp(volume, DSBVOLUME_MIN, DSBVOLUME_MAX); }
-  LONG Volume() override { return FVolume; }
-  DWORD Position() override { return 0; }
-
- private:
-  LONG FVolume = 0;
-};
-
 class NullDevice : public SoundDevice {
  public:
   SoundBuffer* Primary() override { return &FPrimary; }
@@ -111,7 +97,7 @@ class NullDevice : public SoundDevice {
   }
 
  private:
-  NullPrimary FPrimary;
+  portable::MixPrimary FPrimary;
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Portable back end only: the pieces the sound devices and the simple sound player share.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -7,6 +8,21 @@
 #include "platform/plat_sound.h"
 
 namespace plat::portable {
+
+// The primary buffer of a portable device: the device's mix, always "playing"; it only keeps
+// the volume set on it.
+class MixPrimary : public SoundBuffer {
+ public:
+  bool Play(bool) override { return true; }
+  void Stop() override {}
+  bool Playing() override { return true; }
+  void SetVolume(LONG volume) override { FVolume = std::clamp(volume, DSBVOLUME_MIN, DSBVOLUME_MAX); }
+  LONG Volume() override { return FVolume; }
+  DWORD Position() override { return 0; }
+
+ private:
+  LONG FVolume = 0;
+};
 
 // The null device: plays silently in real time on the platform clock (GetTickCount).
 std::unique_ptr<SoundDevice> CreateNullSoundDevice();

@@ -45,19 +45,6 @@ class SdlBuffer : public SoundBuffer {
   int FMixVolume = SDL_MIX_MAXVOLUME;
 };
 
-class SdlPrimary : public SoundBuffer {
- public:
-  bool Play(bool) override { return true; }
-  void Stop() override {}
-  bool Playing() override { return true; }
-  void SetVolume(LONG volume) override { FVolume = std::clamp(volume, DSBVOLUME_MIN, DSBVOLUME_MAX); }
-  LONG Volume() override { return FVolume; }
-  DWORD Position() override { return 0; }
-
- private:
-  LONG FVolume = 0;
-};
-
 class SdlDevice : public SoundDevice {
  public:
   bool Open() {
@@ -125,7 +112,7 @@ class SdlDevice : public SoundDevice {
   }
   SDL_AudioDeviceID FId = 0;
   bool FInited = false;
-  SdlPrimary FPrimary;
+  portable::MixPrimary FPrimary;
   std::set<SdlBuffer*> FBuffers;
 };
 

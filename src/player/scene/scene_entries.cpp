@@ -13,7 +13,7 @@
 namespace zkw {
 
 bool TDibAnimator::ReadSceneFileBytes(int32_t Position, uint32_t Size, std::vector<uint8_t>& Bytes) const {
-  if (Position <= 0 || AniFilename.empty()) return false;
+  if (Position <= 0 || Size > static_cast<uint32_t>(INT32_MAX) || AniFilename.empty()) return false;
   TFileStream file(AniFilename.c_str(), FileMode::fmOpenRead);
   if (!file.IsOpen()) return false;
   int64_t total = file.Size();
