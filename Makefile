@@ -1,12 +1,12 @@
 # Quick start: `make demo` runs the main job, `make test` runs every test suite.
-.PHONY: demo test setup build-native test-native test-win32 test-fuzz fuzz bench clean
+.PHONY: demo test build-native test-native test-win32 test-fuzz fuzz bench clean
 
 JOBS ?= $(shell nproc)
+# Each target installs the package set it needs first (scripts/setup-deps, idempotent).
+SETUP = scripts/setup-deps
 
-setup:
-	@scripts/setup-deps
-
-demo: setup
+demo:
+	@$(SETUP) native
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release --target zkw zkw_fonts -j $(JOBS)
 	@mkdir -p build/demo
@@ -18,10 +18,11 @@ demo: setup
 	    --font build/release/fonts/dejavu-sans-bold-24.dfu; \
 	else echo "no display: the frames are in demo/out (contact sheet demo/out/contact.png)"; fi
 
-test: setup test-native test-win32 test-fuzz
+test: test-native test-win32 test-fuzz
 	@echo "all test suites passed"
 
 build-native:
+	@$(SETUP) test
 	@cmake --preset dev >/dev/null
 	@cmake --build --preset dev -j $(JOBS)
 
@@ -29,19 +30,23 @@ test-native: build-native
 	@ctest --preset dev -j $(JOBS)
 
 test-win32:
+	@$(SETUP) win32
 	@scripts/test-win32
 
 test-fuzz:
+	@$(SETUP) test
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
 	@scripts/run-fuzz-seeds build/fuzz
 
 fuzz:
+	@$(SETUP) test
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
 	@scripts/run-fuzz-seeds build/fuzz --explore $(or $(SECONDS),60)
 
 bench:
+	@$(SETUP) bench
 	@cmake --preset bench >/dev/null
 	@cmake --build --preset bench -j $(JOBS)
 	@for b in build/bench/bench/bench_*; do $$b; done

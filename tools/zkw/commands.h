@@ -1,21 +1,39 @@
-// Sub-commands of the zkw tool.
+// Sub-commands of the zkw tool, called with their parsed arguments (main.cpp parses them).
 #pragma once
 #include <string>
-#include <vector>
+
+#include "font_make.h"
 
 namespace zkwtool {
 
-using Args = std::vector<std::string>;
+int CmdSample(const std::string& out);                            // zkw sample OUT.{bmp,dex,png}
+int CmdInfo(const std::string& file);                             // zkw info FILE
+int CmdConvert(const std::string& in, const std::string& out);    // zkw convert IN OUT
+int CmdFontMake(const FontMakeOptions& options, const std::string& out);
+int CmdFontInfo(const std::string& font);
+int CmdFontDraw(const std::string& font, const std::string& text, const std::string& out,
+                bool outline, bool shadow);
+int CmdSceneBuild(const std::string& source, const std::string& out);
+int CmdSceneDump(const std::string& file, const std::string& out);  // out empty: standard output
 
-int CmdSample(const Args& args);   // zkw sample OUT.{bmp,dex}
-int CmdInfo(const Args& args);     // zkw info FILE
-int CmdConvert(const Args& args);  // zkw convert IN OUT
-int CmdFont(const Args& args);     // zkw font make|info|draw ...
-int CmdScene(const Args& args);    // zkw scene build|dump ...
-int CmdRender(const Args& args);   // zkw render FILE --frames N --out DIR ...
-int CmdPlay(const Args& args);     // zkw play FILE ...
+struct RenderOptions {
+  std::string file;
+  int frames = 40;
+  std::string outDir = "frames";
+  std::string input;  // scripted input events (JSON), none when empty
+  std::string font;
+  int sheetEvery = 10;
+};
+int CmdRender(const RenderOptions& options);
 
-// Prints the library's last-error text after a failure message.
+struct PlayOptions {
+  std::string file;
+  std::string font;
+  double seconds = 0;  // 0: until the window is closed
+};
+int CmdPlay(const PlayOptions& options);
+
+// Prints the library's last-error text after a failure message; returns 1.
 int Fail(const std::string& message);
 
 }  // namespace zkwtool

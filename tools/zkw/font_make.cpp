@@ -240,9 +240,16 @@ bool MakeFont(const FontMakeOptions& o, zkw::TDibFont& font, std::string& error,
     codes[zkw::ComposedChars[i].Base] = zkw::ComposedChars[i].Code;
   for (int i = 0; i < 8; ++i) codes[zkw::kGlyphFirstExtra + i] = kExtraLetters[i];
 
+  // Progress counts the glyph slots and then the composed letters, each rendered once.
+  const int steps = zkw::kGlyphFirstMark + zkw::kComposedCount;
+  auto progress = [&](int done) {
+    if (o.progress) o.progress(done, steps);
+  };
   Glyph glyphs[zkw::kGlyphMissing + 1];
-  for (int s = 0; s < zkw::kGlyphFirstMark; ++s)
+  for (int s = 0; s < zkw::kGlyphFirstMark; ++s) {
     if (codes[s]) glyphs[s] = r.Render(codes[s]);
+    progress(s + 1);
+  }
   int marksFromLetters = 0;
   for (int i = 0; i < 5; ++i) {
     Glyph& m = glyphs[zkw::kGlyphFirstMark + i];
@@ -320,6 +327,7 @@ bool MakeFont(const FontMakeOptions& o, zkw::TDibFont& font, std::string& error,
   // Tone-mark offsets of the composed letters.
   int copied = 0;
   for (int i = 0; i < zkw::kComposedCount; ++i) {
+    progress(zkw::kGlyphFirstMark + i + 1);
     const zkw::TComposedChar& c = zkw::ComposedChars[i];
     if (c.Mark == 0) continue;
     Glyph target = r.Render(c.Code);

@@ -1,9 +1,17 @@
-// zkw: the library's command-line tool.
+// zkw: the library's command-line tool. Parses the command line and runs one command.
+//
+// Exit status: 0 done (also --help and --version), 1 the command failed (the reason is printed,
+// with the library's last-error text), 2 the command line is wrong (one line naming what).
+#include <CLI/CLI.hpp>
+
 #include <cstdio>
-#include <cstring>
 
 #include "commands.h"
 #include "common/last_error.h"
+
+#ifndef ZKW_VERSION
+#error "ZKW_VERSION is set by the build from the project's version"
+#endif
 
 namespace zkwtool {
 
@@ -16,43 +24,138 @@ int Fail(const std::string& message) {
   return 1;
 }
 
-}  // namespace zkwtool
+namespace {
 
-static void Usage() {
-  std::puts(
-      "usage: zkw COMMAND [ARGS]\n"
-      "  sample OUT        draw the sample image and write it as BMP or DEX (by extension)\n"
-      "  info FILE         describe a BMP or DEX file\n"
-      "  convert IN OUT    convert between BMP and DEX (by extension)\n"
-      "  font make SOURCE.ttf SIZE OUT.dfu [--name NAME] [--outline R] [--soften R]\n"
-      "                    make a bitmap font from a TrueType or OpenType font\n"
-      "  font info FONT    describe a bitmap font\n"
-      "  font draw FONT TEXT OUT.bmp [--outline] [--shadow]\n"
-      "                    draw a line of text (UTF-8) with a bitmap font\n"
-      "  scene build SOURCE.json OUT.dan   build a scene file from its JSON source\n"
-      "  scene dump FILE [OUT.json]        describe a scene file as JSON source\n"
-      "  render FILE --frames N --out DIR [--input EVENTS.json] [--font FONT.dfu] [--sheet K]\n"
-      "                    play a scene headless on the manual clock, writing PNG frames\n"
-      "                    and a contact sheet of every K-th frame\n"
-      "  play FILE [--font FONT.dfu] [--seconds S]\n"
-      "                    play a scene in a window");
+// What the command line holds: every command's arguments, and the command to run once
+// parsing succeeded.
+struct TCommandLine {
+  std::function<int()> run;
+  std::string in, out, file, source, text;
+  FontMakeOptions make;
+  bool outline = false, shadow = false;
+  RenderOptions render;
+  PlayOptions play;
+};
+
+void AddImageCommands(CLI::App& app, TCommandLine& cl) {
+  CLI::App* sample = app.add_subcommand("sample", "draw the sample image and write it as BMP, DEX or PNG (by extension)");
+  sample->add_option("OUT", cl.out, "the image file to write")->required();
+  sample->callback([&cl] { cl.run = [&cl] { return CmdSample(cl.out); }; });
+
+  CLI::App* info = app.add_subcommand("info", "describe a BMP, DEX or PNG file");
+  info->add_option("FILE", cl.file, "the image file")->required();
+  info->callback([&cl] { cl.run = [&cl] { return CmdInfo(cl.file); }; });
+
+  CLI::App* convert = app.add_subcommand("convert", "convert between BMP, DEX and PNG (by extension)");
+  convert->add_option("IN", cl.in, "the image file to read")->required();
+  convert->add_option("OUT", cl.out, "the image file to write")->required();
+  convert->callback([&cl] { cl.run = [&cl] { return CmdConvert(cl.in, cl.out); }; });
 }
 
+void AddFontCommands(CLI::App& app, TCommandLine& cl) {
+  CLI::App* font = app.add_subcommand("font", "make, describe and draw with bitmap fonts");
+
+  CLI::App* mk = font->add_subcommand("make", "make a bitmap font from a TrueType or OpenType font");
+  mk->add_option("SOURCE", cl.make.source, "the TrueType or OpenType file")->required();
+  mk->add_option("SIZE", cl.make.size, "pixel size (em height), 4 to 256")->required();
+  mk->add_option("OUT", cl.out, "the bitmap font to write (.dfu)")->required();
+  mk->add_option("--name", cl.make.name, "font name (default: family, style and size)");
+  CLI::Option* outlineOpt = mk->add_option("--outline", cl.make.outlineRadius, "outline radius, 0 to 8 (default 1, 2 from 24 pixels)")
+                                ->check(CLI::Range(0, 8));
+  CLI::Option* softenOpt = mk->add_option("--soften", cl.make.softenRadius, "shadow blur radius, 0 to 8 (default 1, 2 from 24 pixels)")
+                               ->check(CLI::Range(0, 8));
+  mk->callback([&cl, outlineOpt, softenOpt] {
+    if (!outlineOpt->count()) cl.make.outlineRadius = cl.make.size >= 24 ? 2 : 1;
+    if (!softenOpt->count()) cl.make.softenRadius = cl.make.size >= 24 ? 2 : 1;
+    cl.run = [&cl] { return CmdFontMake(cl.make, cl.out); };
+  });
+
+  CLI::App* info = font->add_subcommand("info", "describe a bitmap font");
+  info->add_option("FONT", cl.file, "the bitmap font")->required();
+  info->callback([&cl] { cl.run = [&cl] { return CmdFontInfo(cl.file); }; });
+
+  CLI::App* draw = font->add_subcommand("draw", "draw a line of text (UTF-8) with a bitmap font");
+  draw->add_option("FONT", cl.file, "the bitmap font")->required();
+  draw->add_option("TEXT", cl.text, "the text")->required();
+  draw->add_option("OUT", cl.out, "the BMP file to write")->required();
+  draw->add_flag("--outline", cl.outline, "draw the outline plane");
+  draw->add_flag("--shadow", cl.shadow, "draw the shadow plane");
+  draw->callback([&cl] { cl.run = [&cl] { return CmdFontDraw(cl.file, cl.text, cl.out, cl.outline, cl.shadow); }; });
+}
+
+void AddSceneCommands(CLI::App& app, TCommandLine& cl) {
+  CLI::App* scene = app.add_subcommand("scene", "build scene files from JSON sources and describe them");
+  CLI::App* build = scene->add_subcommand("build", "build a scene file from its JSON source");
+  build->add_option("SOURCE", cl.source, "the scene source (.json)")->required();
+  build->add_option("OUT", cl.out, "the scene file to write (.dan)")->required();
+  build->callback([&cl] { cl.run = [&cl] { return CmdSceneBuild(cl.source, cl.out); }; });
+  CLI::App* dump = scene->add_subcommand("dump", "describe a scene file as JSON source");
+  dump->add_option("FILE", cl.file, "the scene file")->required();
+  dump->add_option("OUT", cl.out, "the JSON file to write (default: standard output)");
+  dump->callback([&cl] { cl.run = [&cl] { return CmdSceneDump(cl.file, cl.out); }; });
+
+  CLI::App* r = app.add_subcommand(
+      "render", "play a scene headless on the manual clock, writing PNG frames and a contact sheet");
+  r->add_option("FILE", cl.render.file, "the scene file")->required();
+  r->add_option("--frames", cl.render.frames, "frames to play (default 40)")->check(CLI::Range(0, 1000000));
+  r->add_option("--out", cl.render.outDir, "folder of the frames (default frames)");
+  r->add_option("--input", cl.render.input, "scripted input events (JSON)");
+  r->add_option("--font", cl.render.font, "bitmap font of the scene's system text");
+  r->add_option("--sheet", cl.render.sheetEvery, "every K-th frame goes on the contact sheet (default 10)");
+  r->callback([&cl] { cl.run = [&cl] { return CmdRender(cl.render); }; });
+
+  CLI::App* p = app.add_subcommand("play", "play a scene in a window");
+  p->add_option("FILE", cl.play.file, "the scene file")->required();
+  p->add_option("--font", cl.play.font, "bitmap font of the scene's system text");
+  p->add_option("--seconds", cl.play.seconds, "close the window after S seconds (default: when closed)")
+      ->check(CLI::NonNegativeNumber);
+  p->callback([&cl] { cl.run = [&cl] { return CmdPlay(cl.play); }; });
+}
+
+// One line: CLI11's message with its line breaks folded.
+std::string OneLine(std::string text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
+  for (char& c : text)
+    if (c == '\n') c = ' ';
+  return text;
+}
+
+}  // namespace
+
+}  // namespace zkwtool
+
 int main(int argc, char** argv) {
-  if (argc < 2 || !std::strcmp(argv[1], "-h") || !std::strcmp(argv[1], "--help")) {
-    Usage();
-    return argc < 2 ? 2 : 0;
+  using namespace zkwtool;
+  CLI::App app("zkw: scenes, images and bitmap fonts of the ZKWGDI32 library", "zkw");
+  app.set_version_flag("--version", "zkw " ZKW_VERSION);
+  TCommandLine cl;
+  AddImageCommands(app, cl);
+  AddFontCommands(app, cl);
+  AddSceneCommands(app, cl);
+  if (argc < 2) {
+    std::fputs(app.help().c_str(), stdout);
+    return 2;
   }
-  zkwtool::Args args(argv + 2, argv + argc);
-  std::string command = argv[1];
-  if (command == "sample") return zkwtool::CmdSample(args);
-  if (command == "info") return zkwtool::CmdInfo(args);
-  if (command == "convert") return zkwtool::CmdConvert(args);
-  if (command == "font") return zkwtool::CmdFont(args);
-  if (command == "scene") return zkwtool::CmdScene(args);
-  if (command == "render") return zkwtool::CmdRender(args);
-  if (command == "play") return zkwtool::CmdPlay(args);
-  std::fprintf(stderr, "zkw: unknown command \"%s\"\n", command.c_str());
-  Usage();
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    std::fprintf(stderr, "zkw: %s (zkw --help)\n", OneLine(e.what()).c_str());
+    return 2;
+  }
+  if (cl.run) return cl.run();
+  // A command group named without its command ("zkw font").
+  CLI::App* group = &app;
+  while (!group->get_subcommands().empty()) group = group->get_subcommands().front();
+  std::string commands;
+  for (const CLI::App* sub : group->get_subcommands({}))
+    commands += (commands.empty() ? "" : ", ") + sub->get_name();
+  std::fprintf(stderr, "zkw: %s needs a command: %s (zkw %s --help)\n", group->get_name().c_str(),
+               commands.c_str(), group->get_name().c_str());
   return 2;
 }

@@ -11,6 +11,7 @@
 #include "common/text16.h"
 #include "platform/plat_sound.h"
 #include "player/scene/dib_animator.h"
+#include "progress.h"
 #include "scene_player.h"
 #include "scene_source.h"
 
@@ -33,12 +34,6 @@ bool ReadJson(const std::string& path, json& out, std::string& error) {
     error = "\"" + path + "\" is not JSON: " + e.what();
     return false;
   }
-}
-
-std::string OptionValue(const Args& args, const std::string& name, const std::string& fallback) {
-  for (size_t i = 0; i + 1 < args.size(); ++i)
-    if (args[i] == name) return args[i + 1];
-  return fallback;
 }
 
 // Frames side by side, four to a row, at half size.
@@ -68,57 +63,48 @@ TRgbaImage ContactSheet(const std::vector<TRgbaImage>& frames) {
   return sheet;
 }
 
-int SceneBuild(const Args& args) {
-  if (args.size() != 3) return Fail("usage: zkw scene build SOURCE.json OUT.dan");
+}  // namespace
+
+int CmdSceneBuild(const std::string& sourceFile, const std::string& out) {
   json source;
   std::string error;
-  if (!ReadJson(args[1], source, error)) return Fail(error);
+  if (!ReadJson(sourceFile, source, error)) return Fail(error);
   zkw::TDibAnimator ani;
-  std::string base = std::filesystem::path(args[1]).parent_path().string();
+  std::string base = std::filesystem::path(sourceFile).parent_path().string();
   if (!BuildScene(source, base, ani, error)) return Fail(error);
-  if (!ani.SaveToFile(zkw::FromUtf8(args[2]).c_str())) return Fail("cannot write \"" + args[2] + "\"");
-  std::printf("%s: %d objects, %d images, %d sounds\n", args[2].c_str(), ani.Count(), ani.DibCount(), ani.SoundCount());
+  if (!ani.SaveToFile(zkw::FromUtf8(out).c_str())) return Fail("cannot write \"" + out + "\"");
+  std::printf("%s: %d objects, %d images, %d sounds\n", out.c_str(), ani.Count(), ani.DibCount(), ani.SoundCount());
   return 0;
 }
 
-int SceneDump(const Args& args) {
-  if (args.size() < 2 || args.size() > 3) return Fail("usage: zkw scene dump FILE [OUT.json]");
+int CmdSceneDump(const std::string& file, const std::string& out) {
   zkw::TDibAnimator ani;
-  if (!ani.LoadFromFile(zkw::FromUtf8(args[1]).c_str())) return Fail("cannot read the scene \"" + args[1] + "\"");
+  if (!ani.LoadFromFile(zkw::FromUtf8(file).c_str())) return Fail("cannot read the scene \"" + file + "\"");
   std::string text = DumpScene(ani).dump(2) + "\n";
-  if (args.size() == 2) {
+  if (out.empty()) {
     std::fputs(text.c_str(), stdout);
     return 0;
   }
-  std::ofstream out(args[2]);
-  out << text;
-  return out ? 0 : Fail("cannot write \"" + args[2] + "\"");
+  std::ofstream stream(out);
+  stream << text;
+  return stream ? 0 : Fail("cannot write \"" + out + "\"");
 }
 
-}  // namespace
-
-int CmdScene(const Args& args) {
-  if (!args.empty() && args[0] == "build") return SceneBuild(args);
-  if (!args.empty() && args[0] == "dump") return SceneDump(args);
-  return Fail("usage: zkw scene build SOURCE.json OUT.dan | zkw scene dump FILE [OUT.json]");
-}
-
-int CmdRender(const Args& args) {
-  if (args.empty()) return Fail("usage: zkw render FILE --frames N --out DIR [--input EVENTS.json] [--font FONT.dfu] [--sheet K]");
-  int32_t frames = std::stoi(OptionValue(args, "--frames", "40"));
-  std::string outDir = OptionValue(args, "--out", "frames");
-  std::string inputFile = OptionValue(args, "--input", "");
-  int32_t sheetEvery = std::max(1, std::stoi(OptionValue(args, "--sheet", "10")));
+int CmdRender(const RenderOptions& o) {
+  const int32_t frames = o.frames;
+  const std::string& outDir = o.outDir;
+  const int32_t sheetEvery = std::max(1, o.sheetEvery);
   std::string error;
   std::vector<TInputEvent> events;
-  if (!inputFile.empty()) {
+  if (!o.input.empty()) {
     json list;
-    if (!ReadJson(inputFile, list, error) || !ParseInputEvents(list, events, error)) return Fail(error);
+    if (!ReadJson(o.input, list, error) || !ParseInputEvents(list, events, error)) return Fail(error);
   }
   TScenePlayer player;
-  if (!player.Open(args[0], true, OptionValue(args, "--font", ""), error)) return Fail(error);
+  if (!player.Open(o.file, true, o.font, error)) return Fail(error);
   std::filesystem::create_directories(outDir);
   std::vector<TRgbaImage> sheet;
+  TProgressLine progress("render", "frames");
   for (int32_t f = 1; f <= frames; ++f) {
     for (const TInputEvent& e : events)
       if (e.Frame == f) player.Inject(e);
@@ -128,21 +114,22 @@ int CmdRender(const Args& args) {
     std::snprintf(name, sizeof name, "/frame_%04d.png", f);
     if (!WritePng(outDir + name, image, error)) return Fail(error);
     if (f % sheetEvery == 0) sheet.push_back(std::move(image));
+    progress.Update(f, frames);
   }
+  progress.Finish();
   if (!sheet.empty() && !WritePng(outDir + "/contact.png", ContactSheet(sheet), error)) return Fail(error);
   std::printf("%d frames of %dx%d in %s\n", frames, player.Width, player.Height, outDir.c_str());
   return 0;
 }
 
-int CmdPlay(const Args& args) {
-  if (args.empty()) return Fail("usage: zkw play FILE [--font FONT.dfu] [--seconds S]");
-  double seconds = std::stod(OptionValue(args, "--seconds", "0"));
+int CmdPlay(const PlayOptions& o) {
+  const double seconds = o.seconds;
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return Fail(std::string("no display: ") + SDL_GetError());
   // Sounds go to the audio output when there is one; otherwise they play silently.
   plat::SelectSoundOutput(plat::SoundOutput::Audio);
   TScenePlayer player;
   std::string error;
-  if (!player.Open(args[0], false, OptionValue(args, "--font", ""), error)) {
+  if (!player.Open(o.file, false, o.font, error)) {
     SDL_Quit();
     return Fail(error);
   }

@@ -1,0 +1,158 @@
+// The zkw binary as a user runs it: help, version, wrong arguments, and PNG conversions with
+// their alpha channel.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "png_io.h"
+#include "support/test_support.h"
+
+using namespace zkwtool;
+
+namespace {
+
+struct TRun {
+  int status = -1;
+  std::string out, err;
+};
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Runs zkw with the given arguments (shell words), standard error not a terminal.
+TRun Zkw(const std::string& args) {
+  // Named after the test: ctest runs the tests of this file side by side.
+  const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  const std::string out = zkwtest::TempPath(test + ".out"), err = zkwtest::TempPath(test + ".err");
+  const std::string command = std::string(ZKW_TOOL) + " " + args + " >" + out + " 2>" + err + " </dev/null";
+  int raw = std::system(command.c_str());
+  TRun run;
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  run.out = ReadText(out);
+  run.err = ReadText(err);
+  return run;
+}
+
+size_t Lines(const std::string& text) {
+  size_t n = 0;
+  for (char c : text) n += c == '\n';
+  return n;
+}
+
+TEST(ZkwCommandLine, HelpVersionAndWrongArguments) {
+  struct Case {
+    const char* args;
+    int status;
+    const char* out;  // expected in standard output ("" = output empty)
+    const char* err;  // expected in the one-line error ("" = no error output)
+  } cases[] = {
+      {"--help", 0, "Subcommands:", ""},
+      {"render --help", 0, "Usage: zkw render [OPTIONS] FILE", ""},
+      {"font make --help", 0, "--outline", ""},
+      {"scene dump --help", 0, "describe a scene file as JSON source", ""},
+      {"--version", 0, "zkw " ZKW_VERSION "\n", ""},
+      {"", 2, "Subcommands:", ""},
+      {"bogus", 2, "", "argument was not expected: bogus"},
+      {"info", 2, "", "FILE is required"},
+      {"info a.bmp b.bmp", 2, "", "not expected: b.bmp"},
+      {"render x.dan --frames many", 2, "", "--frames"},
+      {"render x.dan --colour red", 2, "", "--colour"},
+      {"font make a.ttf big out.dfu", 2, "", "SIZE = big"},
+      {"font make a.ttf 16 out.dfu --outline 9", 2, "", "--outline: Value 9 not in range 0 to 8"},
+      {"font", 2, "", "font needs a command: make, info, draw"},
+      {"scene", 2, "", "scene needs a command: build, dump"},
+      {"play x.dan --seconds -1", 2, "", "--seconds"},
+      // A right command line whose file is missing fails with status 1 and the reason.
+      {"info /nonexistent.bmp", 1, "", "cannot read /nonexistent.bmp"},
+      {"info /nonexistent.png", 1, "", "cannot read PNG \"/nonexistent.png\""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args);
+    TRun run = Zkw(c.args);
+    EXPECT_EQ(run.status, c.status);
+    if (*c.out) EXPECT_NE(run.out.find(c.out), std::string::npos) << run.out;
+    else EXPECT_EQ(run.out, "");
+    if (*c.err) {
+      EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+      if (c.status == 2) EXPECT_EQ(Lines(run.err), 1u) << run.err;
+    } else {
+      EXPECT_EQ(run.err, "");
+    }
+  }
+}
+
+// sample (24-bit with a three-level alpha) goes PNG -> BMP -> PNG -> DEX -> PNG: colours stay
+// exact through every format, alpha through PNG and DEX (BMP keeps no alpha).
+TEST(ZkwCommandLine, PngConversionsKeepColoursAndAlpha) {
+  const std::string png = zkwtest::TempPath("sample.png"), bmp = zkwtest::TempPath("sample.bmp"),
+                    png2 = zkwtest::TempPath("sample2.png"), dex = zkwtest::TempPath("sample.dex"),
+                    png3 = zkwtest::TempPath("sample3.png");
+  ASSERT_EQ(Zkw("sample " + png).status, 0);
+  TRun info = Zkw("info " + png);
+  EXPECT_EQ(info.status, 0);
+  EXPECT_EQ(info.out, png + ": 96 x 64, 24-bit, stride 288, with alpha\n");
+  ASSERT_EQ(Zkw("convert " + png + " " + bmp).status, 0);
+  EXPECT_EQ(Zkw("info " + bmp).out, bmp + ": 96 x 64, 24-bit, stride 288, no alpha\n");
+  ASSERT_EQ(Zkw("convert " + bmp + " " + png2).status, 0);
+  ASSERT_EQ(Zkw("convert " + png + " " + dex).status, 0);
+  ASSERT_EQ(Zkw("convert " + dex + " " + png3).status, 0);
+
+  TRgbaImage a, b, c;
+  std::string error;
+  ASSERT_TRUE(ReadPng(png, a, error)) << error;
+  ASSERT_TRUE(ReadPng(png2, b, error)) << error;
+  ASSERT_TRUE(ReadPng(png3, c, error)) << error;
+  ASSERT_EQ(a.Width, 96);
+  ASSERT_EQ(a.Height, 64);
+  int levels[256] = {};
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 96; ++x) {
+      const size_t i = (static_cast<size_t>(y) * 96 + x) * 4;
+      // The sample's ramp: red across, green down, blue the mirror of red.
+      ASSERT_EQ(a.Pixels[i], x * 255 / 95);
+      ASSERT_EQ(a.Pixels[i + 1], y * 255 / 63);
+      ASSERT_EQ(a.Pixels[i + 2], 255 - x * 255 / 95);
+      ++levels[a.Pixels[i + 3]];
+      for (int k = 0; k < 3; ++k) {
+        ASSERT_EQ(b.Pixels[i + k], a.Pixels[i + k]);
+        ASSERT_EQ(c.Pixels[i + k], a.Pixels[i + k]);
+      }
+      ASSERT_EQ(b.Pixels[i + 3], 255);
+      ASSERT_EQ(c.Pixels[i + 3], a.Pixels[i + 3]);
+    }
+  EXPECT_GT(levels[0], 0);
+  EXPECT_GT(levels[128], 0);
+  EXPECT_GT(levels[255], 0);
+  EXPECT_EQ(levels[0] + levels[128] + levels[255], 96 * 64);
+}
+
+// A fully opaque PNG gives an image without an alpha companion; a refused PNG says why.
+TEST(ZkwCommandLine, OpaquePngHasNoAlphaAndBadPngIsRefused) {
+  TRgbaImage opaque;
+  opaque.Width = 3;
+  opaque.Height = 2;
+  opaque.Pixels.assign(3 * 2 * 4, 255);
+  opaque.Pixels[0] = 10;
+  const std::string png = zkwtest::TempPath("opaque.png"), dex = zkwtest::TempPath("opaque.dex");
+  std::string error;
+  ASSERT_TRUE(WritePng(png, opaque, error)) << error;
+  EXPECT_EQ(Zkw("info " + png).out, png + ": 3 x 2, 24-bit, stride 12, no alpha\n");
+  ASSERT_EQ(Zkw("convert " + png + " " + dex).status, 0);
+  EXPECT_EQ(Zkw("info " + dex).out, dex + ": 3 x 2, 24-bit, stride 12, no alpha\n");
+
+  const std::string bad = zkwtest::TempPath("bad.png");
+  zkwtest::WriteFileBytes(bad, {0x89, 'P', 'N', 'G', 1, 2, 3});
+  TRun run = Zkw("convert " + bad + " " + dex);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("cannot read PNG"), std::string::npos) << run.err;
+}
+
+}  // namespace
