@@ -153,3 +153,27 @@ TEST(Win32Abi, ImportsOnlySystemDlls) {
     EXPECT_NE(::GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << dll;
   }
 }
+
+// The version resource carries the project's version, read as a host's installer would.
+TEST(Win32Abi, VersionResourceHasTheProjectVersion) {
+  wchar_t path[MAX_PATH];
+  ASSERT_GT(::GetModuleFileNameW(zkwtest::Dll(), path, MAX_PATH), 0u);
+  DWORD handle = 0;
+  DWORD size = ::GetFileVersionInfoSizeW(path, &handle);
+  ASSERT_GT(size, 0u);
+  std::vector<char> info(size);
+  ASSERT_TRUE(::GetFileVersionInfoW(path, 0, size, info.data()));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(::VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+  ASSERT_GE(length, sizeof(VS_FIXEDFILEINFO));
+  EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+  EXPECT_EQ(fixed->dwFileVersionMS, (uint32_t{ZKW_VERSION_MAJOR} << 16) | ZKW_VERSION_MINOR);
+  EXPECT_EQ(fixed->dwFileVersionLS, uint32_t{ZKW_VERSION_PATCH} << 16);
+  wchar_t* text = nullptr;
+  ASSERT_TRUE(::VerQueryValueW(info.data(), L"\\StringFileInfo\\040904B0\\ProductVersion",
+                               reinterpret_cast<void**>(&text), &length));
+  std::string version;
+  for (UINT i = 0; i < length && text[i]; ++i) version += static_cast<char>(text[i]);
+  EXPECT_EQ(version, ZKW_VERSION);
+}
