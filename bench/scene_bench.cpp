@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "common/byte_stream.h"
-#include "common/text16.h"
+#include "base/text16.h"
 #include "dib/dib24.h"
 #include "dib/dib8.h"
 #include "dib/dib_factory.h"

@@ -1,6 +1,7 @@
 # Source lists of the library, by layer. New directories are added here.
 set(ZKW_SRC ${CMAKE_SOURCE_DIR}/src)
 file(GLOB ZKW_CORE_SOURCES CONFIGURE_DEPENDS
+  ${ZKW_SRC}/base/*.cpp
   ${ZKW_SRC}/common/*.cpp
   ${ZKW_SRC}/text/*.cpp
   ${ZKW_SRC}/imagefiles/*.cpp

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "common/link_list.h"
-#include "common/text16.h"
+#include "base/text16.h"
 #include "imagefiles/packed_dib.h"
 #include "platform/plat_gdi.h"
 #include "platform/plat_types.h"

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "common/text16.h"
+#include "base/text16.h"
 #include "dib/dib_base.h"
 #include "platform/plat_types.h"
 

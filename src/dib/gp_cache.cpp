@@ -3,7 +3,7 @@
 // later pixel changes do not reach it until it is removed.
 #include <vector>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "dib/dib8.h"
 #include "platform/plat_imaging.h"
 

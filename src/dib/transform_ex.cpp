@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "common/round.h"
 #include "dib/dib24.h"
 #include "dib/dib8.h"

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 
 #ifdef _WIN32
 #define ZKWAPI __stdcall

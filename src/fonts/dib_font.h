@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "common/byte_stream.h"
-#include "common/text16.h"
+#include "base/text16.h"
 #include "dib/dib_base.h"
 #include "fonts/glyph_state.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "dib/dib8.h"
 #include "fonts/dib_font.h"
 #include "imagefiles/packed_dib.h"

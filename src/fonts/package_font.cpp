@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "common/byte_stream.h"
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "fonts/dib_font.h"
 
 namespace zkw {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "common/text16.h"
+#include "base/text16.h"
 
 namespace zkw {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "common/byte_stream.h"
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "imagefiles/bmp_file.h"
 #include "imagefiles/device_dib.h"
 #include "imagefiles/memory_block.h"

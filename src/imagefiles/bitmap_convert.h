@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "common/text16.h"
+#include "base/text16.h"
 #include "platform/plat_gdi.h"
 
 namespace zkw {

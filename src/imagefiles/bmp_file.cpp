@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/byte_stream.h"
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "imagefiles/memory_block.h"
 #include "imagefiles/packed_dib.h"
 #include "platform/plat.h"

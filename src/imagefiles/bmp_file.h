@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "common/text16.h"
+#include "base/text16.h"
 #include "platform/plat_types.h"
 
 namespace zkw {

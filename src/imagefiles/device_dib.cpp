@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstring>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "imagefiles/packed_dib.h"
 
 namespace zkw {

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "imagefiles/memory_block.h"
 #include "imagefiles/packed_dib.h"
 #include "platform/plat.h"

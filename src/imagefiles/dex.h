@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "common/byte_stream.h"
-#include "common/text16.h"
+#include "base/text16.h"
 #include "platform/plat_types.h"
 
 namespace zkw {

@@ -5,13 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/wide_char.h"
+
 namespace plat {
 
-#ifdef _WIN32
-using WCHAR = wchar_t;
-#else
-using WCHAR = char16_t;
-#endif
+using WCHAR = zkw::ZChar;
 
 using BOOL = int32_t;
 using BYTE = uint8_t;

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "common/round.h"
-#include "common/text16.h"
+#include "base/text16.h"
 #include "dib/dib24.h"
 #include "dib/dib_base.h"
 #include "dib/transform_ops.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "sound/wave_convert.h"
 
 namespace zkw {

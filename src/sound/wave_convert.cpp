@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "platform/plat_wave.h"
 #include "platform/plat_window.h"
 #include "sound/wave_reader.h"

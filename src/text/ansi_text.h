@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/text16.h"
+#include "base/text16.h"
 
 namespace zkw {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 
 namespace zkw {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 
 namespace zkw {
 

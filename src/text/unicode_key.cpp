@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 
 namespace zkw {
 

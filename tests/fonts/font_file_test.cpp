@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "common/byte_stream.h"
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "dib/dib8.h"
 #include "fonts/dib_font.h"
 #include "support/font_builders.h"

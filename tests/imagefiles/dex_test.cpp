@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "common/byte_stream.h"
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "dib/dib8.h"
 #include "dib/dib_factory.h"
 #include "exports/zkwgdi32.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "sound/wave_convert.h"
 #include "sound/wave_reader.h"
 #include "support/wave_builders.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "common/text16.h"
+#include "base/text16.h"
 #include "imagefiles/packed_dib.h"
 #include "platform/plat.h"
 

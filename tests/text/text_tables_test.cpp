@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "text/text_tables.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/byte_stream.h"
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "player/scene/dib_animator.h"
 #include "scene_player.h"
 #include "scene_source.h"

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "commands.h"
-#include "common/text16.h"
+#include "base/text16.h"
 #include "dib/dib24.h"
 #include "font_make.h"
 #include "fonts/dib_font.h"

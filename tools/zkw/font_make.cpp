@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "common/text16.h"
+#include "base/text16.h"
 #include "dib/dib8.h"
 #include "font_make.h"
 #include "fonts/dib_font.h"

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "commands.h"
-#include "common/text16.h"
+#include "base/text16.h"
 #include "dib/dib24.h"
 #include "dib/dib8.h"
 #include "dib/dib_factory.h"

@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "commands.h"
-#include "common/last_error.h"
+#include "base/last_error.h"
 
 #ifndef ZKW_VERSION
 #error "ZKW_VERSION is set by the build from the project's version"

@@ -8,7 +8,7 @@
 
 #include "commands.h"
 #include "common/byte_stream.h"
-#include "common/text16.h"
+#include "base/text16.h"
 #include "platform/plat_sound.h"
 #include "player/scene/dib_animator.h"
 #include "progress.h"

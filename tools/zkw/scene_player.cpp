@@ -3,7 +3,7 @@
 #include <cctype>
 #include <map>
 
-#include "common/text16.h"
+#include "base/text16.h"
 #include "expr/functions.h"
 #include "exports/zkwgdi32.h"
 #include "fonts/dib_font.h"

@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "common/byte_stream.h"
-#include "common/last_error.h"
-#include "common/text16.h"
+#include "base/last_error.h"
+#include "base/text16.h"
 #include "dib/dib24.h"
 #include "dib/dib8.h"
 #include "dib/dib_factory.h"

@@ -5,7 +5,7 @@
 
 #include <cerrno>
 
-#include "common/text16.h"
+#include "base/text16.h"
 #include "platform/plat.h"
 
 namespace plat {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "common/text16.h"
+#include "base/text16.h"
 #include "platform/plat_find.h"
 
 namespace plat {

@@ -3,7 +3,7 @@
 #pragma once
 #include <vector>
 
-#include "common/text16.h"
+#include "base/text16.h"
 #include "platform/plat.h"
 
 namespace plat::portable {

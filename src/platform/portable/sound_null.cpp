@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "platform/plat_window.h"
 #include "platform/portable/sound_portable.h"
 

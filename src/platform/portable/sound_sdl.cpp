@@ -9,7 +9,7 @@
 #include <set>
 #include <vector>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "platform/portable/sound_portable.h"
 
 namespace plat {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "platform/plat_wave.h"
 #include "platform/portable/sound_portable.h"
 

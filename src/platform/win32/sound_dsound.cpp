@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "platform/plat_sound.h"
 #include "platform/win32/win32_api.h"
 

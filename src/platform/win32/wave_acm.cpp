@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "platform/plat_wave.h"
 #include "platform/win32/win32_api.h"
 

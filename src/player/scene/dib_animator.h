@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "common/link_list.h"
-#include "common/text16.h"
+#include "base/text16.h"
 #include "platform/plat_gdi.h"
 #include "platform/plat_types.h"
 #include "player/scene/dib_caret.h"

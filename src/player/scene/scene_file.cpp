@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/byte_stream.h"
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "dib/dib24.h"
 #include "dib/dib8.h"
 #include "dib/dib_base.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/byte_stream.h"
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "expr/names.h"
 #include "platform/plat.h"
 #include "sound/sound_manager.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "common/text16.h"
+#include "base/text16.h"
 #include "platform/plat_window.h"
 #include "player/scene/dib_caret.h"
 

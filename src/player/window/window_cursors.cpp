@@ -2,7 +2,7 @@
 // (messages 1099, 1100) and by the main scene's scripts, selection and reset.
 #include "dib/dib_base.h"
 #include "dib/dib_factory.h"
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "platform/plat.h"
 #include "player/scene/dib_animator.h"
 #include "player/window/animator_window.h"

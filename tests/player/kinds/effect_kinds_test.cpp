@@ -3,7 +3,7 @@
 // give exact frame-buffer pixels after a few action and draw steps.
 #include <gtest/gtest.h>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "kind_test_support.h"
 #include "player/kinds/effect_kinds.h"
 #include "support/scene_builder.h"

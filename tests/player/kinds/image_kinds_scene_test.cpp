@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "dib/dib8.h"
 #include "kind_test_support.h"
 #include "player/objects/kind_registry.h"

@@ -3,7 +3,7 @@
 // 0x20000, 0x30000, 0x50000) read their fields; records that lie about their counts are refused.
 #include <gtest/gtest.h>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "imagefiles/dex.h"
 #include "kind_test_support.h"
 #include "player/kinds/button_obj.h"

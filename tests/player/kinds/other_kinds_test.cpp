@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "kind_test_support.h"
 #include "player/kinds/data_table.h"
 #include "player/kinds/dialog_obj.h"

@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "dib/dib8.h"
 #include "kind_test_support.h"
 #include "platform/plat_imaging.h"

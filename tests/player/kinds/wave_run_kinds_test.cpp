@@ -3,7 +3,7 @@
 // steps.
 #include <gtest/gtest.h>
 
-#include "common/last_error.h"
+#include "base/last_error.h"
 #include "kind_test_support.h"
 #include "player/kinds/run_kinds.h"
 #include "player/kinds/stars_obj.h"

@@ -2,11 +2,10 @@
 #pragma once
 #include <string>
 
-#include "platform/plat_types.h"
+#include "base/wide_char.h"
 
 namespace zkw {
 
-using ZChar = plat::WCHAR;
 using ZString = std::basic_string<ZChar>;
 
 // Length of a zero-terminated UTF-16 text; 0 for null.

@@ -1,4 +1,4 @@
-#include "common/last_error.h"
+#include "base/last_error.h"
 
 namespace zkw {
 

@@ -1,4 +1,4 @@
-#include "common/text16.h"
+#include "base/text16.h"
 
 namespace zkw {
 
