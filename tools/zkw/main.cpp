@@ -35,7 +35,9 @@ static void Usage() {
       "                    play a scene headless on the manual clock, writing PNG frames\n"
       "                    and a contact sheet of every K-th frame\n"
       "  play FILE [--font FONT.dfu] [--seconds S]\n"
-      "                    play a scene in a window");
+      "                    play a scene in a window\n"
+      "  colour backgrounds OUT.png      every background generator on one sheet\n"
+      "  colour dialog OUT.png           the colour selection dialog as drawn here");
 }
 
 int main(int argc, char** argv) {
@@ -52,6 +54,7 @@ int main(int argc, char** argv) {
   if (command == "scene") return zkwtool::CmdScene(args);
   if (command == "render") return zkwtool::CmdRender(args);
   if (command == "play") return zkwtool::CmdPlay(args);
+  if (command == "colour") return zkwtool::CmdColour(args);
   std::fprintf(stderr, "zkw: unknown command \"%s\"\n", command.c_str());
   Usage();
   return 2;
