@@ -1,7 +1,9 @@
-// Round backgrounds: concentric discs painted as rings, and nested rotating polygons. Only
-// rings and polygons that can reach the window of the rectangle on the image are drawn.
+// Round backgrounds: concentric discs, painted row by row with each pixel written once, and
+// nested rotating polygons. Only discs and polygons that can reach the window of the rectangle
+// on the image are looked at.
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "colour/background_steps.h"
@@ -12,17 +14,60 @@ namespace zkw {
 
 namespace {
 
-// Half-widths of the filled disc of radius r (the midpoint circle walk of Slice) on the rows
-// dy = lo .. hi (0 <= lo): hw[dy - lo] = largest |dx| covered, -1 where the disc misses.
-void DiscRows(int64_t r, int64_t lo, int64_t hi, std::vector<int64_t>& hw) {
-  hw.assign(static_cast<size_t>(hi - lo + 1), -1);
-  auto mark = [&](int64_t dy, int64_t half) {
-    if (dy >= lo && dy <= hi) hw[dy - lo] = std::max(hw[dy - lo], half);
-  };
-  MidpointWalk(r, [&](int64_t i, int64_t y) {
-    mark(y, i);
-    mark(i, y);
-  });
+// Half-widths of the filled discs rMin .. rMax (the midpoint walk of Slice) on the rows
+// dy = lo .. hi (0 <= lo), row by row: hw[(dy - lo) * rings + r - rMin] = the largest |dx| the
+// disc covers on that row, at most `reach`; -1 where it misses the row.
+void DiscTable(int64_t rMin, int64_t rMax, int64_t lo, int64_t hi, int64_t reach,
+               std::vector<int32_t>& hw) {
+  const int64_t rings = rMax - rMin + 1;
+  hw.assign(static_cast<size_t>(rings * (hi - lo + 1)), -1);
+  for (int64_t r = rMin; r <= rMax; ++r) {
+    auto mark = [&](int64_t dy, int64_t half) {
+      if (dy < lo || dy > hi) return;
+      int32_t& cell = hw[static_cast<size_t>((dy - lo) * rings + r - rMin)];
+      cell = std::max(cell, static_cast<int32_t>(std::min(half, reach)));
+    };
+    MidpointWalk(r, [&](int64_t i, int64_t y) {
+      mark(y, i);
+      mark(i, y);
+    });
+  }
+}
+
+// Fills columns a .. b (window coordinates, within the row) of a row of Bytes-per-pixel pixels.
+template <int Bytes>
+void FillSpan(uint8_t* row, int64_t a, int64_t b, uint32_t Color) {
+  if (Bytes == 1) {
+    std::memset(row + a, static_cast<int>(Color & 0xFF), static_cast<size_t>(b - a + 1));
+    return;
+  }
+  const uint8_t bgr[3] = {static_cast<uint8_t>(Color >> 16), static_cast<uint8_t>(Color >> 8),
+                          static_cast<uint8_t>(Color)};
+  for (uint8_t* p = row + 3 * a; p <= row + 3 * b; p += 3) std::memcpy(p, bgr, 3);
+}
+
+// Each pixel takes the colour of the smallest disc over it: along a row the discs are taken
+// from the smallest up, and each paints only the columns the smaller ones left.
+template <int Bytes>
+void PaintDiscRows(TDibWindow& w, int64_t cx, int64_t cy, int64_t rings,
+                   int64_t dyLo, int64_t reach, const std::vector<int32_t>& hw,
+                   const std::vector<uint32_t>& colours) {
+  TDibBaseObj& v = w.View();
+  const int64_t left = w.Left(), right = w.Right();
+  for (int64_t y = w.Top(); y <= w.Bottom(); ++y) {
+    uint8_t* row = v.PixelAddress(0, static_cast<int32_t>(y - w.OY));
+    const int32_t* cells = &hw[static_cast<size_t>((std::abs(y - cy) - dyLo) * rings)];
+    int64_t covered = -1;
+    for (int64_t k = 0; k < rings && covered < reach; ++k) {
+      if (cells[k] <= covered) continue;
+      const uint32_t c = colours[static_cast<size_t>(k)];
+      int64_t a = std::max(cx - cells[k], left), b = std::min(cx - covered - 1, right);
+      if (a <= b) FillSpan<Bytes>(row, a - w.OX, b - w.OX, c);
+      a = std::max(cx + covered + 1, left), b = std::min(cx + cells[k], right);
+      if (a <= b) FillSpan<Bytes>(row, a - w.OX, b - w.OX, c);
+      covered = cells[k];
+    }
+  }
 }
 
 // Smallest and largest distance |v - c| for v in [a, b].
@@ -41,30 +86,28 @@ void CircleGround(TDibBaseObj* Dib, uint8_t C1, uint8_t C2, int32_t x1, int32_t 
   n += n / 2;
   const int64_t cx = x1 + wd / 2, cy = y1 + ht / 2;
   const TColourSteps steps(C1, C2, n);
-  // Disc r is drawn before disc r - 1, so a pixel keeps the colour of the smallest disc over
-  // it: each disc paints only its ring outside disc r - 1 (disc 1 paints itself whole).
+  // Discs that can reach the window: disc r covers only |dx|, |dy| <= r, and every pixel
+  // nearer than r - 2 lies in disc r - 1 already.
   const int64_t dyLo = NearOffset(cy, w.Top(), w.Bottom()), dyHi = FarOffset(cy, w.Top(), w.Bottom());
   const int64_t dxLo = NearOffset(cx, w.Left(), w.Right()), dxHi = FarOffset(cx, w.Left(), w.Right());
   const double far = std::hypot(static_cast<double>(dxHi), static_cast<double>(dyHi));
   const int64_t rMin = std::max<int64_t>({1, dxLo, dyLo});
   const int64_t rMax = std::min<int64_t>(n, static_cast<int64_t>(far) + 2);
-  std::vector<int64_t> outer, inner;
-  if (rMax >= rMin) DiscRows(rMax, dyLo, dyHi, outer);
-  for (int64_t r = rMax; r >= rMin; --r) {
-    if (r > 1) DiscRows(r - 1, dyLo, dyHi, inner);
-    else inner.assign(outer.size(), -1);
-    // Colour steps taken after the discs n .. r + 1.
-    const uint32_t c = static_cast<uint32_t>(
+  if (rMax < rMin) return;
+  const int64_t rings = rMax - rMin + 1;
+  std::vector<int32_t> hw;
+  DiscTable(rMin, rMax, dyLo, dyHi, dxHi, hw);
+  // Disc r is drawn after the discs n .. r + 1, each step taken when the radius divides by g.
+  std::vector<uint32_t> colours(static_cast<size_t>(rings));
+  for (int64_t k = 0; k < rings; ++k) {
+    const int64_t r = rMin + k;
+    colours[static_cast<size_t>(k)] = static_cast<uint32_t>(
         (steps.C1 + steps.Dir * std::min<int64_t>(n / steps.G - r / steps.G, steps.D)) & 0xFF);
-    for (int64_t y = w.Top(); y <= w.Bottom(); ++y) {
-      const int64_t dy = std::abs(y - cy);
-      const int64_t a = outer[dy - dyLo], b = inner[dy - dyLo];
-      if (a <= b) continue;
-      WindowRow(w, cx - a, cx - b - 1, y, c);
-      WindowRow(w, cx + b + 1, cx + a, y, c);
-    }
-    outer.swap(inner);
   }
+  if (w.View().FBits == 1)
+    PaintDiscRows<1>(w, cx, cy, rings, dyLo, dxHi, hw, colours);
+  else
+    PaintDiscRows<3>(w, cx, cy, rings, dyLo, dxHi, hw, colours);
 }
 
 namespace {

@@ -1,7 +1,8 @@
 // Per-pixel work on a device context. Every loop is bounded by the DC's clip box. On a DC
 // whose selected bitmap is an unclipped 24- or 32-bit DIB section the pixels are read and
-// written in memory (the same bytes GetPixel and SetPixel give); any other DC goes through
-// GetPixel and SetPixel. The path is chosen once, when the object is made.
+// written in memory (the same bytes GetPixel and SetPixel give), once a probe through SetPixel
+// has shown where pixel (0, 0) lies in memory; any other DC goes through GetPixel and SetPixel.
+// The path is chosen once, when the object is made.
 #pragma once
 #include <algorithm>
 #include <cstdint>
@@ -53,6 +54,7 @@ class TDcPixels {
   }
 
  private:
+  bool ProbeRowOrder();
   uint8_t* Row(int32_t y) const {
     return FBits + static_cast<intptr_t>(FTopDown ? y : FHeight - 1 - y) * FStride;
   }

@@ -97,6 +97,7 @@ TSelectorHit TColorSelector::HitTest(int32_t x, int32_t y) const {
 
 bool TColorSelector::Click(int32_t x, int32_t y) {
   TSelectorHit hit = HitTest(x, y);
+  FDragging = TSelectorPart::spNone;
   switch (hit.Part) {
     case TSelectorPart::spStandard: Choose(StandardColor(hit.Index)); break;
     case TSelectorPart::spSystem: Choose(kSystemFlag + static_cast<uint32_t>(hit.Index)); break;

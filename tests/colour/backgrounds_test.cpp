@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "colour/backgrounds.h"
+#include "dib/dib24.h"
 #include "dib/dib8.h"
 #include "exports/zkwgdi32.h"
 
@@ -103,6 +104,16 @@ TEST(Backgrounds, WholeImagesMatchTheLineAndDiscDefinitions) {
       if (r % g == 0 && c != 190) --c;
     }
     ExpectSame(*got, *want, "CircleGround");
+    // The same discs on a 24-bit image (the numbers as shades of red).
+    TDib24Bits got24, want24;
+    got24.SetAttributes(w, h);
+    want24.SetAttributes(w, h);
+    zkw::CircleGround(&got24, 200, 190, 0, 0, x2, y2);
+    for (int r = r0, c24 = 200; r >= 1; --r) {
+      want24.Slice(x2 / 2, y2 / 2, r, static_cast<uint32_t>(c24));
+      if (r % g == 0 && c24 != 190) --c24;
+    }
+    ExpectSame(got24, want24, "CircleGround, 24 bits");
     // Nested polygons, both directions.
     for (bool outward : {true, false}) {
       got = Image(w, h), want = Image(w, h);
