@@ -12,6 +12,15 @@ namespace {
 
 constexpr int32_t kLightnesses[4] = {192, 160, 128, 80};
 
+const char* const kSystemNames[TColorSelector::kSystemCount] = {
+    "Scroll bar", "Desktop", "Active caption", "Inactive caption", "Menu", "Window",
+    "Window frame", "Menu text", "Window text", "Caption text", "Active border",
+    "Inactive border", "Application workspace", "Highlight", "Highlighted text",
+    "Button face", "Button shadow", "Grey text", "Button text", "Inactive caption text",
+    "Button highlight", "3-D dark shadow", "3-D light", "Tooltip text",
+    "Tooltip background", "(unused)", "Hot-track", "Active caption gradient",
+    "Inactive caption gradient", "Menu highlight", "Menu bar"};
+
 bool Inside(const plat::RECT& r, int32_t x, int32_t y) {
   return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
@@ -37,6 +46,16 @@ uint32_t TColorSelector::StandardColor(int32_t i) {
   int32_t row = i / kColumns, column = i % kColumns;
   if (row == 4) return HLStoRGB(170, static_cast<int32_t>(Round(column * 255 / 11.0)), 0);
   return HLStoRGB(column * 255 / kColumns, kLightnesses[row], 255);
+}
+
+const char* TColorSelector::SystemColorName(int32_t Index) {
+  return Index >= 0 && Index < kSystemCount ? kSystemNames[Index] : nullptr;
+}
+
+plat::RECT TColorSelector::NameRect() const {
+  plat::RECT g = PartRect(TSelectorPart::spSystem);
+  if (g.right == g.left) return {0, 0, 0, 0};
+  return {g.left, g.bottom + 2, g.right, g.bottom + 18};
 }
 
 uint32_t TColorSelector::Shown(uint32_t Value) {

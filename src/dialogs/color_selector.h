@@ -50,6 +50,10 @@ class TColorSelector {
   // The value the dialog writes: 0x80000000 + index for a system colour, else a COLORREF.
   uint32_t Value() const { return FValue; }
   uint32_t Initial() const { return FInitial; }
+  // The name of system colour 0 .. 30 (ASCII); null for other indexes.
+  static const char* SystemColorName(int32_t Index);
+  // Where the name of a chosen system colour is written (below the system colours).
+  plat::RECT NameRect() const;
   // The colour the value shows (system colours resolved).
   static uint32_t Shown(uint32_t Value);
   int32_t Hue() const { return FHue; }

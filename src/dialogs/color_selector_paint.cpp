@@ -9,6 +9,7 @@
 #include "colour/gdi_helpers.h"
 #include "colour/gradient.h"
 #include "colour/hls.h"
+#include "common/text16.h"
 #include "dialogs/color_selector_window.h"
 #include "dib/dc_composite.h"
 #include "dib/dib_factory.h"
@@ -86,6 +87,18 @@ void LightnessBar(plat::HDC dc, const TColorSelector& sel) {
   Line(dc, b.right + 2, y, b.right + 6, y, 1, 0);
 }
 
+// The name of the chosen system colour.
+void SystemName(plat::HDC dc, const TColorSelector& sel) {
+  if (!(sel.Value() & TColorSelector::kSystemFlag)) return;
+  const char* name = TColorSelector::SystemColorName(static_cast<int32_t>(sel.Value() & 0xFF));
+  plat::RECT r = sel.NameRect();
+  if (!name || r.right == r.left) return;
+  const ZString text = FromUtf8(name);
+  plat::SetBkMode(dc, plat::TRANSPARENT);
+  plat::SetTextColor(dc, plat::GetSysColor(18));
+  plat::DrawTextW(dc, text.c_str(), -1, &r, plat::DT_LEFT | plat::DT_VCENTER | plat::DT_SINGLELINE);
+}
+
 void Preview(plat::HDC dc, const TColorSelector& sel) {
   for (bool old : {true, false}) {
     plat::RECT r = sel.PreviewRect(old);
@@ -114,6 +127,7 @@ void PaintColorSelector(const TColorSelector& sel, plat::HDC dc) {
   Caption(dc, sel, font);
   Swatches(dc, sel, Part::spStandard);
   Swatches(dc, sel, Part::spSystem);
+  SystemName(dc, sel);
   Field(dc, sel);
   LightnessBar(dc, sel);
   Preview(dc, sel);

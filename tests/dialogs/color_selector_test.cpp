@@ -35,6 +35,8 @@ TEST(ColorSelector, SwatchesFieldAndKeys) {
   p = Centre(s.SwatchRect(P::spSystem, 13));
   s.Click(p.x, p.y);
   EXPECT_EQ(s.Value(), 0x8000000Du);
+  EXPECT_STREQ(TColorSelector::SystemColorName(13), "Highlight");
+  EXPECT_EQ(TColorSelector::SystemColorName(31), nullptr);
   int32_t h, l, sat;
   zkw::RGBtoHLS(plat::GetSysColor(13), h, l, sat);
   EXPECT_EQ(s.Hue(), h);
