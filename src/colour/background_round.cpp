@@ -3,7 +3,6 @@
 // on the image are looked at.
 #include <climits>
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 #include "colour/background_steps.h"
@@ -34,38 +33,43 @@ void DiscTable(int64_t rMin, int64_t rMax, int64_t lo, int64_t hi, int64_t reach
   }
 }
 
-// Fills columns a .. b (window coordinates, within the row) of a row of Bytes-per-pixel pixels.
+// Writes one pixel of Bytes bytes.
 template <int Bytes>
-void FillSpan(uint8_t* row, int64_t a, int64_t b, uint32_t Color) {
+inline void Put(uint8_t* p, uint32_t Color) {
   if (Bytes == 1) {
-    std::memset(row + a, static_cast<int>(Color & 0xFF), static_cast<size_t>(b - a + 1));
-    return;
+    *p = static_cast<uint8_t>(Color);
+  } else {
+    p[0] = static_cast<uint8_t>(Color >> 16);
+    p[1] = static_cast<uint8_t>(Color >> 8);
+    p[2] = static_cast<uint8_t>(Color);
   }
-  const uint8_t bgr[3] = {static_cast<uint8_t>(Color >> 16), static_cast<uint8_t>(Color >> 8),
-                          static_cast<uint8_t>(Color)};
-  for (uint8_t* p = row + 3 * a; p <= row + 3 * b; p += 3) std::memcpy(p, bgr, 3);
 }
 
 // Each pixel takes the colour of the smallest disc over it: along a row the discs are taken
-// from the smallest up, and each paints only the columns the smaller ones left.
+// from the smallest up, each painting the columns |dx| the smaller ones left, on both sides.
+// Columns are counted from the centre and kept to the window by `from` and `to` per side.
 template <int Bytes>
-void PaintDiscRows(TDibWindow& w, int64_t cx, int64_t cy, int64_t rings,
-                   int64_t dyLo, int64_t reach, const std::vector<int32_t>& hw,
+void PaintDiscRows(TDibWindow& w, int64_t cx, int64_t cy, int64_t rings, int64_t dyLo,
+                   int64_t reach, const std::vector<int32_t>& hw,
                    const std::vector<uint32_t>& colours) {
   TDibBaseObj& v = w.View();
-  const int64_t left = w.Left(), right = w.Right();
+  // Right of the centre: dx from max(0, left - cx) to right - cx; left: from max(0, cx - right)
+  // to cx - left (as positive offsets).
+  const int64_t rightFrom = std::max<int64_t>(0, w.Left() - cx), rightTo = w.Right() - cx;
+  const int64_t leftFrom = std::max<int64_t>(1, cx - w.Right()), leftTo = cx - w.Left();
   for (int64_t y = w.Top(); y <= w.Bottom(); ++y) {
-    uint8_t* row = v.PixelAddress(0, static_cast<int32_t>(y - w.OY));
+    uint8_t* centre = v.PixelAddress(0, static_cast<int32_t>(y - w.OY)) + (cx - w.OX) * Bytes;
     const int32_t* cells = &hw[static_cast<size_t>((std::abs(y - cy) - dyLo) * rings)];
     int64_t covered = -1;
     for (int64_t k = 0; k < rings && covered < reach; ++k) {
-      if (cells[k] <= covered) continue;
+      const int64_t h = cells[k];
+      if (h <= covered) continue;
       const uint32_t c = colours[static_cast<size_t>(k)];
-      int64_t a = std::max(cx - cells[k], left), b = std::min(cx - covered - 1, right);
-      if (a <= b) FillSpan<Bytes>(row, a - w.OX, b - w.OX, c);
-      a = std::max(cx + covered + 1, left), b = std::min(cx + cells[k], right);
-      if (a <= b) FillSpan<Bytes>(row, a - w.OX, b - w.OX, c);
-      covered = cells[k];
+      for (int64_t dx = std::max(covered + 1, rightFrom), e = std::min(h, rightTo); dx <= e; ++dx)
+        Put<Bytes>(centre + dx * Bytes, c);
+      for (int64_t dx = std::max(covered + 1, leftFrom), e = std::min(h, leftTo); dx <= e; ++dx)
+        Put<Bytes>(centre - dx * Bytes, c);
+      covered = h;
     }
   }
 }

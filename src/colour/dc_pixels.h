@@ -27,6 +27,10 @@ class TDcPixels {
     return FValid && x >= FBox.left && x < FBox.right && y >= FBox.top && y < FBox.bottom;
   }
   bool Direct() const { return FBits != nullptr; }
+  // On the direct path: the bytes of picture row y (blue, green, red per pixel) and the bytes
+  // per pixel (3 or 4).
+  uint8_t* RowBytes(int32_t y) const { return Row(y); }
+  int32_t PixelBytes() const { return FBytes; }
 
   // Replaces each pixel of row y, columns x1..x2 (inside the clip box), by f(pixel).
   template <class F>

@@ -2,6 +2,7 @@
 // box blur of row bitmaps.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "colour/blend.h"
@@ -189,6 +190,38 @@ TEST(ColourProcs, BlendRectOnSectionsAndDeviceBitmapsAlike) {
     EXPECT_EQ(c.At(1, 3), 0u);
     EXPECT_EQ(c.At(2, 3), 0x204060u);
   }
+}
+
+TEST(ColourProcs, BlendRectMatchesBlendColorOnEverySectionLayout) {
+  // 24- and 32-bit sections, bottom-up and top-down, widths that leave partial vector blocks:
+  // every pixel becomes BlendColor(Color, pixel, Percent), pixels outside stay.
+  for (int bits : {24, 32})
+    for (int height : {3, -3}) {
+      SCOPED_TRACE(std::to_string(bits) + " bits, height " + std::to_string(height));
+      plat::BITMAPINFO bi{};
+      bi.bmiHeader = {40, 21, height, 1, static_cast<plat::WORD>(bits), plat::BI_RGB, 0, 0, 0, 0, 0};
+      void* bits0 = nullptr;
+      plat::HDC dc = plat::CreateCompatibleDC(nullptr);
+      plat::HBITMAP section = plat::CreateDIBSection(dc, &bi, plat::DIB_RGB_COLORS, &bits0, nullptr, 0);
+      plat::HGDIOBJ old = plat::SelectObject(dc, section);
+      std::vector<uint32_t> before;
+      for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 21; ++x) {
+          plat::SetPixel(dc, x, y, (x * 53 + y * 97) * 0x010305u & 0xFFFFFF);
+          before.push_back(plat::GetPixel(dc, x, y));
+        }
+      zkw::BlendRect(dc, 1, 0, 19, 1, 0x40C020, 37);
+      for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 21; ++x) {
+          uint32_t was = before[y * 21 + x];
+          bool inside = x >= 1 && x <= 19 && y <= 1;
+          ASSERT_EQ(plat::GetPixel(dc, x, y), inside ? zkw::BlendColor(0x40C020, was, 37) : was)
+              << x << ", " << y;
+        }
+      plat::SelectObject(dc, old);
+      plat::DeleteObject(section);
+      plat::DeleteDC(dc);
+    }
 }
 
 TEST(ColourProcs, CornerFrameWeights) {
