@@ -29,53 +29,69 @@ void RectangleGround(TDibBaseObj* Dib, uint8_t C1, uint8_t C2, int32_t x1, int32
     });
 }
 
-void HorizonGround(TDibBaseObj* Dib, uint8_t C1, uint8_t C2, int32_t x1, int32_t y1, int32_t x2,
-                   int32_t y2) {
+namespace {
+
+// Rows of the window (columns when Columns) across the rectangle; line p takes the colour of
+// step index(p), or is left alone when index(p) is negative.
+template <class Index>
+void WindowLines(TDibWindow& w, bool Columns, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                 const TColourSteps& steps, Index&& index) {
+  const int64_t from = Columns ? w.Left() : w.Top(), to = Columns ? w.Right() : w.Bottom();
+  for (int64_t p = from; p <= to; ++p) {
+    const int64_t k = index(p);
+    if (k < 0) continue;
+    if (Columns) WindowColumn(w, p, y1, y2, steps.At(k));
+    else WindowRow(w, x1, x2, p, steps.At(k));
+  }
+}
+
+// Lines from the top (left) edge: g = lines div |C2 - C1| + 1.
+void EdgeRamp(TDibBaseObj* Dib, uint8_t C1, uint8_t C2, int32_t x1, int32_t y1, int32_t x2,
+              int32_t y2, bool Columns) {
   if (!Dib || C1 == C2) return;
   TDibWindow w(*Dib, x1, y1, x2, y2);
   if (w.Empty()) return;
-  const int64_t n = int64_t{y2} - y1 + 1;
+  const int64_t start = Columns ? x1 : y1, n = (Columns ? int64_t{x2} : int64_t{y2}) - start + 1;
   const TColourSteps steps(C1, C2, n);
-  ForRange(w.Top() - y1, w.Bottom() - y1, 0, n - 1,
-           [&](int64_t k) { WindowRow(w, x1, x2, y1 + k, steps.At(k)); });
+  WindowLines(w, Columns, x1, y1, x2, y2, steps, [&](int64_t p) { return p - start; });
+}
+
+// Lines c + k and c - k for k = 0 .. n around the centre line c (each line belongs to one k).
+void CentreRamp(TDibBaseObj* Dib, uint8_t C1, uint8_t C2, int32_t x1, int32_t y1, int32_t x2,
+                int32_t y2, bool Columns) {
+  if (!Dib || C1 == C2) return;
+  TDibWindow w(*Dib, x1, y1, x2, y2);
+  if (w.Empty()) return;
+  const int64_t start = Columns ? x1 : y1;
+  const int64_t extent = (Columns ? int64_t{x2} : int64_t{y2}) - start;
+  const int64_t n = (extent + 1) / 2, c = start + extent / 2;
+  const TColourSteps steps(C1, C2, n);
+  WindowLines(w, Columns, x1, y1, x2, y2, steps, [&](int64_t p) {
+    const int64_t k = std::abs(p - c);
+    return k <= n ? k : -1;
+  });
+}
+
+}  // namespace
+
+void HorizonGround(TDibBaseObj* Dib, uint8_t C1, uint8_t C2, int32_t x1, int32_t y1, int32_t x2,
+                   int32_t y2) {
+  EdgeRamp(Dib, C1, C2, x1, y1, x2, y2, false);
 }
 
 void VerticalGround(TDibBaseObj* Dib, uint8_t C1, uint8_t C2, int32_t x1, int32_t y1,
                     int32_t x2, int32_t y2) {
-  if (!Dib || C1 == C2) return;
-  TDibWindow w(*Dib, x1, y1, x2, y2);
-  if (w.Empty()) return;
-  const int64_t n = int64_t{x2} - x1 + 1;
-  const TColourSteps steps(C1, C2, n);
-  ForRange(w.Left() - x1, w.Right() - x1, 0, n - 1,
-           [&](int64_t k) { WindowColumn(w, x1 + k, y1, y2, steps.At(k)); });
+  EdgeRamp(Dib, C1, C2, x1, y1, x2, y2, true);
 }
 
 void HorzCenterGround(TDibBaseObj* Dib, uint8_t C1, uint8_t C2, int32_t x1, int32_t y1,
                       int32_t x2, int32_t y2) {
-  if (!Dib || C1 == C2) return;
-  TDibWindow w(*Dib, x1, y1, x2, y2);
-  if (w.Empty()) return;
-  const int64_t h = int64_t{y2} - y1, n = (h + 1) / 2, yc = y1 + h / 2;
-  const TColourSteps steps(C1, C2, n);
-  // Rows yc + k and yc - k for k = 0 .. n: each row belongs to one k.
-  for (int64_t y = w.Top(); y <= w.Bottom(); ++y) {
-    int64_t k = std::abs(y - yc);
-    if (k <= n) WindowRow(w, x1, x2, y, steps.At(k));
-  }
+  CentreRamp(Dib, C1, C2, x1, y1, x2, y2, false);
 }
 
 void VertCenterGround(TDibBaseObj* Dib, uint8_t C1, uint8_t C2, int32_t x1, int32_t y1,
                       int32_t x2, int32_t y2) {
-  if (!Dib || C1 == C2) return;
-  TDibWindow w(*Dib, x1, y1, x2, y2);
-  if (w.Empty()) return;
-  const int64_t wd = int64_t{x2} - x1, n = (wd + 1) / 2, xc = x1 + wd / 2;
-  const TColourSteps steps(C1, C2, n);
-  for (int64_t x = w.Left(); x <= w.Right(); ++x) {
-    int64_t k = std::abs(x - xc);
-    if (k <= n) WindowColumn(w, x, y1, y2, steps.At(k));
-  }
+  CentreRamp(Dib, C1, C2, x1, y1, x2, y2, true);
 }
 
 namespace {
@@ -88,46 +104,47 @@ std::vector<int64_t> SineOffsets(int32_t Period, int32_t Amp, int64_t first, int
   return off;
 }
 
-}  // namespace
-
-void HorzSineGround(TDibBaseObj* Dib, uint8_t C1, uint8_t C2, int32_t Period, int32_t Amp,
-                    int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+// Both sine generators in the wave's own terms: positions a run along it (x for the horizontal
+// wave), lines b across it. Bands of C1 and C2 Amp lines wide at the two sides, then line k at
+// position a shifted by Round(sin(a / Period) x Amp), all counted from (x1, y1).
+void SineRamp(TDibBaseObj* Dib, uint8_t C1, uint8_t C2, int32_t Period, int32_t Amp, int32_t x1,
+              int32_t y1, int32_t x2, int32_t y2, bool Vertical) {
   if (!Dib || C1 == C2) return;
   TDibWindow w(*Dib, x1, y1, x2, y2);
   if (w.Empty()) return;
   TDibBaseObj& v = w.View();
-  v.Bar(w.X(x1), w.Y(y1), w.X(x2), w.Y(int64_t{y1} + Amp), C1);
-  v.Bar(w.X(x1), w.Y(int64_t{y2} - Amp), w.X(x2), w.Y(y2), C2);
-  const int64_t n = int64_t{y2} - y1 + 1;
+  const int64_t a1 = Vertical ? y1 : x1, b1 = Vertical ? x1 : y1, b2 = Vertical ? x2 : y2;
+  const int64_t aLo = Vertical ? w.Top() : w.Left(), aHi = Vertical ? w.Bottom() : w.Right();
+  const int64_t bLo = Vertical ? w.Left() : w.Top(), bHi = Vertical ? w.Right() : w.Bottom();
+  auto band = [&](int64_t from, int64_t to, uint32_t c) {
+    if (Vertical) v.Bar(w.X(from), w.Y(y1), w.X(to), w.Y(y2), c);
+    else v.Bar(w.X(x1), w.Y(from), w.X(x2), w.Y(to), c);
+  };
+  band(b1, b1 + Amp, C1);
+  band(b2 - Amp, b2, C2);
+  const int64_t n = b2 - b1 + 1;
   const TColourSteps steps(C1, C2, n);
-  const int64_t i0 = w.Left() - x1;
-  const std::vector<int64_t> off = SineOffsets(Period, Amp, i0, w.Right() - w.Left() + 1);
+  const int64_t i0 = aLo - a1;
+  const std::vector<int64_t> off = SineOffsets(Period, Amp, i0, aHi - aLo + 1);
   for (size_t j = 0; j < off.size(); ++j) {
-    const int64_t x = x1 + i0 + static_cast<int64_t>(j), base = y1 + off[j];
-    ForRange(w.Top() - base, w.Bottom() - base, 0, n - 1, [&](int64_t k) {
-      v.PutPixel(w.X(x), w.Y(base + k), steps.At(k));
+    const int64_t a = a1 + i0 + static_cast<int64_t>(j), base = b1 + off[j];
+    ForRange(bLo - base, bHi - base, 0, n - 1, [&](int64_t k) {
+      const int64_t b = base + k;
+      v.PutPixel(w.X(Vertical ? b : a), w.Y(Vertical ? a : b), steps.At(k));
     });
   }
 }
 
+}  // namespace
+
+void HorzSineGround(TDibBaseObj* Dib, uint8_t C1, uint8_t C2, int32_t Period, int32_t Amp,
+                    int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  SineRamp(Dib, C1, C2, Period, Amp, x1, y1, x2, y2, false);
+}
+
 void VertSineGround(TDibBaseObj* Dib, uint8_t C1, uint8_t C2, int32_t Period, int32_t Amp,
                     int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-  if (!Dib || C1 == C2) return;
-  TDibWindow w(*Dib, x1, y1, x2, y2);
-  if (w.Empty()) return;
-  TDibBaseObj& v = w.View();
-  v.Bar(w.X(x1), w.Y(y1), w.X(int64_t{x1} + Amp), w.Y(y2), C1);
-  v.Bar(w.X(int64_t{x2} - Amp), w.Y(y1), w.X(x2), w.Y(y2), C2);
-  const int64_t n = int64_t{x2} - x1 + 1;
-  const TColourSteps steps(C1, C2, n);
-  const int64_t i0 = w.Top() - y1;
-  const std::vector<int64_t> off = SineOffsets(Period, Amp, i0, w.Bottom() - w.Top() + 1);
-  for (size_t j = 0; j < off.size(); ++j) {
-    const int64_t y = y1 + i0 + static_cast<int64_t>(j), base = x1 + off[j];
-    ForRange(w.Left() - base, w.Right() - base, 0, n - 1, [&](int64_t k) {
-      v.PutPixel(w.X(base + k), w.Y(y), steps.At(k));
-    });
-  }
+  SineRamp(Dib, C1, C2, Period, Amp, x1, y1, x2, y2, true);
 }
 
 namespace {

@@ -47,24 +47,30 @@ int64_t Split(int64_t extent, int64_t Pos) { return Round(static_cast<double>(ex
 // Clamps a coordinate far outside the DC to just outside its clip box (fills stay the same).
 int64_t Near(int64_t v) { return std::clamp<int64_t>(v, INT32_MIN / 2, INT32_MAX / 2); }
 
-void VRamp(plat::HDC dc, uint32_t C1, uint32_t C2, int64_t x1, int64_t y1, int64_t x2,
-           int64_t y2) {
-  int64_t n = y2 - y1;
-  if (n <= 0 || x2 <= x1) return;
+// A two-colour gradient over lines of (x1, y1)-(x2, y2) (right and bottom excluded): rows from
+// y1 when Vertical, else columns from x1.
+void LineRamp(plat::HDC dc, uint32_t C1, uint32_t C2, int64_t x1, int64_t y1, int64_t x2,
+              int64_t y2, bool Vertical) {
+  const int64_t n = Vertical ? y2 - y1 : x2 - x1;
+  if (n <= 0 || x2 <= x1 || y2 <= y1) return;
   int64_t l = x1, t = y1, r = x2 - 1, b = y2 - 1;
   if (!TDcPixels(dc).Clip(l, t, r, b)) return;
-  Ramp(C1, C2, n, t - y1, b - y1,
-       [&](int64_t k, uint32_t c) { FillSolid(dc, l, y1 + k, r + 1, y1 + k + 1, c); });
+  if (Vertical)
+    Ramp(C1, C2, n, t - y1, b - y1,
+         [&](int64_t k, uint32_t c) { FillSolid(dc, l, y1 + k, r + 1, y1 + k + 1, c); });
+  else
+    Ramp(C1, C2, n, l - x1, r - x1,
+         [&](int64_t k, uint32_t c) { FillSolid(dc, x1 + k, t, x1 + k + 1, b + 1, c); });
+}
+
+void VRamp(plat::HDC dc, uint32_t C1, uint32_t C2, int64_t x1, int64_t y1, int64_t x2,
+           int64_t y2) {
+  LineRamp(dc, C1, C2, x1, y1, x2, y2, true);
 }
 
 void HRamp(plat::HDC dc, uint32_t C1, uint32_t C2, int64_t x1, int64_t y1, int64_t x2,
            int64_t y2) {
-  int64_t n = x2 - x1;
-  if (n <= 0 || y2 <= y1) return;
-  int64_t l = x1, t = y1, r = x2 - 1, b = y2 - 1;
-  if (!TDcPixels(dc).Clip(l, t, r, b)) return;
-  Ramp(C1, C2, n, l - x1, r - x1,
-       [&](int64_t k, uint32_t c) { FillSolid(dc, x1 + k, t, x1 + k + 1, b + 1, c); });
+  LineRamp(dc, C1, C2, x1, y1, x2, y2, false);
 }
 
 // The multi-gradients with Count >= 5 along y (Vertical) or x: segments i = 0 .. Count - 3
