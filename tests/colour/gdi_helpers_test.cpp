@@ -79,6 +79,20 @@ TEST(GdiHelpers, BoxesLinesAndFrames) {
   zkw::Line(w.dc, 3, 3, 8, 3, 3, 0);
   EXPECT_EQ(w.Mask(0), (Rows{"............", "............", "..########..", "..########..",
                              "..########..", "............", "............"}));
+  // Where the ideal line passes between two pixels the smaller coordinate is taken, in either
+  // direction (the platform's pixels).
+  const struct {
+    int x1, y1, x2, y2;
+    Rows mask;
+  } ties[] = {{0, 0, 4, 2, {"##...", "..##.", "....."}},
+              {4, 2, 0, 0, {".#...", "..##.", "....#"}},
+              {0, 2, 4, 0, {"...#.", ".##..", "#...."}},
+              {0, 0, 2, 4, {"#....", "#....", ".#...", ".#...", "....."}}};
+  for (const auto& t : ties) {
+    Canvas m(5, static_cast<int>(t.mask.size()));
+    zkw::Line(m.dc, t.x1, t.y1, t.x2, t.y2, 1, 0);
+    EXPECT_EQ(m.Mask(0), t.mask) << t.x1 << "," << t.y1 << " to " << t.x2 << "," << t.y2;
+  }
   // The frame's four sides, closed.
   Canvas f(7, 6);
   zkw::DisplayRect(f.dc, 1, 1, 5, 4, 1, 0);

@@ -243,3 +243,20 @@ TEST(Win32Dialog, SelectColorDialogFromAThreadTimer) {
   EXPECT_EQ(ZKW(SelectColorDialog)(&bad), 0u);
   ::DestroyWindow(owner);
 }
+
+TEST(Win32Colour, LinesThroughPixelBoundariesTakeTheSmallerCoordinate) {
+  // The ideal line passes exactly between two pixels at every other step; the masks are the
+  // ones the native tests expect of the portable back end.
+  const struct {
+    int x1, y1, x2, y2;
+    Rows mask;
+  } lines[] = {{0, 0, 4, 2, {"##...", "..##.", "....."}},
+               {4, 2, 0, 0, {".#...", "..##.", "....#"}},
+               {0, 2, 4, 0, {"...#.", ".##..", "#...."}},
+               {0, 0, 2, 4, {"#....", "#....", ".#...", ".#...", "....."}}};
+  for (const auto& l : lines) {
+    Canvas c(5, static_cast<int>(l.mask.size()), true);
+    ZKW(Line)(c.dc, l.x1, l.y1, l.x2, l.y2, 1, 0);
+    EXPECT_EQ(c.Mask(0), l.mask) << l.x1 << "," << l.y1 << " to " << l.x2 << "," << l.y2;
+  }
+}

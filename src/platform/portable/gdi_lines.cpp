@@ -1,7 +1,8 @@
 // Lines of the Linux GDI back end. One-pixel pens walk the integer midpoint line from the pen
-// position to the end point and leave the end point out; the walk runs from the end with the
-// smaller major coordinate, taking the minor step on ties, so a line and its reverse cover the
-// same pixels. Wider pens cover every pixel whose centre lies within half the width of the
+// position to the end point and leave the end point out. Where the ideal line passes exactly
+// between two pixels the smaller coordinate is taken (as the platform rasterises: (0, 0) to
+// (4, 2) gives (0, 0), (1, 0), (2, 1), (3, 1)), so a line and its reverse cover the same pixels
+// but for their ends. Wider pens cover every pixel whose centre lies within half the width of the
 // segment: the line with round caps. Pixels are combined with the pen through the DC's drawing
 // mode.
 #include <algorithm>
@@ -70,7 +71,7 @@ void ThinLine(const TPlotter& plot, int64_t x0, int64_t y0, int64_t x1, int64_t 
       if (xMajor) plot(sx + k, minor);
       else plot(minor, sy + k);
     }
-    if (d >= 0) {
+    if (step > 0 ? d > 0 : d >= 0) {  // on a tie (d = 0) only towards the smaller coordinate
       minor += step;
       d += 2 * dMinor - 2 * dMajor;
     } else {
