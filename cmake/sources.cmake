@@ -7,6 +7,7 @@ file(GLOB ZKW_CORE_SOURCES CONFIGURE_DEPENDS
   ${ZKW_SRC}/imagefiles/*.cpp
   ${ZKW_SRC}/dib/*.cpp
   ${ZKW_SRC}/colour/*.cpp
+  ${ZKW_SRC}/dialogs/*.cpp
   ${ZKW_SRC}/fonts/*.cpp
   ${ZKW_SRC}/expr/*.cpp
   ${ZKW_SRC}/script/*.cpp

@@ -16,6 +16,7 @@
 #include "imagefiles/bmp_file.h"
 #include "imagefiles/dex.h"
 #include "imagefiles/memory_block.h"
+#include "imagefiles/row_bitmap.h"
 #include "platform/plat.h"
 #include "player/objects/animate_obj.h"
 #include "player/objects/kind_registry.h"
@@ -52,6 +53,17 @@ std::vector<uint8_t> BmpBytes(zkw::TDibBaseObj* dib) {
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
   std::remove(path.c_str());
   return bytes;
+}
+
+// A BMP file written by the row bitmap (its rows filled with a pattern).
+std::vector<uint8_t> RowBitmapBytes(uint8_t bits, int w, int h) {
+  zkw::TRowBitmap bitmap;
+  bitmap.SetSize(w, h, bits);
+  for (int y = 0; y < h; ++y)
+    for (int i = 0; i < bitmap.Stride(); ++i) bitmap.ScanLine(y)[i] = static_cast<uint8_t>(i * 29 + y * 7);
+  zkw::TMemoryStream stream;
+  bitmap.SaveToStream(stream);
+  return stream.Bytes();
 }
 
 std::vector<uint8_t> DexBytes(zkw::TDibBaseObj* dib) {
@@ -194,6 +206,7 @@ int main(int argc, char** argv) {
     std::string id = std::to_string(n++);
     Write("bmp_fuzz", "image" + id + ".bmp", BmpBytes(dib));
     Write("dex_fuzz", "image" + id + ".dex", DexBytes(dib));
+    Write("row_bitmap_fuzz", "image" + id + ".bmp", RowBitmapBytes(s.bits, s.w, s.h));
     delete dib;
   }
   Write("font_fuzz", "font0.dfu", FontBytes(5, false, 12));

@@ -1,4 +1,4 @@
-// HLS to RGB with the library's integer steps (HLSMAX = RGBMAX = 255, a sixth of the wheel is
+// HLS and RGB conversions with the library's integer steps (HLSMAX = RGBMAX = 255, a sixth of the wheel is
 // 42.5). Products are taken in 64-bit so that any input stays defined.
 #include "colour/hls.h"
 
@@ -42,6 +42,37 @@ uint32_t HLStoRGB(int32_t H, int32_t L, int32_t S) {
   uint32_t g = Channel(HueToChannel(M1, M2, H));
   uint32_t b = Channel(HueToChannel(M1, M2, int64_t{H} - 85));
   return r | (g << 8) | (b << 16);
+}
+
+void RGBtoHLS(uint32_t Color, int32_t& H, int32_t& L, int32_t& S) {
+  const int64_t R = Color & 0xFF, G = (Color >> 8) & 0xFF, B = (Color >> 16) & 0xFF;
+  const int64_t cMax = std::max({R, G, B}), cMin = std::min({R, G, B});
+  const int64_t sum = cMax + cMin;
+  int64_t l = Round((sum * 255.0 + 255) / 510);
+  int64_t s = 0, h = 170;
+  if (cMax != cMin) {
+    const int64_t delta = cMax - cMin;
+    // The halves of sum and delta are real: 255 / 2 is 127.5.
+    s = l <= 128 ? Round((delta * 255.0 + sum / 2.0) / sum)
+                 : Round((delta * 255.0 + (510 - sum) / 2.0) / (510 - sum));
+    auto part = [&](int64_t c) { return Round(((cMax - c) * 42.5 + delta / 2.0) / delta); };
+    const int64_t Rd = part(R), Gd = part(G), Bd = part(B);
+    if (R == cMax) h = Bd - Gd;
+    else if (G == cMax) h = 85 + Rd - Bd;
+    else h = 170 + Gd - Rd;
+    if (h < 0) h += 255;
+    if (h > 255) h -= 255;
+  }
+  H = static_cast<int32_t>(h);
+  L = static_cast<int32_t>(std::min<int64_t>(l, 255));
+  S = static_cast<int32_t>(std::min<int64_t>(s, 255));
+}
+
+uint32_t ChangeColorLight(uint32_t Color, int32_t Delta) {
+  int32_t H, L, S;
+  RGBtoHLS(Color, H, L, S);
+  int64_t l = std::clamp<int64_t>(int64_t{L} + Delta, 0, 255);
+  return HLStoRGB(H, static_cast<int32_t>(l), S);
 }
 
 }  // namespace zkw

@@ -9,24 +9,6 @@ namespace zkw {
 
 namespace {
 
-// The midpoint circle walk of radius r: step(i, y) for each octant point, including the last
-// one on the diagonal when the walk ends exactly there.
-template <class Step>
-void MidpointWalk(int64_t r, Step&& step) {
-  int64_t i = 0, y = r, d = 3 - 2 * r;
-  while (i < y) {
-    step(i, y);
-    if (d < 0) {
-      d += 4 * i + 6;
-    } else {
-      d += 4 * i + 10 - 4 * y;
-      y -= 1;
-    }
-    i += 1;
-  }
-  if (i == y) step(i, y);
-}
-
 // False when a shape within `radius` of the centre, plus squares reaching `reach` further
 // right and down, cannot touch the image.
 bool MayTouch(const TDibBaseObj& dib, int64_t x0, int64_t y0, int64_t radius, int64_t reach) {

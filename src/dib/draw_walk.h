@@ -1,4 +1,4 @@
-// The line walk shared by the shape routines: the integer midpoint walk from the end with the
+// The walks shared by the shape routines: the integer midpoint line walk from the end with the
 // smaller major coordinate, with points outside a window skipped without visiting them one by
 // one (a line far longer than the image costs only what lies inside).
 #pragma once
@@ -112,6 +112,24 @@ void WalkLine(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const TWalkWindow&
 // An int64 coordinate pushed into the 32-bit range (for corners beyond the image).
 inline int32_t Clamp32(int64_t v) {
   return static_cast<int32_t>(std::min<int64_t>(std::max<int64_t>(v, INT32_MIN), INT32_MAX));
+}
+
+// The midpoint circle walk of radius r (decision d = 3 - 2r): step(i, y) for each point of the
+// octant from (0, r) to the diagonal, including the last one when the walk ends exactly there.
+template <class Step>
+void MidpointWalk(int64_t r, Step&& step) {
+  int64_t i = 0, y = r, d = 3 - 2 * r;
+  while (i < y) {
+    step(i, y);
+    if (d < 0) {
+      d += 4 * i + 6;
+    } else {
+      d += 4 * i + 10 - 4 * y;
+      y -= 1;
+    }
+    i += 1;
+  }
+  if (i == y) step(i, y);
 }
 
 }  // namespace zkw

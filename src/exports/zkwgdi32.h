@@ -91,3 +91,5 @@ ZKW_EXPORT void* ZKWAPI zkwLibraryModule();
 #include "exports/player_api.h"
 #include "exports/script_api.h"  // script text, property and variable values
 #include "exports/sound_api.h"   // sound object, sound manager, wave images played for hosts
+#include "exports/colour_api.h"  // colour procedures, backgrounds, row bitmaps
+#include "exports/gdi_api.h"     // GDI helpers, button images, colour selection dialog

@@ -71,6 +71,15 @@ struct BITMAP {
   void* bmBits;
 };
 
+// A DIB section as GetObjectW describes it (natural alignment, as the platform lays it out).
+struct DIBSECTION {
+  BITMAP dsBm;
+  BITMAPINFOHEADER dsBmih;
+  DWORD dsBitfields[3];
+  HANDLE dshSection;
+  DWORD dsOffset;
+};
+
 constexpr UINT DIB_RGB_COLORS = 0;
 constexpr UINT DIB_PAL_COLORS = 1;
 constexpr DWORD BI_RGB = 0;
@@ -158,6 +167,11 @@ BOOL BitBlt(HDC dst, int x, int y, int w, int h, HDC src, int xSrc, int ySrc, DW
 BOOL StretchBlt(HDC dst, int x, int y, int w, int h, HDC src, int xSrc, int ySrc, int wSrc,
                 int hSrc, DWORD rop);
 COLORREF GetPixel(HDC dc, int x, int y);
+// Finishes drawing calls the system may have batched, before a DIB section's memory is read.
+BOOL GdiFlush();
+// The smallest rectangle around what the DC may draw on (right and bottom excluded).
+constexpr int RGN_ERROR = 0, NULLREGION = 1, SIMPLEREGION = 2, COMPLEXREGION = 3;
+int GetClipBox(HDC dc, RECT* rect);
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
 
 // --- Pens, drawing modes and the pen position --------------------------------------------------
@@ -192,6 +206,9 @@ int SetROP2(HDC dc, int mode);  // the previous mode, 0 on failure
 int GetROP2(HDC dc);
 BOOL MoveToEx(HDC dc, int x, int y, POINT* old);
 BOOL GetCurrentPositionEx(HDC dc, POINT* point);
+// A line with the selected pen from the pen position to (x, y), which becomes the position.
+// One-pixel pens leave out the end point; wider pens are centred on the line with round caps.
+BOOL LineTo(HDC dc, int x, int y);
 
 // --- Brushes, palettes, system colours -------------------------------------------------------
 HBRUSH CreateSolidBrush(COLORREF color);

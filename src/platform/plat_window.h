@@ -142,6 +142,36 @@ BOOL SetCursorPos(int x, int y);
 int16_t GetAsyncKeyState(int virtualKey);
 int16_t GetKeyState(int virtualKey);
 
+// Enabling, outer rectangles and titles. EnableWindow returns non-zero when the window was
+// disabled before. The portable back end has no window frames: the outer rectangle is the
+// client area in screen coordinates, and disabled windows (or children of one) get no input.
+BOOL EnableWindow(HWND window, BOOL enable);
+BOOL IsWindowEnabled(HWND window);
+BOOL GetWindowRect(HWND window, RECT* rect);
+BOOL SetWindowTextW(HWND window, LPCWSTR text);
+// Copies at most maxCount - 1 units and a terminator; returns the units copied.
+int GetWindowTextW(HWND window, WCHAR* buffer, int maxCount);
+// The first top-level window of the class and title (either may be null for any).
+HWND FindWindowW(LPCWSTR className, LPCWSTR windowName);
+
+// Monitors. The portable back end has one monitor, the 1024 x 768 screen.
+using HMONITOR = void*;
+constexpr DWORD MONITOR_DEFAULTTONULL = 0, MONITOR_DEFAULTTOPRIMARY = 1,
+                MONITOR_DEFAULTTONEAREST = 2;
+constexpr DWORD MONITORINFOF_PRIMARY = 1;
+struct MONITORINFO {
+  DWORD cbSize;
+  RECT rcMonitor;
+  RECT rcWork;
+  DWORD dwFlags;
+};
+HMONITOR MonitorFromWindow(HWND window, DWORD flags);
+BOOL GetMonitorInfoW(HMONITOR monitor, MONITORINFO* info);
+
+// Keys the dialogs answer.
+constexpr WPARAM VK_RETURN = 0x0D, VK_ESCAPE = 0x1B;
+constexpr UINT WM_ENABLE = 0x000A, WM_SYSCOLORCHANGE = 0x0015;
+
 BOOL CreateCaret(HWND window, HBITMAP bitmap, int width, int height);
 BOOL DestroyCaret();
 BOOL SetCaretPos(int x, int y);
@@ -162,6 +192,15 @@ int PumpMessages();
 // Feeds input as the system would: mouse messages set the cursor position and button state,
 // key messages the key state, then the message is posted to the window.
 BOOL InjectInput(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+// What a modal loop does when its queue is empty: Windows waits for the next message; the
+// portable back end calls the host's modal hook (SetModalHook) with the dialog, which may inject
+// input, move the clock or pump. False (no hook, or the hook returned 0) means the dialog is
+// to be cancelled, so that a modal loop never waits for input that cannot come.
+BOOL ModalIdle(HWND dialog);
+using MODALHOOK = int32_t(ZKW_CALLBACK*)(HWND dialog, void* data);
+// Sets (or with a null proc removes) the portable modal hook; ignored on Windows.
+void SetModalHook(MODALHOOK proc, void* data);
+
 // Copies the window's client pixels (32-bit BGRX, top row first) into Buffer of Stride bytes per
 // row; returns false when the window has no surface or the buffer is too small.
 BOOL CopyWindowPixels(HWND window, void* buffer, int width, int height, int stride);

@@ -220,8 +220,8 @@ TEST(Win32Resources, DexBitmapsOfTheDll) {
     const char* label;
     int32_t width, height;
   };
-  for (const Expected& e : {Expected{L"SYSBUTTONS", "SYSBUTTONS", 64, 16},
-                            Expected{L"KWGDIRADBUT", "KWGDIRADBUT", 52, 13}}) {
+  for (const Expected& e : {Expected{L"SYSBUTTONS", "SYSBUTTONS", 80, 64},
+                            Expected{L"KWGDIRADBUT", "KWGDIRADBUT", 39, 13}}) {
     SCOPED_TRACE(e.label);
     Dib d(ZKW(LoadDexFromResource)(zkwtest::Dll(), e.name));
     ASSERT_NE(d.h, nullptr);

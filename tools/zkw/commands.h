@@ -33,6 +33,9 @@ struct PlayOptions {
 };
 int CmdPlay(const PlayOptions& options);
 
+int CmdColourBackgrounds(const std::string& out);  // zkw colour backgrounds OUT.png
+int CmdColourDialog(const std::string& out);       // zkw colour dialog OUT.png
+
 // Prints the library's last-error text after a failure message; returns 1.
 int Fail(const std::string& message);
 

@@ -112,6 +112,16 @@ void AddSceneCommands(CLI::App& app, TCommandLine& cl) {
   p->callback([&cl] { cl.run = [&cl] { return CmdPlay(cl.play); }; });
 }
 
+void AddColourCommands(CLI::App& app, TCommandLine& cl) {
+  CLI::App* colour = app.add_subcommand("colour", "pictures of the background generators and the colour dialog");
+  CLI::App* grounds = colour->add_subcommand("backgrounds", "every background generator on one sheet");
+  grounds->add_option("OUT", cl.out, "the PNG file to write")->required();
+  grounds->callback([&cl] { cl.run = [&cl] { return CmdColourBackgrounds(cl.out); }; });
+  CLI::App* dialog = colour->add_subcommand("dialog", "the colour selection dialog as drawn here");
+  dialog->add_option("OUT", cl.out, "the PNG file to write")->required();
+  dialog->callback([&cl] { cl.run = [&cl] { return CmdColourDialog(cl.out); }; });
+}
+
 // One line: CLI11's message with its line breaks folded.
 std::string OneLine(std::string text) {
   while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
@@ -132,6 +142,7 @@ int main(int argc, char** argv) {
   AddImageCommands(app, cl);
   AddFontCommands(app, cl);
   AddSceneCommands(app, cl);
+  AddColourCommands(app, cl);
   if (argc < 2) {
     std::fputs(app.help().c_str(), stdout);
     return 2;

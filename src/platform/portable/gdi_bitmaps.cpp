@@ -179,6 +179,13 @@ int GetObjectW(HGDIOBJ obj, int size, void* out) {
   if (found->Kind != GdiKind::Bitmap) return 0;
   auto* bm = static_cast<GdiBitmap*>(found);
   if (!out) return sizeof(BITMAP);
+  if (bm->IsDibSection && size >= static_cast<int>(sizeof(DIBSECTION))) {
+    DIBSECTION section{};
+    GetObjectW(obj, sizeof(BITMAP), &section.dsBm);
+    section.dsBmih = bm->Header;
+    std::memcpy(out, &section, sizeof section);
+    return sizeof(DIBSECTION);
+  }
   if (size < static_cast<int>(sizeof(BITMAP))) return 0;
   BITMAP result{};
   result.bmType = 0;

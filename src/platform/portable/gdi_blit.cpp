@@ -183,6 +183,17 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
   return portable::ReadPixel(view, x, y);
 }
 
+BOOL GdiFlush() { return 1; }
+
+// Device contexts here have no clip regions: the box is the surface.
+int GetClipBox(HDC dc, RECT* rect) {
+  GdiDC* d;
+  PixelView view;
+  if (!rect || !SurfaceOf(dc, d, view)) return RGN_ERROR;
+  *rect = RECT{0, 0, view.Width, view.Height};
+  return view.Width > 0 && view.Height > 0 ? SIMPLEREGION : NULLREGION;
+}
+
 HBRUSH CreateSolidBrush(COLORREF color) {
   auto* brush = new portable::GdiBrush();
   brush->Color = color & 0xFFFFFF;

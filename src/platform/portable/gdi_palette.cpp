@@ -48,16 +48,19 @@ UINT GetPaletteEntries(HPALETTE palette, UINT start, UINT count, PALETTEENTRY* e
   return copied;
 }
 
+// The system colours of this back end, indexes 0 (scroll bar) to 30 (menu bar); documented
+// in docs/api-host.md. Other indexes give 0.
 DWORD GetSysColor(int index) {
-  switch (index) {
-    case COLOR_WINDOW: return RGB(255, 255, 255);
-    case COLOR_WINDOWTEXT: return RGB(0, 0, 0);
-    case COLOR_BTNFACE: return RGB(240, 240, 240);
-    case COLOR_BTNSHADOW: return RGB(160, 160, 160);
-    case COLOR_BTNTEXT: return RGB(0, 0, 0);
-    case COLOR_BTNHIGHLIGHT: return RGB(255, 255, 255);
-    default: return RGB(192, 192, 192);
-  }
+  static const BYTE kColours[31][3] = {
+      {200, 200, 200}, {0, 78, 152},    {153, 180, 209}, {191, 205, 219}, {240, 240, 240},
+      {255, 255, 255}, {100, 100, 100}, {0, 0, 0},       {0, 0, 0},       {0, 0, 0},
+      {180, 180, 180}, {244, 247, 252}, {171, 171, 171}, {0, 120, 215},   {255, 255, 255},
+      {240, 240, 240}, {160, 160, 160}, {109, 109, 109}, {0, 0, 0},       {67, 78, 84},
+      {255, 255, 255}, {105, 105, 105}, {227, 227, 227}, {0, 0, 0},       {255, 255, 225},
+      {0, 0, 0},       {0, 102, 204},   {185, 209, 234}, {215, 228, 242}, {51, 153, 255},
+      {240, 240, 240}};
+  if (index < 0 || index > 30) return 0;
+  return RGB(kColours[index][0], kColours[index][1], kColours[index][2]);
 }
 
 }  // namespace plat

@@ -39,9 +39,12 @@ struct Window {
   const WindowClass* Class = nullptr;
   WNDPROC Proc = nullptr;
   HWND Parent = nullptr;
+  HWND Owner = nullptr;  // pop-up windows: top-level, owned by the window given as parent
   DWORD Style = 0;
   RECT Rect{};  // in the parent's client coordinates (the screen for top-level windows)
   bool Visible = false;
+  bool Enabled = true;
+  Text16 Text;
   bool NeedsPaint = false;
   bool Destroying = false;
   LONG_PTR UserData = 0;
@@ -76,6 +79,8 @@ struct State {
   POINT Cursor{0, 0};
   uint8_t Keys[256] = {};
   CaretState Caret;
+  MODALHOOK ModalHook = nullptr;
+  void* ModalData = nullptr;
 };
 
 State& S() {
@@ -186,7 +191,7 @@ BOOL UnregisterClassW(LPCWSTR className, HINSTANCE) {
   return 1;
 }
 
-HWND CreateWindowExW(DWORD, LPCWSTR className, LPCWSTR, DWORD style, int x, int y, int width,
+HWND CreateWindowExW(DWORD, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
                      int height, HWND parent, HMENU, HINSTANCE, void* param) {
   State& s = S();
   HWND handle = nullptr;
@@ -198,7 +203,8 @@ HWND CreateWindowExW(DWORD, LPCWSTR className, LPCWSTR, DWORD style, int x, int 
     auto w = std::make_unique<Window>();
     w->Class = it->second.get();
     w->Proc = w->Class->Info.lpfnWndProc;
-    w->Parent = parent;
+    // A pop-up window is top-level (screen coordinates); the window given is its owner.
+    (style & WS_POPUP ? w->Owner : w->Parent) = parent;
     w->Style = style;
     if (x == CW_USEDEFAULT) x = 0;
     if (y == CW_USEDEFAULT) y = 0;
@@ -206,6 +212,7 @@ HWND CreateWindowExW(DWORD, LPCWSTR className, LPCWSTR, DWORD style, int x, int 
     if (height == CW_USEDEFAULT || height < 0) height = 480;
     w->Rect = RECT{x, y, x + width, y + height};
     w->Visible = (style & WS_VISIBLE) != 0;
+    if (windowName) w->Text = windowName;
     ResizeSurface(*w);
     handle = w.get();
     s.Windows[handle] = std::move(w);
@@ -228,7 +235,7 @@ BOOL DestroyWindow(HWND window) {
     std::lock_guard<std::recursive_mutex> guard(s.Lock);
     if (!Find(window)) return 0;
     for (auto& [h, w] : s.Windows)
-      if (w->Parent == window && !w->Destroying) children.push_back(h);
+      if ((w->Parent == window || w->Owner == window) && !w->Destroying) children.push_back(h);
   }
   for (HWND child : children) DestroyWindow(child);
   SendMessageW(window, WM_DESTROY, 0, 0);
@@ -667,6 +674,10 @@ BOOL InjectInput(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   {
     std::lock_guard<std::recursive_mutex> guard(s.Lock);
     if (!Find(window)) return 0;
+    // A disabled window, or a child of one, takes no mouse or key input.
+    bool input = IsMouseMessage(msg) || (msg >= WM_KEYDOWN && msg <= WM_CHAR);
+    for (Window* w = Find(window); input && w; w = Find(w->Parent))
+      if (!w->Enabled) return 0;
     if (IsMouseMessage(msg) && msg != WM_MOUSEWHEEL) {
       POINT p{static_cast<int16_t>(lParam & 0xFFFF), static_cast<int16_t>((lParam >> 16) & 0xFFFF)};
       POINT o = ClientOrigin(window);
@@ -697,6 +708,95 @@ BOOL CopyWindowPixels(HWND window, void* buffer, int width, int height, int stri
     std::copy_n(bm.Pixels.data() + static_cast<size_t>(height - 1 - y) * rowBytes, width * 4,
                 static_cast<uint8_t*>(buffer) + static_cast<size_t>(y) * stride);
   return 1;
+}
+
+// --- enabling, titles, outer rectangles, monitors, modal loops -----------------------------------
+
+BOOL EnableWindow(HWND window, BOOL enable) {
+  std::lock_guard<std::recursive_mutex> guard(S().Lock);
+  Window* w = Find(window);
+  if (!w) return 0;
+  BOOL wasDisabled = w->Enabled ? 0 : 1;
+  w->Enabled = enable != 0;
+  return wasDisabled;
+}
+
+BOOL IsWindowEnabled(HWND window) {
+  std::lock_guard<std::recursive_mutex> guard(S().Lock);
+  Window* w = Find(window);
+  return w && w->Enabled ? 1 : 0;
+}
+
+BOOL GetWindowRect(HWND window, RECT* rect) {
+  std::lock_guard<std::recursive_mutex> guard(S().Lock);
+  Window* w = Find(window);
+  if (!w || !rect) return 0;
+  POINT o = ClientOrigin(window);
+  *rect = RECT{o.x, o.y, o.x + w->Rect.right - w->Rect.left, o.y + w->Rect.bottom - w->Rect.top};
+  return 1;
+}
+
+BOOL SetWindowTextW(HWND window, LPCWSTR text) {
+  std::lock_guard<std::recursive_mutex> guard(S().Lock);
+  Window* w = Find(window);
+  if (!w) return 0;
+  w->Text = text ? Text16(text) : Text16();
+  return 1;
+}
+
+int GetWindowTextW(HWND window, WCHAR* buffer, int maxCount) {
+  std::lock_guard<std::recursive_mutex> guard(S().Lock);
+  Window* w = Find(window);
+  if (!w || !buffer || maxCount <= 0) return 0;
+  int n = static_cast<int>(std::min<size_t>(w->Text.size(), static_cast<size_t>(maxCount - 1)));
+  std::copy(w->Text.begin(), w->Text.begin() + n, buffer);
+  buffer[n] = 0;
+  return n;
+}
+
+HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
+  std::lock_guard<std::recursive_mutex> guard(S().Lock);
+  Text16 cls = className ? Upper(className) : Text16();
+  for (auto& [handle, w] : S().Windows) {
+    if (w->Destroying || w->Parent) continue;
+    if (className && w->Class->Name != cls) continue;
+    if (windowName && w->Text != windowName) continue;
+    return handle;
+  }
+  return nullptr;
+}
+
+namespace {
+// The one monitor's handle: any non-null value that is not a window.
+int gMonitor;
+}  // namespace
+
+HMONITOR MonitorFromWindow(HWND, DWORD) { return &gMonitor; }
+
+BOOL GetMonitorInfoW(HMONITOR monitor, MONITORINFO* info) {
+  if (monitor != &gMonitor || !info || info->cbSize < sizeof(MONITORINFO)) return 0;
+  const RECT screen{0, 0, 1024, 768};
+  info->rcMonitor = screen;
+  info->rcWork = screen;
+  info->dwFlags = MONITORINFOF_PRIMARY;
+  return 1;
+}
+
+void SetModalHook(MODALHOOK proc, void* data) {
+  std::lock_guard<std::recursive_mutex> guard(S().Lock);
+  S().ModalHook = proc;
+  S().ModalData = data;
+}
+
+BOOL ModalIdle(HWND dialog) {
+  MODALHOOK hook;
+  void* data;
+  {
+    std::lock_guard<std::recursive_mutex> guard(S().Lock);
+    hook = S().ModalHook;
+    data = S().ModalData;
+  }
+  return hook && hook(dialog, data) != 0 ? 1 : 0;
 }
 
 }  // namespace plat

@@ -1,7 +1,13 @@
 // Windows back end of GDI: direct calls of the real functions.
+#include <cstddef>
+
 #include "platform/win32/win32_api.h"
 
 namespace plat {
+
+static_assert(sizeof(DIBSECTION) == sizeof(::DIBSECTION), "DIBSECTION layout");
+static_assert(offsetof(DIBSECTION, dshSection) == offsetof(::DIBSECTION, dshSection),
+              "DIBSECTION layout");
 
 namespace {
 ::HDC D(HDC dc) { return static_cast<::HDC>(dc); }
@@ -46,6 +52,7 @@ int GetROP2(HDC dc) { return ::GetROP2(D(dc)); }
 BOOL MoveToEx(HDC dc, int x, int y, POINT* old) {
   return ::MoveToEx(D(dc), x, y, reinterpret_cast<::POINT*>(old));
 }
+BOOL LineTo(HDC dc, int x, int y) { return ::LineTo(D(dc), x, y); }
 BOOL GetCurrentPositionEx(HDC dc, POINT* point) {
   return ::GetCurrentPositionEx(D(dc), reinterpret_cast<::POINT*>(point));
 }
@@ -71,6 +78,8 @@ BOOL StretchBlt(HDC dst, int x, int y, int w, int h, HDC src, int xSrc, int ySrc
 }
 COLORREF GetPixel(HDC dc, int x, int y) { return ::GetPixel(D(dc), x, y); }
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) { return ::SetPixel(D(dc), x, y, color); }
+BOOL GdiFlush() { return ::GdiFlush(); }
+int GetClipBox(HDC dc, RECT* rect) { return ::GetClipBox(D(dc), reinterpret_cast<::RECT*>(rect)); }
 
 HBRUSH CreateSolidBrush(COLORREF color) { return ::CreateSolidBrush(color); }
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {

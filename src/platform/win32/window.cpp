@@ -192,4 +192,27 @@ BOOL CopyWindowPixels(HWND window, void* buffer, int width, int height, int stri
   return ok;
 }
 
+BOOL EnableWindow(HWND window, BOOL enable) { return ::EnableWindow(W(window), enable); }
+BOOL IsWindowEnabled(HWND window) { return ::IsWindowEnabled(W(window)); }
+BOOL GetWindowRect(HWND window, RECT* rect) {
+  return ::GetWindowRect(W(window), reinterpret_cast<::RECT*>(rect));
+}
+BOOL SetWindowTextW(HWND window, LPCWSTR text) { return ::SetWindowTextW(W(window), text); }
+int GetWindowTextW(HWND window, WCHAR* buffer, int maxCount) {
+  return ::GetWindowTextW(W(window), buffer, maxCount);
+}
+HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
+  return ::FindWindowW(className, windowName);
+}
+HMONITOR MonitorFromWindow(HWND window, DWORD flags) {
+  return ::MonitorFromWindow(W(window), flags);
+}
+BOOL GetMonitorInfoW(HMONITOR monitor, MONITORINFO* info) {
+  static_assert(sizeof(MONITORINFO) == sizeof(::MONITORINFO), "MONITORINFO layout");
+  return ::GetMonitorInfoW(static_cast<::HMONITOR>(monitor), reinterpret_cast<::MONITORINFO*>(info));
+}
+// Waits for the next message; the dialog goes on.
+BOOL ModalIdle(HWND) { return ::WaitMessage(); }
+void SetModalHook(MODALHOOK, void*) {}
+
 }  // namespace plat
