@@ -1,7 +1,8 @@
 // Script text of any bytes: compile (with and without the parentheses check), write it back
-// with ScriptToText, compile that again (it must compile and give the same records), then
-// prepare and run it in a small playing scene with two objects, a procedure and a function.
-// No crash, no hang (the line bound ends endless loops).
+// with ScriptToText, compile that again (it must compile and give the same records unless a
+// parameter was cut at its length limit), then prepare and run it in a small playing scene
+// with two objects, a procedure and a function. No crash, no hang (the line bound ends endless
+// loops).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -24,6 +25,14 @@ void Same(const zkw::TScriptList& A, const zkw::TScriptList& B) {
   }
 }
 
+bool CutParameter(const zkw::TScriptList& L) {
+  for (int32_t i = 0; i < L.Count(); ++i)
+    if (L.Item(i)->Parameter1.size() >= zkw::kMaxParameterText ||
+        L.Item(i)->Parameter2.size() >= zkw::kMaxParameterText)
+      return true;
+  return false;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
@@ -36,9 +45,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   zkw::TScriptPtr list = zkw::CompileScript(text, false);
   if (checked && !list) std::abort();  // the check only rejects more
   if (!list) return 0;
-  zkw::TScriptPtr again = zkw::CompileScript(zkw::ScriptToText(list.get()), false);
-  if (!again) std::abort();
-  Same(*list, *again);
+  // Written back, the list compiles to the same records, unless a parameter was cut at its
+  // limit: the cut may fall inside parentheses, and unbalanced text is refused.
+  if (!CutParameter(*list)) {
+    zkw::TScriptPtr again = zkw::CompileScript(zkw::ScriptToText(list.get()), false);
+    if (!again) std::abort();
+    Same(*list, *again);
+  }
 
   zkw::TDibAnimator ani;
   ani.SetDibAttr(64, 48);
