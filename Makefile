@@ -33,17 +33,21 @@ test-win32:
 	@$(SETUP) win32
 	@scripts/test-win32
 
+# Replays the seeds and every input a campaign found (fuzz/regressions/<target>/).
 test-fuzz:
 	@$(SETUP) test
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
-	@scripts/run-fuzz-seeds build/fuzz
+	@TARGETS="$(TARGETS)" scripts/run-fuzz-seeds build/fuzz
 
+# A campaign: `make fuzz SECONDS=600 TARGETS="bmp_fuzz dex_fuzz"` (all targets by default),
+# two targets at a time, corpora kept in build/fuzz/corpus/, findings written to
+# fuzz/regressions/<target>/.
 fuzz:
 	@$(SETUP) test
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
-	@scripts/run-fuzz-seeds build/fuzz --explore $(or $(SECONDS),60)
+	@TARGETS="$(TARGETS)" scripts/run-fuzz-seeds build/fuzz --explore $(or $(SECONDS),60)
 
 bench:
 	@$(SETUP) bench

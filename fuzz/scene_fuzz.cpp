@@ -1,30 +1,16 @@
-// Scene reader: every version, entries, scripts and object records of every registered kind
-// (codes without a kind read as the plain common record so that object records are reached).
-// What was read must write back and read again, and a scene of a modest view size then plays a
-// few action and draw steps (object scripts do not run: they could touch files).
+// Scene reader and player: every version, entries, scripts and object records of every kind
+// (see scene_fallbacks.h). What was read must write back and read again, and a scene of a
+// modest view size then plays a few action and draw steps.
 #include <cstddef>
 #include <cstdint>
 
 #include "common/byte_stream.h"
-#include "player/objects/animate_obj.h"
-#include "player/objects/kind_registry.h"
 #include "dib/dib24.h"
 #include "player/scene/dib_animator.h"
-
-namespace {
-zkw::TAnimateObj* PlainObject() { return new zkw::TAnimateObj(); }
-void NoScripts(zkw::TDibAnimator*, zkw::TAnimateObj*, zkw::TScriptList*, int32_t) {}
-bool RegisterFallbacks() {
-  zkw::gEventScriptRunner = NoScripts;
-  for (int code = 0; code < 256; ++code)
-    if (!zkw::IsObjectKindRegistered(static_cast<uint8_t>(code)))
-      zkw::RegisterObjectKind(static_cast<uint8_t>(code), PlainObject);
-  return true;
-}
-}  // namespace
+#include "scene_fallbacks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static bool registered = RegisterFallbacks();
+  static bool registered = fuzzscene::RegisterFallbacks();
   (void)registered;
   zkw::TDibAnimator ani;
   zkw::TBufferStream stream(data, size);

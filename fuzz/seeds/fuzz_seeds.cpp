@@ -23,6 +23,7 @@
 #include "player/scene/dib_animator.h"
 #include "player/scene/record_io.h"
 #include "player/scene/scene_entries.h"
+#include "support/bmp_builder.h"
 #include "text/scene_text.h"
 
 namespace {
@@ -165,6 +166,30 @@ void WriteSceneSeeds() {
   Write("scene_fuzz", "scene.dan", out.Bytes());
 }
 
+// BMP files as other programs write them: each header kind, depth, compression and row order.
+void WriteForeignBmpSeeds() {
+  struct Layout {
+    uint32_t header;
+    uint16_t bits;
+    uint32_t compression;
+    bool topDown;
+    uint32_t masks[4];
+  } layouts[] = {{12, 4, 0, false, {}},  {64, 1, 0, false, {}},  {40, 8, 1, false, {}},
+                 {40, 4, 2, false, {}},  {108, 16, 3, true, {0xF800, 0x7E0, 0x1F, 0}},
+                 {124, 32, 3, false, {0xFF0000, 0xFF00, 0xFF, 0xFF000000u}},
+                 {40, 32, 0, true, {}}, {56, 16, 6, false, {0xF00, 0xF0, 0xF, 0xF000}}};
+  int n = 0;
+  for (const Layout& l : layouts) {
+    zkwtest::BmpSpec spec;
+    spec.headerSize = l.header;
+    spec.bits = l.bits;
+    spec.compression = l.compression;
+    spec.topDown = l.topDown;
+    std::memcpy(spec.masks, l.masks, sizeof spec.masks);
+    Write("bmp_fuzz", "foreign" + std::to_string(n++) + ".bmp", zkwtest::MakeBmp(spec).file);
+  }
+}
+
 }  // namespace
 
 // A resource of the library with a selector byte in front (the text-table target's first byte
@@ -209,6 +234,7 @@ int main(int argc, char** argv) {
     Write("row_bitmap_fuzz", "image" + id + ".bmp", RowBitmapBytes(s.bits, s.w, s.h));
     delete dib;
   }
+  WriteForeignBmpSeeds();
   Write("font_fuzz", "font0.dfu", FontBytes(5, false, 12));
   Write("font_fuzz", "font1.dfu", FontBytes(9, true, 40));
   Write("font_fuzz", "font2.dfu", FontBytes(3, false, 238));

@@ -74,17 +74,19 @@ void TDibBaseObj::ReallocImage(int32_t w, int32_t h) {
   DibSize = 0;
   FWidth = w;
   FHeight = h;
-  int64_t stride = RowStride(w, FBits * 8);
-  FDWidth = static_cast<int32_t>(stride);
   FLock = false;
   FreeAlpha();
-  int64_t table = FBits == 1 ? kPaletteBytes : 0;
-  int64_t pixels = stride * h;
-  if (w < 0 || h < 0 || pixels > INT32_MAX - 2 * stride - 1064) {
-    SetLastErrorText("image size " + std::to_string(w) + " x " + std::to_string(h) +
-                     " cannot be allocated");
+  // Sizes the 32-bit fields cannot hold are refused before anything is allocated.
+  if (!FitsImageObject(w, h, FBits * 8)) {
+    FDWidth = 0;  // no block: Width and Height keep the request, as after a failed allocation
+    SetLastErrorText("image size " + std::to_string(w) + " x " + std::to_string(h) + " at " +
+                     std::to_string(FBits * 8) + " bits is beyond 2 GiB or negative");
     return;
   }
+  int64_t stride = RowStride(w, FBits * 8);
+  FDWidth = static_cast<int32_t>(stride);
+  int64_t table = FBits == 1 ? kPaletteBytes : 0;
+  int64_t pixels = stride * h;
   int64_t total = kInfoHeaderSize + table + pixels + 2 * stride;
   plat::HGLOBAL block = plat::GlobalAlloc(plat::GHND, static_cast<size_t>(total));
   auto* ptr = block ? static_cast<uint8_t*>(plat::GlobalLock(block)) : nullptr;
@@ -142,9 +144,9 @@ void TDibBaseObj::SetHandle(THandle Value) {
         reason = "image block has " + std::to_string(header.biBitCount) +
                  " bits per pixel but the object holds " + std::to_string(FBits * 8) + "-bit images";
         accepted = false;
-      } else if (RowStride(header.biWidth, header.biBitCount) * header.biHeight > INT32_MAX) {
+      } else if (!FitsImageObject(header.biWidth, header.biHeight, header.biBitCount)) {
         reason = "image of " + std::to_string(header.biWidth) + " x " +
-                 std::to_string(header.biHeight) + " is too large";
+                 std::to_string(header.biHeight) + " is beyond the 2 GiB an image can hold";
         accepted = false;
       } else if (header.biBitCount == 8 && size < kInfoHeaderSize + kPaletteBytes) {
         reason = "8-bit image block of " + std::to_string(size) +
@@ -163,12 +165,10 @@ void TDibBaseObj::SetHandle(THandle Value) {
       FDWidth = static_cast<int32_t>(RowStride(header.biWidth, header.biBitCount));
       FBits = static_cast<uint8_t>(header.biBitCount / 8);
       DibPtr = ptr;
-      if (FBits == 1) {
-        DibPal = reinterpret_cast<TRGBQuad*>(ptr + kInfoHeaderSize);
-        DibData = ptr + kInfoHeaderSize + 4 * ColorTableEntries(header);
-      } else {
-        DibData = ptr + kInfoHeaderSize;
-      }
+      // Rows follow the colour table at every depth (a 24-bit block may carry colours-used
+      // entries too).
+      if (FBits == 1) DibPal = reinterpret_cast<TRGBQuad*>(ptr + kInfoHeaderSize);
+      DibData = ptr + kInfoHeaderSize + 4 * ColorTableEntries(header);
     }
   }
   DibSize = FHandle ? FDWidth * FHeight : 0;
@@ -180,10 +180,20 @@ void TDibBaseObj::SetHandle(THandle Value) {
 // --- Loading and saving ------------------------------------------------------------------------
 
 bool TDibBaseObj::LoadFromFile(const ZChar* AName) {
-  plat::HGLOBAL block = LoadDIBFile(AName);
+  plat::HGLOBAL alpha = nullptr;
+  plat::HGLOBAL block = LoadDIBFile(AName, &alpha);
   if (!block) return false;
-  SetHandle(reinterpret_cast<THandle>(block));
-  return FHandle != 0;  // a block the object refused is a failed load
+  // A block the object refused is a failed load.
+  return TakeFileBlocks(reinterpret_cast<THandle>(block), reinterpret_cast<THandle>(alpha));
+}
+
+bool TDibBaseObj::TakeFileBlocks(THandle Image, THandle Alpha) {
+  SetHandle(Image);
+  if (Alpha && FHandle != 0)
+    SetAlphaHandle(Alpha);  // frees a companion it refuses
+  else if (Alpha)
+    plat::GlobalFree(AsBlock(Alpha));
+  return FHandle != 0;
 }
 
 bool TDibBaseObj::SaveToFile(const ZChar* AName) {

@@ -171,6 +171,9 @@ class TDibBaseObj : public TItemNode {
   // Takes a memory block; a block whose header or size is not acceptable is freed.
   void SetHandle(THandle Value);
   void SetAlphaHandle(THandle Value);
+  // Takes the blocks read from a file: the image through SetHandle, then the alpha block (or 0)
+  // as the companion; a block refused is freed. True when the image was accepted.
+  bool TakeFileBlocks(THandle Image, THandle Alpha);
   THandle GetAlphaHandle() const;
   void CreateAlphaChannel();
   void LoadAlphaFromFile(const ZChar* AName);

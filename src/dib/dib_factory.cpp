@@ -64,21 +64,28 @@ TDibBaseObj* CreateDibFrom(TDibBaseObj* Dib) {
 }
 
 TDibBaseObj* CreateDibFromFile(const ZChar* name) {
-  plat::HGLOBAL block = LoadDIBFile(name);
-  if (!block) return nullptr;
+  std::vector<uint8_t> bytes;
+  if (!ReadWholeFile(name, bytes)) {
+    SetLastErrorText("cannot read \"" + ToUtf8(name) + "\"");
+    return nullptr;
+  }
+  plat::HGLOBAL alpha = nullptr;
+  plat::HGLOBAL block = LoadDIBFromBytes(bytes.data(), bytes.size(), &alpha);
+  if (!block) {
+    // A BMP file that cannot be converted still gives an empty image, as a block of another
+    // depth always did, unless it declares 0 bits per pixel.
+    if (!BmpFileHeaderValid(bytes.data(), bytes.size()) || bytes.size() < 30 ||
+        (bytes[28] | bytes[29]) == 0)
+      return nullptr;
+    return NewByDepth(24);
+  }
   uint16_t bitCount = 0;
   {
     LockedBlock locked(block);
-    if (locked.Size() >= sizeof(TBitmapInfoHeader))
-      std::memcpy(&bitCount, locked.Data() + offsetof(TBitmapInfoHeader, biBitCount), 2);
-  }
-  if (bitCount == 0) {
-    SetLastErrorText("BMP file declares 0 bits per pixel");
-    plat::GlobalFree(block);
-    return nullptr;
+    std::memcpy(&bitCount, locked.Data() + offsetof(TBitmapInfoHeader, biBitCount), 2);
   }
   TDibBaseObj* dib = NewByDepth(bitCount);
-  dib->SetHandle(AsHandle(block));
+  dib->TakeFileBlocks(AsHandle(block), AsHandle(alpha));
   return dib;
 }
 

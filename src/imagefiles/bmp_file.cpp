@@ -6,6 +6,8 @@
 
 #include "common/byte_stream.h"
 #include "base/last_error.h"
+#include "imagefiles/bmp_layout.h"
+#include "imagefiles/bmp_pixels.h"
 #include "imagefiles/memory_block.h"
 #include "imagefiles/packed_dib.h"
 #include "platform/plat.h"
@@ -33,36 +35,50 @@ bool CheckFileHeader(const uint8_t* bytes, uint64_t size, TBitmapFileHeader& hea
 }
 }  // namespace
 
-plat::HGLOBAL LoadDIBFromBytes(const uint8_t* bytes, uint64_t size) {
+bool BmpFileHeaderValid(const uint8_t* bytes, uint64_t size) {
+  TBitmapFileHeader header;
+  return CheckFileHeader(bytes, size, header);
+}
+
+plat::HGLOBAL LoadDIBFromBytes(const uint8_t* bytes, uint64_t size, plat::HGLOBAL* alpha) {
+  if (alpha) *alpha = nullptr;
   TBitmapFileHeader header;
   if (!CheckFileHeader(bytes, size, header)) return nullptr;
-  uint64_t dibBytes = size - sizeof header;
-  plat::HGLOBAL block = plat::GlobalAlloc(plat::GHND, dibBytes);
-  if (!block) {
-    SetLastErrorText("cannot allocate " + std::to_string(dibBytes) + " bytes for the image");
+  TBmpLayout layout;
+  std::string reason;
+  if (!ParseBmpLayout(bytes, size, layout, reason)) {
+    SetLastErrorText(reason);
     return nullptr;
   }
-  LockedBlock locked(block);
-  if (dibBytes && locked.Data()) std::memcpy(locked.Data(), bytes + sizeof header, dibBytes);
+  plat::HGLOBAL block = nullptr;
+  if (IsLibraryLayout(layout)) {
+    // Already the library's form: the file without its header, as it is.
+    block = NewBlockFrom(bytes + sizeof header, size - sizeof header);
+  } else if (!ConvertBmpPixels(bytes, layout, block, alpha)) {
+    block = nullptr;
+  }
+  if (!block) SetLastErrorText("cannot allocate memory for the BMP picture");
   return block;
 }
 
-plat::HGLOBAL LoadDIBFile(const ZChar* name) {
+plat::HGLOBAL LoadDIBFile(const ZChar* name, plat::HGLOBAL* alpha) {
+  if (alpha) *alpha = nullptr;
   std::vector<uint8_t> bytes;
   if (!ReadWholeFile(name, bytes)) {
     SetLastErrorText("cannot read \"" + ToUtf8(name) + "\"");
     return nullptr;
   }
-  return LoadDIBFromBytes(bytes.data(), bytes.size());
+  return LoadDIBFromBytes(bytes.data(), bytes.size(), alpha);
 }
 
 bool BitmapFileValid(const ZChar* name) {
-  TFileStream file(name, FileMode::fmOpenRead);
-  if (!file.IsOpen()) return false;
-  int64_t size = file.Size();
+  std::vector<uint8_t> bytes;
+  if (!ReadWholeFile(name, bytes) || bytes.size() <= 53) return false;
   TBitmapFileHeader header;
-  if (size <= 53 || !file.ReadExact(&header, sizeof header)) return false;
-  return header.bfType == kBmpSignature && header.bfSize == size;
+  TBmpLayout layout;
+  std::string reason;
+  return CheckFileHeader(bytes.data(), bytes.size(), header) &&
+         ParseBmpLayout(bytes.data(), bytes.size(), layout, reason);
 }
 
 bool SaveDibToBitmap(const ZChar* name, plat::HGLOBAL block) {

@@ -19,13 +19,21 @@ struct TBitmapFileHeader {
 static_assert(sizeof(TBitmapFileHeader) == 14, "BMP file header is 14 bytes");
 constexpr uint16_t kBmpSignature = 0x4D42;
 
-// Reads a BMP file into a new zero-initialised movable block (the file without its 14-byte
-// header); 0 when the file cannot be read, is not "BM" or its declared size is not its length.
-plat::HGLOBAL LoadDIBFile(const ZChar* name);
-// Same checks on bytes already in memory.
-plat::HGLOBAL LoadDIBFromBytes(const uint8_t* bytes, uint64_t size);
-// True when the file opens, is longer than 53 bytes, starts with "BM" and its declared size
-// equals its length.
+// Reads a BMP file into a new movable image block of the library's form: a file already in
+// that form (40-byte header, 8 bits with a full colour table or 24 bits, plain bottom-up rows
+// right after the table) is kept as it is without its 14-byte header; files of every other
+// header, depth (1 to 32 bits), compression (RLE4, RLE8, bit fields) and row order are
+// converted to an 8-bit block (up to 8 bits per pixel) or a 24-bit one, honouring the pixel
+// offset. With `alpha`, a 32-bit file's alpha mask comes back as an 8-bit block (0 without).
+// 0, with the reason, when the file cannot be read, is not "BM", does not declare its own
+// length or cannot be converted.
+plat::HGLOBAL LoadDIBFile(const ZChar* name, plat::HGLOBAL* alpha = nullptr);
+// The same on the bytes of a whole file already in memory.
+plat::HGLOBAL LoadDIBFromBytes(const uint8_t* bytes, uint64_t size, plat::HGLOBAL* alpha = nullptr);
+// True when the bytes start with "BM" and declare their own length.
+bool BmpFileHeaderValid(const uint8_t* bytes, uint64_t size);
+// True when the file is longer than 53 bytes, starts with "BM", declares its own length and
+// LoadDIBFile can convert it.
 bool BitmapFileValid(const ZChar* name);
 // Writes a block as a BMP file; false when the block is not a valid image or the file cannot
 // be written.

@@ -117,6 +117,20 @@ bool Inflate(const uint8_t* packed, uint64_t packedSize, const char* what,
   return true;
 }
 
+// False (with the reason) for a part whose picture has one zero or negative side: it holds no
+// pixel, yet its rows could ask for gigabytes once the image is re-sized or given a companion.
+// The empty 0 x 0 image the writer stores for an empty object stays readable.
+bool PictureSizeAccepted(const std::vector<uint8_t>& raw, const char* what) {
+  if (raw.size() < sizeof(TBitmapInfoHeader)) return true;  // the image object refuses it
+  TBitmapInfoHeader header;
+  std::memcpy(&header, raw.data(), sizeof header);
+  bool empty = header.biWidth == 0 && header.biHeight == 0;
+  if (empty || (header.biWidth > 0 && header.biHeight > 0)) return true;
+  SetLastErrorText(std::string(what) + " part has a picture of " + std::to_string(header.biWidth) +
+                   " x " + std::to_string(header.biHeight) + " pixels");
+  return false;
+}
+
 // Reads one part of `size` stored bytes into a new block.
 plat::HGLOBAL ReadPart(TStream* stream, uint64_t size, bool compressed, const char* what) {
   std::vector<uint8_t> stored(size);
@@ -124,9 +138,12 @@ plat::HGLOBAL ReadPart(TStream* stream, uint64_t size, bool compressed, const ch
     SetLastErrorText(std::string(what) + " part could not be read");
     return nullptr;
   }
-  if (!compressed) return NewBlockFrom(stored.data(), size);
   std::vector<uint8_t> raw;
-  if (!Inflate(stored.data(), size, what, raw)) return nullptr;
+  if (!compressed)
+    raw.swap(stored);
+  else if (!Inflate(stored.data(), size, what, raw))
+    return nullptr;
+  if (!PictureSizeAccepted(raw, what)) return nullptr;
   return NewBlockFrom(raw.data(), raw.size());
 }
 

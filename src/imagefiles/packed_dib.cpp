@@ -15,6 +15,13 @@ int64_t ColorTableEntries(const TBitmapInfoHeader& header) {
   }
 }
 
+bool FitsImageObject(int64_t width, int64_t height, int64_t bitsPerPixel) {
+  if (width < 0 || height < 0 || width > INT32_MAX || height > INT32_MAX) return false;
+  int64_t stride = RowStride(width, bitsPerPixel);
+  int64_t fixed = kInfoHeaderSize + kPaletteBytes;
+  return stride <= INT32_MAX && RowsSize(stride, height + 2) <= INT32_MAX - fixed;
+}
+
 int64_t RawDibSize(const TBitmapInfoHeader& header) {
   int64_t height = header.biHeight < 0 ? -static_cast<int64_t>(header.biHeight) : header.biHeight;
   int64_t fixed = kInfoHeaderSize + 4 * ColorTableEntries(header);  // at most 2^34 + 40

@@ -50,6 +50,11 @@ inline int64_t RowsSize(int64_t stride, int64_t rows) {
   return stride > INT64_MAX / rows ? INT64_MAX : stride * rows;
 }
 
+// True when an image of width x height at `bitsPerPixel` fits the 32-bit sizes the image
+// objects use: its stride, and its block with a 256-entry table and the two spare rows that
+// ReallocImage adds, stay below 2^31 bytes. Negative sizes never fit.
+bool FitsImageObject(int64_t width, int64_t height, int64_t bitsPerPixel);
+
 // Colour-table entries of a block: colours-used, or by depth when that is 0.
 int64_t ColorTableEntries(const TBitmapInfoHeader& header);
 

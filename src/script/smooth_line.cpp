@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/round.h"
 #include "dib/dib24.h"
 #include "dib/dib_base.h"
 #include "player/scene/dib_animator.h"
@@ -80,10 +81,12 @@ void SmoothLine(plat::HDC DC, TDibBaseObj& Dib, int32_t X, int32_t Y, uint32_t C
   const double cap = 5.25 * width / 2;
   // The band visited around the segment: far enough for the weights to reach 0.
   const double reach = std::max(cap, 0.51 * width + 1.25) + 1;
-  int32_t left = static_cast<int32_t>(std::floor(std::min(x0, x1) - reach));
-  int32_t right = static_cast<int32_t>(std::ceil(std::max(x0, x1) + reach));
-  int32_t top = static_cast<int32_t>(std::floor(std::min(y0, y1) - reach));
-  int32_t bottom = static_cast<int32_t>(std::ceil(std::max(y0, y1) + reach));
+  // A wide pen or far end points put the band beyond the 32-bit range; it is held there and
+  // then clipped to the picture.
+  int32_t left = ClampToInt32(std::floor(std::min(x0, x1) - reach));
+  int32_t right = ClampToInt32(std::ceil(std::max(x0, x1) + reach));
+  int32_t top = ClampToInt32(std::floor(std::min(y0, y1) - reach));
+  int32_t bottom = ClampToInt32(std::ceil(std::max(y0, y1) + reach));
   left = std::max(left, 0);
   top = std::max(top, 0);
   right = std::min(right, Dib.Width() - 1);

@@ -184,6 +184,41 @@ TEST(DibObject, SetHandleReadsGeometryAndColoursUsed) {
   dibSetHandle(d.h, block);
   EXPECT_EQ(dibGetHandle(d.h), block);
   EXPECT_EQ(dibGetPixel(d.h, 0, 0), 0x42u);
+
+  // A 24-bit block with a table of colours-used entries: its rows follow the table.
+  Dib t(24);
+  std::vector<uint8_t> table24 = PackedDib(1, 1, 24, 3, 3);
+  PutLE<uint32_t>(table24, 40 + 12, 0x00112233);  // blue 0x33, green 0x22, red 0x11
+  dibSetHandle(t.h, BlockFrom(table24));
+  ASSERT_NE(dibGetHandle(t.h), nullptr);
+  EXPECT_EQ(dibGetPixelEx(t.h, 0, 0), 0x332211u);
+}
+
+TEST(DibObject, SizesBeyondTwoGigabytesAreRefusedBeforeAllocating) {
+  // Block = 40 + 1024 + stride x (height + 2) must stay below 2^31: an 8-bit image one pixel
+  // wide (stride 4) may be 536870643 rows high, not one more.
+  Dib d(8);
+  zkwClearLastError();
+  dibSetAttributes(d.h, 1, 536870644);
+  EXPECT_EQ(dibGetHandle(d.h), nullptr);
+  EXPECT_EQ(dibGetAlignWidth(d.h), 0);
+  EXPECT_EQ(dibGetDibSize(d.h), 0);
+  EXPECT_NE(zkw::ToUtf8(zkwGetLastErrorText()).find("beyond 2 GiB"), std::string::npos);
+  // A stride of 2^31 or more is refused even with no rows: the header of a 24-bit picture
+  // 973078529 pixels wide and 0 high (a 58-byte BMP file asked for its gigabyte this way).
+  Dib wide(24);
+  std::vector<uint8_t> flat = PackedDib(1, 1, 24);
+  PutLE<int32_t>(flat, 4, 973078529);
+  PutLE<int32_t>(flat, 8, 0);
+  plat::HGLOBAL block = BlockFrom(flat);
+  dibSetHandle(wide.h, block);
+  EXPECT_EQ(dibGetHandle(wide.h), nullptr);
+  EXPECT_FALSE(BlockAlive(block));
+  dibCreateAlphaChannel(wide.h);
+  EXPECT_EQ(dibGetAlphaHandle(wide.h), nullptr);
+  dibSetAttributes(wide.h, 715827883, 0);  // stride 2147483652
+  EXPECT_EQ(dibGetHandle(wide.h), nullptr);
+  EXPECT_EQ(dibGetAlignWidth(wide.h), 0);
 }
 
 TEST(DibObject, LockedBlockOutlivesTheObject) {

@@ -87,14 +87,14 @@ TEST(BmpFile, DeclaredSizeMustMatchTheFile) {
   EXPECT_EQ(BitmapFileValid(Z(path).c_str()), 0);
 }
 
-TEST(BmpFile, OtherDepthsGiveAnEmptyImage) {
+TEST(BmpFile, DepthsThatCannotBeConvertedGiveAnEmptyImage) {
   std::vector<uint8_t> file(14, 0);
   file[0] = 'B';
   file[1] = 'M';
-  std::vector<uint8_t> dib = PackedDib(8, 2, 4);
+  std::vector<uint8_t> dib = PackedDib(8, 2, 2);
   file.insert(file.end(), dib.begin(), dib.end());
   PutLE<uint32_t>(file, 2, static_cast<uint32_t>(file.size()));
-  const std::string path = TempPath("four.bmp");
+  const std::string path = TempPath("two.bmp");
   WriteFileBytes(path, file);
   ZHANDLE h = CreateDibFromFile(Z(path).c_str());
   ASSERT_NE(h, nullptr);

@@ -182,34 +182,42 @@ TEST(Dex, DamagedRecordsAreRefusedWithAReason) {
   rec[24 + GetLE<uint32_t>(good, 14) + 2] ^= 0xFF;
   EXPECT_EQ(load(rec), 0u);
 
+  // A record of the good one's head and one compressed image part of these raw bytes.
+  auto recordWithPart = [&good](const std::vector<uint8_t>& raw) {
+    std::vector<uint8_t> packed(compressBound(raw.size()));
+    uLongf packedSize = packed.size();
+    compress(packed.data(), &packedSize, raw.data(), raw.size());
+    std::vector<uint8_t> record(good.begin(), good.begin() + 24);
+    PutLE<uint32_t>(record, 14, static_cast<uint32_t>(packedSize));
+    PutLE<int32_t>(record, 18, 0);
+    record.insert(record.end(), packed.begin(), packed.begin() + packedSize);
+    return record;
+  };
+
   // A part whose stream inflates past what its bitmap header declares.
   std::vector<uint8_t> header = PackedDib(4, 4, 8);
   header.resize(header.size() + 4096, 0x55);
-  std::vector<uint8_t> packed(compressBound(header.size()));
-  uLongf packedSize = packed.size();
-  compress(packed.data(), &packedSize, header.data(), header.size());
-  packed.resize(packedSize);
-  rec.assign(good.begin(), good.begin() + 24);
-  PutLE<uint32_t>(rec, 14, static_cast<uint32_t>(packed.size()));
-  PutLE<int32_t>(rec, 18, 0);
-  rec.insert(rec.end(), packed.begin(), packed.end());
-  EXPECT_EQ(load(rec), 0u);
+  EXPECT_EQ(load(recordWithPart(header)), 0u);
   EXPECT_TRUE(reasonHas("inflates past"));
 
   // A part that claims a huge image inflates nothing big: refused on its header.
   std::vector<uint8_t> huge = PackedDib(1, 1, 8);
   PutLE<int32_t>(huge, 4, 60000);
   PutLE<int32_t>(huge, 8, 60000);
-  packed.assign(compressBound(huge.size()), 0);
-  packedSize = packed.size();
-  compress(packed.data(), &packedSize, huge.data(), huge.size());
-  packed.resize(packedSize);
-  rec.assign(good.begin(), good.begin() + 24);
-  PutLE<uint32_t>(rec, 14, static_cast<uint32_t>(packed.size()));
-  PutLE<int32_t>(rec, 18, 0);
-  rec.insert(rec.end(), packed.begin(), packed.end());
-  EXPECT_EQ(load(rec), 0u);
+  EXPECT_EQ(load(recordWithPart(huge)), 0u);
   EXPECT_TRUE(reasonHas("more than the reader accepts"));
+
+  // A picture with one zero side holds no pixel but could ask for gigabytes once re-sized.
+  const int32_t sides[][2] = {{600000000, 0}, {0, 600000000}, {2, -3}};
+  for (const auto& side : sides) {
+    std::vector<uint8_t> flat = PackedDib(1, 1, 8);
+    PutLE<int32_t>(flat, 4, side[0]);
+    PutLE<int32_t>(flat, 8, side[1]);
+    flat.resize(side[1] < 0 ? 1064 + 12 : 1064);
+    EXPECT_EQ(load(recordWithPart(flat)), 0u);
+    EXPECT_TRUE(reasonHas(("picture of " + std::to_string(side[0]) + " x " +
+                           std::to_string(side[1])).c_str())) << zkw::LastErrorText();
+  }
   FreeDibObject(h);
 }
 

@@ -2,6 +2,8 @@
 // (read as colour values, as the line is given its colour).
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "dib/dib24.h"
 #include "platform/plat_gdi.h"
 #include "script/smooth_line.h"
@@ -84,6 +86,27 @@ TEST(SmoothLine, NullPenDrawsNothingAndWidthWidensTheBand) {
   EXPECT_EQ(dib.GetPixelEx(9, 6), 0x93488Cu);
   EXPECT_EQ(dib.GetPixelEx(9, 7), kBack);
   plat::DeleteObject(none);
+  plat::DeleteDC(dc);
+}
+
+TEST(SmoothLine, EndsAndWidthsNearTheIntegerLimitsStayInThePicture) {
+  TDib24Bits dib;
+  dib.SetAttributes(6, 5);
+  plat::HDC dc = plat::CreateCompatibleDC(nullptr);
+  // Across the whole integer range, width 1: the row of the line only.
+  dib.Bar(0, 0, 5, 4, kBack);
+  plat::MoveToEx(dc, INT32_MIN, 2, nullptr);
+  zkw::SmoothLine(dc, dib, INT32_MAX, 2, kColor, 1);
+  for (int x = 0; x < 6; ++x) {
+    EXPECT_EQ(dib.GetPixelEx(x, 2), kColor) << x;
+    EXPECT_EQ(dib.GetPixelEx(x, 0), kBack) << x;
+  }
+  // The widest pen covers the picture.
+  dib.Bar(0, 0, 5, 4, kBack);
+  plat::MoveToEx(dc, 1, 1, nullptr);
+  zkw::SmoothLine(dc, dib, INT32_MAX, INT32_MIN, kColor, INT32_MAX);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(dib.GetPixelEx(x, y), kColor) << x << "," << y;
   plat::DeleteDC(dc);
 }
 
