@@ -3,6 +3,7 @@
 // on the image are looked at.
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "colour/background_steps.h"
@@ -13,63 +14,118 @@ namespace zkw {
 
 namespace {
 
-// Half-widths of the filled discs rMin .. rMax (the midpoint walk of Slice) on the rows
-// dy = lo .. hi (0 <= lo), row by row: hw[(dy - lo) * rings + r - rMin] = the largest |dx| the
-// disc covers on that row, at most `reach`; -1 where it misses the row.
-void DiscTable(int64_t rMin, int64_t rMax, int64_t lo, int64_t hi, int64_t reach,
+// The discs as bands of radii that share a colour: a pixel takes the colour of the smallest disc
+// over it, and the discs of the midpoint walk are nested (on every row disc r + 1 reaches at
+// least as far as disc r: the walk of the larger radius never lies below the smaller one's, as
+// its step test d >= 0 only gets harder to pass as r grows), so on each row a band covers the
+// columns between the half-width of the band below it and its own outermost disc's half-width.
+struct TDiscBands {
+  std::vector<int64_t> Ends;     // the largest radius of each band, smallest band first
+  std::vector<uint8_t> Colours;  // the band's colour byte
+};
+
+// Bands of rMin .. rMax: radius r has the colour C1 + Dir min(n div g - r div g, D) (each step
+// taken when the radius divides by g, never passing C2).
+TDiscBands DiscBands(const TColourSteps& steps, int64_t n, int64_t rMin, int64_t rMax) {
+  TDiscBands b;
+  const int64_t g = steps.G, capped = n / g - steps.D;  // r div g <= capped: C2
+  for (int64_t r = rMin; r <= rMax;) {
+    const int64_t q = r / g, end = std::min(rMax, (q <= capped ? capped : q) * g + g - 1);
+    b.Ends.push_back(end);
+    b.Colours.push_back(static_cast<uint8_t>(
+        (steps.C1 + steps.Dir * std::min<int64_t>(n / g - q, steps.D)) & 0xFF));
+    r = end + 1;
+  }
+  return b;
+}
+
+// Half-widths of the bands' outermost discs on the rows dy = lo .. hi (0 <= lo), row by row:
+// hw[(dy - lo) * bands + b] = the largest |dx| (at most `reach`) that disc Ends[b] covers on that
+// row (the midpoint walk of Slice); -1 where it misses the row.
+void BandEdges(const std::vector<int64_t>& ends, int64_t lo, int64_t hi, int64_t reach,
                std::vector<int32_t>& hw) {
-  const int64_t rings = rMax - rMin + 1;
-  hw.assign(static_cast<size_t>(rings * (hi - lo + 1)), -1);
-  for (int64_t r = rMin; r <= rMax; ++r) {
+  const size_t bands = ends.size();
+  hw.assign(bands * static_cast<size_t>(hi - lo + 1), -1);
+  for (size_t b = 0; b < bands; ++b) {
     auto mark = [&](int64_t dy, int64_t half) {
       if (dy < lo || dy > hi) return;
-      int32_t& cell = hw[static_cast<size_t>((dy - lo) * rings + r - rMin)];
+      int32_t& cell = hw[static_cast<size_t>(dy - lo) * bands + b];
       cell = std::max(cell, static_cast<int32_t>(std::min(half, reach)));
     };
-    MidpointWalk(r, [&](int64_t i, int64_t y) {
+    MidpointWalk(ends[b], [&](int64_t i, int64_t y) {
       mark(y, i);
       mark(i, y);
     });
   }
 }
 
-// Writes one pixel of Bytes bytes.
-template <int Bytes>
-inline void Put(uint8_t* p, uint32_t Color) {
-  if (Bytes == 1) {
-    *p = static_cast<uint8_t>(Color);
-  } else {
-    p[0] = static_cast<uint8_t>(Color >> 16);
-    p[1] = static_cast<uint8_t>(Color >> 8);
-    p[2] = static_cast<uint8_t>(Color);
+// Fills row[from .. to] with a byte, 16 bytes at a time from `from` upwards: up to 15 bytes past
+// `to` are written too (the caller's padding, or columns a later band paints).
+inline void FillUp(uint8_t* row, int64_t from, int64_t to, const uint8_t (&pattern)[16]) {
+  for (int64_t p = from; p <= to; p += 16) std::memcpy(row + p, pattern, 16);
+}
+
+// The same from `to` downwards: up to 15 bytes before `from` are written too.
+inline void FillDown(uint8_t* row, int64_t from, int64_t to, const uint8_t (&pattern)[16]) {
+  for (int64_t p = to - 15; p + 15 >= from; p -= 16) std::memcpy(row + p, pattern, 16);
+}
+
+// One row of colour bytes for the window's columns: line[j] is column Left + j, for the columns
+// |dx| <= edges[last] that the discs cover; the line has 16 bytes of padding on both sides.
+// Bands go from the centre outwards, each overwriting what the inner ones wrote past their end.
+void BandRow(const int32_t* edges, const std::vector<uint8_t>& colours, int64_t cj,
+             int64_t width, uint8_t* line) {
+  // Right of the centre dx = j - cj for j in [max(cj, 0), width - 1]; left dx = cj - j >= 1.
+  const int64_t rightFrom = std::max<int64_t>(0, -cj), rightTo = width - 1 - cj;
+  const int64_t leftFrom = std::max<int64_t>(1, cj - (width - 1)), leftTo = cj;
+  int64_t inner = -1;
+  for (size_t b = 0; b < colours.size(); ++b) {
+    const int64_t edge = edges[b];
+    if (edge <= inner) continue;
+    uint8_t pattern[16];
+    std::memset(pattern, colours[b], sizeof pattern);
+    const int64_t ra = std::max(inner + 1, rightFrom), rb = std::min(edge, rightTo);
+    if (ra <= rb) FillUp(line, cj + ra, cj + rb, pattern);
+    const int64_t la = std::max(inner + 1, leftFrom), lb = std::min(edge, leftTo);
+    if (la <= lb) FillDown(line, cj - lb, cj - la, pattern);
+    inner = edge;
   }
 }
 
-// Each pixel takes the colour of the smallest disc over it: along a row the discs are taken
-// from the smallest up, each painting the columns |dx| the smaller ones left, on both sides.
-// Columns are counted from the centre and kept to the window by `from` and `to` per side.
-template <int Bytes>
-void PaintDiscRows(TDibWindow& w, int64_t cx, int64_t cy, int64_t rings, int64_t dyLo,
-                   int64_t reach, const std::vector<int32_t>& hw,
-                   const std::vector<uint32_t>& colours) {
+// Copies line[from .. to] onto a row of the image: bytes, or shades of red for 24 bits.
+void PutLine(uint8_t* dst, const uint8_t* line, int64_t from, int64_t to, int32_t bytes) {
+  if (bytes == 1) {
+    std::memcpy(dst + from, line + from, static_cast<size_t>(to - from + 1));
+    return;
+  }
+  for (int64_t j = from; j <= to; ++j) {
+    uint8_t* p = dst + j * 3;
+    p[0] = 0;
+    p[1] = 0;
+    p[2] = line[j];
+  }
+}
+
+// Paints the rows of the window: rows cy + dy and cy - dy are the same, so each is built once.
+void PaintBands(TDibWindow& w, int64_t cx, int64_t cy, int64_t dyLo, int64_t dyHi,
+                const TDiscBands& bands, const std::vector<int32_t>& hw) {
   TDibBaseObj& v = w.View();
-  // Right of the centre: dx from max(0, left - cx) to right - cx; left: from max(0, cx - right)
-  // to cx - left (as positive offsets).
-  const int64_t rightFrom = std::max<int64_t>(0, w.Left() - cx), rightTo = w.Right() - cx;
-  const int64_t leftFrom = std::max<int64_t>(1, cx - w.Right()), leftTo = cx - w.Left();
-  for (int64_t y = w.Top(); y <= w.Bottom(); ++y) {
-    uint8_t* centre = v.PixelAddress(0, static_cast<int32_t>(y - w.OY)) + (cx - w.OX) * Bytes;
-    const int32_t* cells = &hw[static_cast<size_t>((std::abs(y - cy) - dyLo) * rings)];
-    int64_t covered = -1;
-    for (int64_t k = 0; k < rings && covered < reach; ++k) {
-      const int64_t h = cells[k];
-      if (h <= covered) continue;
-      const uint32_t c = colours[static_cast<size_t>(k)];
-      for (int64_t dx = std::max(covered + 1, rightFrom), e = std::min(h, rightTo); dx <= e; ++dx)
-        Put<Bytes>(centre + dx * Bytes, c);
-      for (int64_t dx = std::max(covered + 1, leftFrom), e = std::min(h, leftTo); dx <= e; ++dx)
-        Put<Bytes>(centre - dx * Bytes, c);
-      covered = h;
+  const int32_t bytes = v.FBits == 1 ? 1 : 3;
+  const int64_t width = w.Right() - w.Left() + 1, cj = cx - w.Left();
+  std::vector<uint8_t> padded(static_cast<size_t>(width) + 32);
+  uint8_t* line = padded.data() + 16;
+  const size_t count = bands.Ends.size();
+  for (int64_t dy = dyLo; dy <= dyHi; ++dy) {
+    const int32_t* edges = &hw[static_cast<size_t>(dy - dyLo) * count];
+    const int64_t reach = edges[count - 1];
+    if (reach < 0) break;  // the outermost disc misses this row and all further ones
+    const int64_t from = std::max<int64_t>(0, cj - reach), to = std::min(width - 1, cj + reach);
+    if (from > to) continue;
+    BandRow(edges, bands.Colours, cj, width, line);
+    for (const int64_t y : {cy - dy, cy + dy}) {
+      if (y < w.Top() || y > w.Bottom()) continue;
+      PutLine(v.PixelAddress(0, static_cast<int32_t>(y - w.OY)), line, from, to, bytes);
+      if (dy == 0) break;
     }
   }
 }
@@ -98,20 +154,10 @@ void CircleGround(TDibBaseObj* Dib, uint8_t C1, uint8_t C2, int32_t x1, int32_t 
   const int64_t rMin = std::max<int64_t>({1, dxLo, dyLo});
   const int64_t rMax = std::min<int64_t>(n, static_cast<int64_t>(far) + 2);
   if (rMax < rMin) return;
-  const int64_t rings = rMax - rMin + 1;
+  const TDiscBands bands = DiscBands(steps, n, rMin, rMax);
   std::vector<int32_t> hw;
-  DiscTable(rMin, rMax, dyLo, dyHi, dxHi, hw);
-  // Disc r is drawn after the discs n .. r + 1, each step taken when the radius divides by g.
-  std::vector<uint32_t> colours(static_cast<size_t>(rings));
-  for (int64_t k = 0; k < rings; ++k) {
-    const int64_t r = rMin + k;
-    colours[static_cast<size_t>(k)] = static_cast<uint32_t>(
-        (steps.C1 + steps.Dir * std::min<int64_t>(n / steps.G - r / steps.G, steps.D)) & 0xFF);
-  }
-  if (w.View().FBits == 1)
-    PaintDiscRows<1>(w, cx, cy, rings, dyLo, dxHi, hw, colours);
-  else
-    PaintDiscRows<3>(w, cx, cy, rings, dyLo, dxHi, hw, colours);
+  BandEdges(bands.Ends, dyLo, dyHi, dxHi, hw);
+  PaintBands(w, cx, cy, dyLo, dyHi, bands, hw);
 }
 
 namespace {
