@@ -5,6 +5,9 @@
 #include <cmath>
 #include <cstring>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "colour/background_steps.h"
 #include "colour/backgrounds.h"
@@ -39,17 +42,19 @@ TDiscBands DiscBands(const TColourSteps& steps, int64_t n, int64_t rMin, int64_t
   return b;
 }
 
-// Half-widths of the bands' outermost discs on the rows dy = lo .. hi (0 <= lo), row by row:
-// hw[(dy - lo) * bands + b] = the largest |dx| (at most `reach`) that disc Ends[b] covers on that
-// row (the midpoint walk of Slice); -1 where it misses the row.
+// Half-widths of the bands' outermost discs on the rows dy = lo .. hi (0 <= lo), band by band:
+// hw[b * rows + dy - lo] = the largest |dx| (at most `reach`) that disc Ends[b] covers on that
+// row (the midpoint walk of Slice); -1 where it misses the row. A row reads one entry per band,
+// and the next row the entries beside them.
 void BandEdges(const std::vector<int64_t>& ends, int64_t lo, int64_t hi, int64_t reach,
                std::vector<int32_t>& hw) {
-  const size_t bands = ends.size();
-  hw.assign(bands * static_cast<size_t>(hi - lo + 1), -1);
-  for (size_t b = 0; b < bands; ++b) {
+  const size_t rows = static_cast<size_t>(hi - lo + 1);
+  hw.assign(ends.size() * rows, -1);
+  for (size_t b = 0; b < ends.size(); ++b) {
+    int32_t* band = &hw[b * rows];
     auto mark = [&](int64_t dy, int64_t half) {
       if (dy < lo || dy > hi) return;
-      int32_t& cell = hw[static_cast<size_t>(dy - lo) * bands + b];
+      int32_t& cell = band[dy - lo];
       cell = std::max(cell, static_cast<int32_t>(std::min(half, reach)));
     };
     MidpointWalk(ends[b], [&](int64_t i, int64_t y) {
@@ -59,72 +64,84 @@ void BandEdges(const std::vector<int64_t>& ends, int64_t lo, int64_t hi, int64_t
   }
 }
 
-// Fills row[from .. to] with a byte, 16 bytes at a time from `from` upwards: up to 15 bytes past
-// `to` are written too (the caller's padding, or columns a later band paints).
-inline void FillUp(uint8_t* row, int64_t from, int64_t to, const uint8_t (&pattern)[16]) {
-  for (int64_t p = from; p <= to; p += 16) std::memcpy(row + p, pattern, 16);
-}
-
-// The same from `to` downwards: up to 15 bytes before `from` are written too.
-inline void FillDown(uint8_t* row, int64_t from, int64_t to, const uint8_t (&pattern)[16]) {
-  for (int64_t p = to - 15; p + 15 >= from; p -= 16) std::memcpy(row + p, pattern, 16);
-}
-
-// One row of colour bytes for the window's columns: line[j] is column Left + j, for the columns
-// |dx| <= edges[last] that the discs cover; the line has 16 bytes of padding on both sides.
-// Bands go from the centre outwards, each overwriting what the inner ones wrote past their end.
-void BandRow(const int32_t* edges, const std::vector<uint8_t>& colours, int64_t cj,
-             int64_t width, uint8_t* line) {
-  // Right of the centre dx = j - cj for j in [max(cj, 0), width - 1]; left dx = cj - j >= 1.
-  const int64_t rightFrom = std::max<int64_t>(0, -cj), rightTo = width - 1 - cj;
-  const int64_t leftFrom = std::max<int64_t>(1, cj - (width - 1)), leftTo = cj;
+// One half-row of colour bytes: half[dx] for dx = 0 .. `to`, bands from the centre outwards,
+// each written 16 bytes at a time from its first column (up to 15 bytes past its end, which the
+// next band or the 16 bytes of padding after `to` take).
+void BandHalfRow(const int32_t* edges, size_t rows, const std::vector<uint8_t>& colours,
+                 int64_t to, uint8_t* half) {
   int64_t inner = -1;
-  for (size_t b = 0; b < colours.size(); ++b) {
-    const int64_t edge = edges[b];
+  for (size_t b = 0; b < colours.size() && inner < to; ++b) {
+    const int64_t edge = std::min<int64_t>(edges[b * rows], to);
     if (edge <= inner) continue;
     uint8_t pattern[16];
     std::memset(pattern, colours[b], sizeof pattern);
-    const int64_t ra = std::max(inner + 1, rightFrom), rb = std::min(edge, rightTo);
-    if (ra <= rb) FillUp(line, cj + ra, cj + rb, pattern);
-    const int64_t la = std::max(inner + 1, leftFrom), lb = std::min(edge, leftTo);
-    if (la <= lb) FillDown(line, cj - lb, cj - la, pattern);
+    for (int64_t p = inner + 1; p <= edge; p += 16) std::memcpy(half + p, pattern, 16);
     inner = edge;
   }
 }
 
-// Copies line[from .. to] onto a row of the image: bytes, or shades of red for 24 bits.
-void PutLine(uint8_t* dst, const uint8_t* line, int64_t from, int64_t to, int32_t bytes) {
-  if (bytes == 1) {
-    std::memcpy(dst + from, line + from, static_cast<size_t>(to - from + 1));
-    return;
+// dst[k] = src[count - 1 - k].
+void ReverseBytes(uint8_t* dst, const uint8_t* src, int64_t count) {
+  int64_t k = 0;
+#if defined(__SSE2__)
+  for (; k + 16 <= count; k += 16) {
+    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + count - 16 - k));
+    v = _mm_shuffle_epi32(v, _MM_SHUFFLE(0, 1, 2, 3));
+    v = _mm_shufflelo_epi16(v, _MM_SHUFFLE(2, 3, 0, 1));
+    v = _mm_shufflehi_epi16(v, _MM_SHUFFLE(2, 3, 0, 1));
+    v = _mm_or_si128(_mm_srli_epi16(v, 8), _mm_slli_epi16(v, 8));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + k), v);
   }
-  for (int64_t j = from; j <= to; ++j) {
-    uint8_t* p = dst + j * 3;
-    p[0] = 0;
-    p[1] = 0;
-    p[2] = line[j];
-  }
+#endif
+  for (; k < count; ++k) dst[k] = src[count - 1 - k];
 }
 
-// Paints the rows of the window: rows cy + dy and cy - dy are the same, so each is built once.
+// Writes columns from .. to of a row (window coordinates, centre column cj) from the half-row:
+// column j takes half[|j - cj|]; 24-bit pixels take the byte as a shade of red.
+void PutHalfRow(uint8_t* row, const uint8_t* half, int64_t cj, int64_t from, int64_t to,
+                int32_t bytes) {
+  if (bytes == 3) {
+    for (int64_t j = from; j <= to; ++j) {
+      uint8_t* p = row + j * 3;
+      p[0] = 0;
+      p[1] = 0;
+      p[2] = half[std::abs(j - cj)];
+    }
+    return;
+  }
+  const int64_t leftEnd = std::min(to, cj - 1);  // columns left of the centre
+  if (from <= leftEnd) ReverseBytes(row + from, half + (cj - leftEnd), leftEnd - from + 1);
+  const int64_t rightFrom = std::max(from, cj);
+  if (rightFrom <= to)
+    std::memcpy(row + rightFrom, half + (rightFrom - cj), static_cast<size_t>(to - rightFrom + 1));
+}
+
+// Paints the rows of the window: rows cy + dy and cy - dy are the same, and so are the columns
+// cx + dx and cx - dx, so each row is built once as a half-row of |dx|.
 void PaintBands(TDibWindow& w, int64_t cx, int64_t cy, int64_t dyLo, int64_t dyHi,
                 const TDiscBands& bands, const std::vector<int32_t>& hw) {
   TDibBaseObj& v = w.View();
   const int32_t bytes = v.FBits == 1 ? 1 : 3;
   const int64_t width = w.Right() - w.Left() + 1, cj = cx - w.Left();
-  std::vector<uint8_t> padded(static_cast<size_t>(width) + 32);
-  uint8_t* line = padded.data() + 16;
-  const size_t count = bands.Ends.size();
+  const int64_t farthest = std::max(std::abs(cj), std::abs(width - 1 - cj));
+  std::vector<uint8_t> half(static_cast<size_t>(farthest) + 17);
+  const size_t rows = static_cast<size_t>(dyHi - dyLo + 1), count = bands.Ends.size();
   for (int64_t dy = dyLo; dy <= dyHi; ++dy) {
-    const int32_t* edges = &hw[static_cast<size_t>(dy - dyLo) * count];
-    const int64_t reach = edges[count - 1];
+    const int32_t* edges = &hw[static_cast<size_t>(dy - dyLo)];
+    const int64_t reach = edges[(count - 1) * rows];
     if (reach < 0) break;  // the outermost disc misses this row and all further ones
     const int64_t from = std::max<int64_t>(0, cj - reach), to = std::min(width - 1, cj + reach);
     if (from > to) continue;
-    BandRow(edges, bands.Colours, cj, width, line);
+    BandHalfRow(edges, rows, bands.Colours, std::min(reach, farthest), half.data());
+    uint8_t* first = nullptr;
     for (const int64_t y : {cy - dy, cy + dy}) {
       if (y < w.Top() || y > w.Bottom()) continue;
-      PutLine(v.PixelAddress(0, static_cast<int32_t>(y - w.OY)), line, from, to, bytes);
+      uint8_t* row = v.PixelAddress(0, static_cast<int32_t>(y - w.OY));
+      if (first)
+        std::memcpy(row + from * bytes, first + from * bytes, static_cast<size_t>((to - from + 1) * bytes));
+      else
+        PutHalfRow(row, half.data(), cj, from, to, bytes);
+      first = row;
       if (dy == 0) break;
     }
   }
