@@ -1,6 +1,7 @@
 // Round backgrounds: concentric discs, painted row by row with each pixel written once, and
 // nested rotating polygons. Only discs and polygons that can reach the window of the rectangle
 // on the image are looked at.
+#include <array>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -23,8 +24,8 @@ namespace {
 // its step test d >= 0 only gets harder to pass as r grows), so on each row a band covers the
 // columns between the half-width of the band below it and its own outermost disc's half-width.
 struct TDiscBands {
-  std::vector<int64_t> Ends;     // the largest radius of each band, smallest band first
-  std::vector<uint8_t> Colours;  // the band's colour byte
+  std::vector<int64_t> Ends;                    // the largest radius of each band, smallest first
+  std::vector<std::array<uint8_t, 16>> Fills;  // 16 bytes of the band's colour
 };
 
 // Bands of rMin .. rMax: radius r has the colour C1 + Dir min(n div g - r div g, D) (each step
@@ -35,7 +36,8 @@ TDiscBands DiscBands(const TColourSteps& steps, int64_t n, int64_t rMin, int64_t
   for (int64_t r = rMin; r <= rMax;) {
     const int64_t q = r / g, end = std::min(rMax, (q <= capped ? capped : q) * g + g - 1);
     b.Ends.push_back(end);
-    b.Colours.push_back(static_cast<uint8_t>(
+    b.Fills.emplace_back();
+    b.Fills.back().fill(static_cast<uint8_t>(
         (steps.C1 + steps.Dir * std::min<int64_t>(n / g - q, steps.D)) & 0xFF));
     r = end + 1;
   }
@@ -44,18 +46,22 @@ TDiscBands DiscBands(const TColourSteps& steps, int64_t n, int64_t rMin, int64_t
 
 // Half-widths of the bands' outermost discs on the rows dy = lo .. hi (0 <= lo), band by band:
 // hw[b * rows + dy - lo] = the largest |dx| (at most `reach`) that disc Ends[b] covers on that
-// row (the midpoint walk of Slice); -1 where it misses the row. A row reads one entry per band,
-// and the next row the entries beside them.
+// row (the midpoint walk of Slice), for the rows dy <= Ends[b] it reaches (the walk leaves no
+// row of them out); the others are left unset. A row reads one entry per band, and the next row
+// the entries beside them.
+//
+// The walk visits (i, y) with i rising and y falling, i <= y: row y gets the half-width i (the
+// last write, the largest i, stays) and row i gets y. A row written both ways is written as row i
+// last, with y >= i, the larger; so plain stores give the largest half-width.
 void BandEdges(const std::vector<int64_t>& ends, int64_t lo, int64_t hi, int64_t reach,
                std::vector<int32_t>& hw) {
   const size_t rows = static_cast<size_t>(hi - lo + 1);
-  hw.assign(ends.size() * rows, -1);
+  hw.resize(ends.size() * rows);
   for (size_t b = 0; b < ends.size(); ++b) {
     int32_t* band = &hw[b * rows];
     auto mark = [&](int64_t dy, int64_t half) {
-      if (dy < lo || dy > hi) return;
-      int32_t& cell = band[dy - lo];
-      cell = std::max(cell, static_cast<int32_t>(std::min(half, reach)));
+      if (static_cast<uint64_t>(dy - lo) < rows)
+        band[dy - lo] = static_cast<int32_t>(std::min(half, reach));
     };
     MidpointWalk(ends[b], [&](int64_t i, int64_t y) {
       mark(y, i);
@@ -67,15 +73,15 @@ void BandEdges(const std::vector<int64_t>& ends, int64_t lo, int64_t hi, int64_t
 // One half-row of colour bytes: half[dx] for dx = 0 .. `to`, bands from the centre outwards,
 // each written 16 bytes at a time from its first column (up to 15 bytes past its end, which the
 // next band or the 16 bytes of padding after `to` take).
-void BandHalfRow(const int32_t* edges, size_t rows, const std::vector<uint8_t>& colours,
+// Bands before `first` miss the row.
+void BandHalfRow(const int32_t* edges, size_t rows, const TDiscBands& bands, size_t first,
                  int64_t to, uint8_t* half) {
   int64_t inner = -1;
-  for (size_t b = 0; b < colours.size() && inner < to; ++b) {
+  for (size_t b = first; b < bands.Fills.size() && inner < to; ++b) {
     const int64_t edge = std::min<int64_t>(edges[b * rows], to);
     if (edge <= inner) continue;
-    uint8_t pattern[16];
-    std::memset(pattern, colours[b], sizeof pattern);
-    for (int64_t p = inner + 1; p <= edge; p += 16) std::memcpy(half + p, pattern, 16);
+    const uint8_t* fill = bands.Fills[b].data();
+    for (int64_t p = inner + 1; p <= edge; p += 16) std::memcpy(half + p, fill, 16);
     inner = edge;
   }
 }
@@ -126,13 +132,15 @@ void PaintBands(TDibWindow& w, int64_t cx, int64_t cy, int64_t dyLo, int64_t dyH
   const int64_t farthest = std::max(std::abs(cj), std::abs(width - 1 - cj));
   std::vector<uint8_t> half(static_cast<size_t>(farthest) + 17);
   const size_t rows = static_cast<size_t>(dyHi - dyLo + 1), count = bands.Ends.size();
+  size_t first = 0;  // the smallest band that reaches the row
   for (int64_t dy = dyLo; dy <= dyHi; ++dy) {
+    while (first < count && bands.Ends[first] < dy) ++first;
+    if (first == count) break;  // no disc reaches this row or any further one
     const int32_t* edges = &hw[static_cast<size_t>(dy - dyLo)];
     const int64_t reach = edges[(count - 1) * rows];
-    if (reach < 0) break;  // the outermost disc misses this row and all further ones
     const int64_t from = std::max<int64_t>(0, cj - reach), to = std::min(width - 1, cj + reach);
     if (from > to) continue;
-    BandHalfRow(edges, rows, bands.Colours, std::min(reach, farthest), half.data());
+    BandHalfRow(edges, rows, bands, first, std::min(reach, farthest), half.data());
     uint8_t* first = nullptr;
     for (const int64_t y : {cy - dy, cy + dy}) {
       if (y < w.Top() || y > w.Bottom()) continue;
