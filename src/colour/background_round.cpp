@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <vector>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -54,9 +55,9 @@ TDiscBands DiscBands(const TColourSteps& steps, int64_t n, int64_t rMin, int64_t
 // last write, the largest i, stays) and row i gets y. A row written both ways is written as row i
 // last, with y >= i, the larger; so plain stores give the largest half-width.
 void BandEdges(const std::vector<int64_t>& ends, int64_t lo, int64_t hi, int64_t reach,
-               std::vector<int32_t>& hw) {
+               std::unique_ptr<int32_t[]>& hw) {
   const size_t rows = static_cast<size_t>(hi - lo + 1);
-  hw.resize(ends.size() * rows);
+  hw.reset(new int32_t[ends.size() * rows]);
   for (size_t b = 0; b < ends.size(); ++b) {
     int32_t* band = &hw[b * rows];
     auto mark = [&](int64_t dy, int64_t half) {
@@ -125,7 +126,7 @@ void PutHalfRow(uint8_t* row, const uint8_t* half, int64_t cj, int64_t from, int
 // Paints the rows of the window: rows cy + dy and cy - dy are the same, and so are the columns
 // cx + dx and cx - dx, so each row is built once as a half-row of |dx|.
 void PaintBands(TDibWindow& w, int64_t cx, int64_t cy, int64_t dyLo, int64_t dyHi,
-                const TDiscBands& bands, const std::vector<int32_t>& hw) {
+                const TDiscBands& bands, const int32_t* hw) {
   TDibBaseObj& v = w.View();
   const int32_t bytes = v.FBits == 1 ? 1 : 3;
   const int64_t width = w.Right() - w.Left() + 1, cj = cx - w.Left();
@@ -180,9 +181,9 @@ void CircleGround(TDibBaseObj* Dib, uint8_t C1, uint8_t C2, int32_t x1, int32_t 
   const int64_t rMax = std::min<int64_t>(n, static_cast<int64_t>(far) + 2);
   if (rMax < rMin) return;
   const TDiscBands bands = DiscBands(steps, n, rMin, rMax);
-  std::vector<int32_t> hw;
+  std::unique_ptr<int32_t[]> hw;
   BandEdges(bands.Ends, dyLo, dyHi, dxHi, hw);
-  PaintBands(w, cx, cy, dyLo, dyHi, bands, hw);
+  PaintBands(w, cx, cy, dyLo, dyHi, bands, hw.get());
 }
 
 namespace {
