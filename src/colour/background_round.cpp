@@ -200,6 +200,47 @@ uint32_t PolygonColour(int64_t s, int32_t lo, int32_t hi) {
   return static_cast<uint32_t>((lo - (s - 256)) & 0xFF);
 }
 
+// Writes n pixels of one colour byte (a shade of red on 24 bits), as the image's Bar does.
+template <int Bytes>
+inline void PutRun(uint8_t* p, int64_t n, uint8_t c) {
+  for (int64_t i = 0; i < n; ++i) {
+    if (Bytes == 1) {
+      p[i] = c;
+    } else {
+      p[3 * i] = 0;
+      p[3 * i + 1] = 0;
+      p[3 * i + 2] = c;
+    }
+  }
+}
+
+// The 3 x 3 square at (x, y)-(x + 2, y + 2), clipped to the image; `pitch` is the address step
+// from a row to the next one down.
+template <int Bytes>
+inline void Square3(TDibBaseObj& v, ptrdiff_t pitch, int64_t x, int64_t y, uint8_t c) {
+  if (x >= 0 && y >= 0 && x + 2 < v.FWidth && y + 2 < v.FHeight) {
+    uint8_t* p = v.PixelAddress(static_cast<int32_t>(x), static_cast<int32_t>(y));
+    for (int row = 0; row < 3; ++row, p += pitch) PutRun<Bytes>(p, 3, c);
+    return;
+  }
+  const int64_t x1 = std::max<int64_t>(x, 0), x2 = std::min<int64_t>(x + 2, v.FWidth - 1);
+  const int64_t y1 = std::max<int64_t>(y, 0), y2 = std::min<int64_t>(y + 2, v.FHeight - 1);
+  for (int64_t yy = y1; yy <= y2; ++yy)
+    PutRun<Bytes>(v.PixelAddress(static_cast<int32_t>(x1), static_cast<int32_t>(yy)), x2 - x1 + 1, c);
+}
+
+// Polygon(x, y, Num, Radius, StartAngle, 3, c) on the plain image, its squares written in place.
+template <int Bytes>
+void Polygon3(TDibBaseObj& v, int32_t x, int32_t y, int32_t Num, int32_t Radius,
+              int32_t StartAngle, uint8_t c) {
+  const TWalkWindow win{-2, int64_t{v.FWidth} - 1, -2, int64_t{v.FHeight} - 1};
+  const ptrdiff_t pitch = v.FHeight > 1 ? v.PixelAddress(0, 1) - v.PixelAddress(0, 0) : 0;
+  PolygonEdges(x, y, Num, Radius, StartAngle, [&](int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
+    WalkLine(x0, y0, x1, y1, win,
+             [&](int64_t px, int64_t py) { Square3<Bytes>(v, pitch, px, py, c); });
+  });
+}
+
 }  // namespace
 
 int64_t PolygonGround(TDibBaseObj* Dib, uint8_t C1, uint8_t C2, int32_t Num, int32_t Density,
@@ -231,10 +272,15 @@ int64_t PolygonGround(TDibBaseObj* Dib, uint8_t C1, uint8_t C2, int32_t Num, int
   // The centre stays where it is, even outside the window.
   auto near32 = [](int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN / 2, INT32_MAX / 2)); };
   const int32_t px = near32(cx - w.OX), py = near32(cy - w.OY);
+  const bool bytes8 = v.FBits == 1;
   auto draw = [&](int64_t l) {
     const int64_t s = Outward ? l : h - l;
-    v.Polygon(px, py, Num, near32(l / den), static_cast<int32_t>(l % 360), 3,
-              PolygonColour(s, lo, hi));
+    const auto c = static_cast<uint8_t>(PolygonColour(s, lo, hi));
+    const int32_t r = near32(l / den), angle = static_cast<int32_t>(l % 360);
+    if (bytes8)
+      Polygon3<1>(v, px, py, Num, r, angle, c);
+    else
+      Polygon3<3>(v, px, py, Num, r, angle, c);
   };
   // Polygons of one radius with equal start angles cover the same pixels, so of each radius
   // only the last 360 drawn can show. Outward draws radii upwards, inward downwards.
