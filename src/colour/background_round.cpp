@@ -1,9 +1,15 @@
 // Round backgrounds: concentric discs, painted row by row with each pixel written once, and
 // nested rotating polygons. Only discs and polygons that can reach the window of the rectangle
 // on the image are looked at.
+#include <array>
 #include <climits>
 #include <cmath>
+#include <cstring>
+#include <memory>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "colour/background_steps.h"
 #include "colour/backgrounds.h"
@@ -13,63 +19,139 @@ namespace zkw {
 
 namespace {
 
-// Half-widths of the filled discs rMin .. rMax (the midpoint walk of Slice) on the rows
-// dy = lo .. hi (0 <= lo), row by row: hw[(dy - lo) * rings + r - rMin] = the largest |dx| the
-// disc covers on that row, at most `reach`; -1 where it misses the row.
-void DiscTable(int64_t rMin, int64_t rMax, int64_t lo, int64_t hi, int64_t reach,
-               std::vector<int32_t>& hw) {
-  const int64_t rings = rMax - rMin + 1;
-  hw.assign(static_cast<size_t>(rings * (hi - lo + 1)), -1);
-  for (int64_t r = rMin; r <= rMax; ++r) {
+// The discs as bands of radii that share a colour: a pixel takes the colour of the smallest disc
+// over it, and the discs of the midpoint walk are nested (on every row disc r + 1 reaches at
+// least as far as disc r: the walk of the larger radius never lies below the smaller one's, as
+// its step test d >= 0 only gets harder to pass as r grows), so on each row a band covers the
+// columns between the half-width of the band below it and its own outermost disc's half-width.
+struct TDiscBands {
+  std::vector<int64_t> Ends;                    // the largest radius of each band, smallest first
+  std::vector<std::array<uint8_t, 16>> Fills;  // 16 bytes of the band's colour
+};
+
+// Bands of rMin .. rMax: radius r has the colour C1 + Dir min(n div g - r div g, D) (each step
+// taken when the radius divides by g, never passing C2).
+TDiscBands DiscBands(const TColourSteps& steps, int64_t n, int64_t rMin, int64_t rMax) {
+  TDiscBands b;
+  const int64_t g = steps.G, capped = n / g - steps.D;  // r div g <= capped: C2
+  for (int64_t r = rMin; r <= rMax;) {
+    const int64_t q = r / g, end = std::min(rMax, (q <= capped ? capped : q) * g + g - 1);
+    b.Ends.push_back(end);
+    b.Fills.emplace_back();
+    b.Fills.back().fill(static_cast<uint8_t>(
+        (steps.C1 + steps.Dir * std::min<int64_t>(n / g - q, steps.D)) & 0xFF));
+    r = end + 1;
+  }
+  return b;
+}
+
+// Half-widths of the bands' outermost discs on the rows dy = lo .. hi (0 <= lo), band by band:
+// hw[b * rows + dy - lo] = the largest |dx| (at most `reach`) that disc Ends[b] covers on that
+// row (the midpoint walk of Slice), for the rows dy <= Ends[b] it reaches (the walk leaves no
+// row of them out); the others are left unset. A row reads one entry per band, and the next row
+// the entries beside them.
+//
+// The walk visits (i, y) with i rising and y falling, i <= y: row y gets the half-width i (the
+// last write, the largest i, stays) and row i gets y. A row written both ways is written as row i
+// last, with y >= i, the larger; so plain stores give the largest half-width.
+void BandEdges(const std::vector<int64_t>& ends, int64_t lo, int64_t hi, int64_t reach,
+               std::unique_ptr<int32_t[]>& hw) {
+  const size_t rows = static_cast<size_t>(hi - lo + 1);
+  hw.reset(new int32_t[ends.size() * rows]);
+  for (size_t b = 0; b < ends.size(); ++b) {
+    int32_t* band = &hw[b * rows];
     auto mark = [&](int64_t dy, int64_t half) {
-      if (dy < lo || dy > hi) return;
-      int32_t& cell = hw[static_cast<size_t>((dy - lo) * rings + r - rMin)];
-      cell = std::max(cell, static_cast<int32_t>(std::min(half, reach)));
+      if (static_cast<uint64_t>(dy - lo) < rows)
+        band[dy - lo] = static_cast<int32_t>(std::min(half, reach));
     };
-    MidpointWalk(r, [&](int64_t i, int64_t y) {
+    MidpointWalk(ends[b], [&](int64_t i, int64_t y) {
       mark(y, i);
       mark(i, y);
     });
   }
 }
 
-// Writes one pixel of Bytes bytes.
-template <int Bytes>
-inline void Put(uint8_t* p, uint32_t Color) {
-  if (Bytes == 1) {
-    *p = static_cast<uint8_t>(Color);
-  } else {
-    p[0] = static_cast<uint8_t>(Color >> 16);
-    p[1] = static_cast<uint8_t>(Color >> 8);
-    p[2] = static_cast<uint8_t>(Color);
+// One half-row of colour bytes: half[dx] for dx = 0 .. `to`, bands from the centre outwards,
+// each written 16 bytes at a time from its first column (up to 15 bytes past its end, which the
+// next band or the 16 bytes of padding after `to` take).
+// Bands before `first` miss the row.
+void BandHalfRow(const int32_t* edges, size_t rows, const TDiscBands& bands, size_t first,
+                 int64_t to, uint8_t* half) {
+  int64_t inner = -1;
+  for (size_t b = first; b < bands.Fills.size() && inner < to; ++b) {
+    const int64_t edge = std::min<int64_t>(edges[b * rows], to);
+    if (edge <= inner) continue;
+    const uint8_t* fill = bands.Fills[b].data();
+    for (int64_t p = inner + 1; p <= edge; p += 16) std::memcpy(half + p, fill, 16);
+    inner = edge;
   }
 }
 
-// Each pixel takes the colour of the smallest disc over it: along a row the discs are taken
-// from the smallest up, each painting the columns |dx| the smaller ones left, on both sides.
-// Columns are counted from the centre and kept to the window by `from` and `to` per side.
-template <int Bytes>
-void PaintDiscRows(TDibWindow& w, int64_t cx, int64_t cy, int64_t rings, int64_t dyLo,
-                   int64_t reach, const std::vector<int32_t>& hw,
-                   const std::vector<uint32_t>& colours) {
+// dst[k] = src[count - 1 - k].
+void ReverseBytes(uint8_t* dst, const uint8_t* src, int64_t count) {
+  int64_t k = 0;
+#if defined(__SSE2__)
+  for (; k + 16 <= count; k += 16) {
+    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + count - 16 - k));
+    v = _mm_shuffle_epi32(v, _MM_SHUFFLE(0, 1, 2, 3));
+    v = _mm_shufflelo_epi16(v, _MM_SHUFFLE(2, 3, 0, 1));
+    v = _mm_shufflehi_epi16(v, _MM_SHUFFLE(2, 3, 0, 1));
+    v = _mm_or_si128(_mm_srli_epi16(v, 8), _mm_slli_epi16(v, 8));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + k), v);
+  }
+#endif
+  for (; k < count; ++k) dst[k] = src[count - 1 - k];
+}
+
+// Writes columns from .. to of a row (window coordinates, centre column cj) from the half-row:
+// column j takes half[|j - cj|]; 24-bit pixels take the byte as a shade of red.
+void PutHalfRow(uint8_t* row, const uint8_t* half, int64_t cj, int64_t from, int64_t to,
+                int32_t bytes) {
+  if (bytes == 3) {
+    for (int64_t j = from; j <= to; ++j) {
+      uint8_t* p = row + j * 3;
+      p[0] = 0;
+      p[1] = 0;
+      p[2] = half[std::abs(j - cj)];
+    }
+    return;
+  }
+  const int64_t leftEnd = std::min(to, cj - 1);  // columns left of the centre
+  if (from <= leftEnd) ReverseBytes(row + from, half + (cj - leftEnd), leftEnd - from + 1);
+  const int64_t rightFrom = std::max(from, cj);
+  if (rightFrom <= to)
+    std::memcpy(row + rightFrom, half + (rightFrom - cj), static_cast<size_t>(to - rightFrom + 1));
+}
+
+// Paints the rows of the window: rows cy + dy and cy - dy are the same, and so are the columns
+// cx + dx and cx - dx, so each row is built once as a half-row of |dx|.
+void PaintBands(TDibWindow& w, int64_t cx, int64_t cy, int64_t dyLo, int64_t dyHi,
+                const TDiscBands& bands, const int32_t* hw) {
   TDibBaseObj& v = w.View();
-  // Right of the centre: dx from max(0, left - cx) to right - cx; left: from max(0, cx - right)
-  // to cx - left (as positive offsets).
-  const int64_t rightFrom = std::max<int64_t>(0, w.Left() - cx), rightTo = w.Right() - cx;
-  const int64_t leftFrom = std::max<int64_t>(1, cx - w.Right()), leftTo = cx - w.Left();
-  for (int64_t y = w.Top(); y <= w.Bottom(); ++y) {
-    uint8_t* centre = v.PixelAddress(0, static_cast<int32_t>(y - w.OY)) + (cx - w.OX) * Bytes;
-    const int32_t* cells = &hw[static_cast<size_t>((std::abs(y - cy) - dyLo) * rings)];
-    int64_t covered = -1;
-    for (int64_t k = 0; k < rings && covered < reach; ++k) {
-      const int64_t h = cells[k];
-      if (h <= covered) continue;
-      const uint32_t c = colours[static_cast<size_t>(k)];
-      for (int64_t dx = std::max(covered + 1, rightFrom), e = std::min(h, rightTo); dx <= e; ++dx)
-        Put<Bytes>(centre + dx * Bytes, c);
-      for (int64_t dx = std::max(covered + 1, leftFrom), e = std::min(h, leftTo); dx <= e; ++dx)
-        Put<Bytes>(centre - dx * Bytes, c);
-      covered = h;
+  const int32_t bytes = v.FBits == 1 ? 1 : 3;
+  const int64_t width = w.Right() - w.Left() + 1, cj = cx - w.Left();
+  const int64_t farthest = std::max(std::abs(cj), std::abs(width - 1 - cj));
+  std::vector<uint8_t> half(static_cast<size_t>(farthest) + 17);
+  const size_t rows = static_cast<size_t>(dyHi - dyLo + 1), count = bands.Ends.size();
+  size_t first = 0;  // the smallest band that reaches the row
+  for (int64_t dy = dyLo; dy <= dyHi; ++dy) {
+    while (first < count && bands.Ends[first] < dy) ++first;
+    if (first == count) break;  // no disc reaches this row or any further one
+    const int32_t* edges = &hw[static_cast<size_t>(dy - dyLo)];
+    const int64_t reach = edges[(count - 1) * rows];
+    const int64_t from = std::max<int64_t>(0, cj - reach), to = std::min(width - 1, cj + reach);
+    if (from > to) continue;
+    BandHalfRow(edges, rows, bands, first, std::min(reach, farthest), half.data());
+    uint8_t* first = nullptr;
+    for (const int64_t y : {cy - dy, cy + dy}) {
+      if (y < w.Top() || y > w.Bottom()) continue;
+      uint8_t* row = v.PixelAddress(0, static_cast<int32_t>(y - w.OY));
+      if (first)
+        std::memcpy(row + from * bytes, first + from * bytes, static_cast<size_t>((to - from + 1) * bytes));
+      else
+        PutHalfRow(row, half.data(), cj, from, to, bytes);
+      first = row;
+      if (dy == 0) break;
     }
   }
 }
@@ -98,20 +180,10 @@ void CircleGround(TDibBaseObj* Dib, uint8_t C1, uint8_t C2, int32_t x1, int32_t 
   const int64_t rMin = std::max<int64_t>({1, dxLo, dyLo});
   const int64_t rMax = std::min<int64_t>(n, static_cast<int64_t>(far) + 2);
   if (rMax < rMin) return;
-  const int64_t rings = rMax - rMin + 1;
-  std::vector<int32_t> hw;
-  DiscTable(rMin, rMax, dyLo, dyHi, dxHi, hw);
-  // Disc r is drawn after the discs n .. r + 1, each step taken when the radius divides by g.
-  std::vector<uint32_t> colours(static_cast<size_t>(rings));
-  for (int64_t k = 0; k < rings; ++k) {
-    const int64_t r = rMin + k;
-    colours[static_cast<size_t>(k)] = static_cast<uint32_t>(
-        (steps.C1 + steps.Dir * std::min<int64_t>(n / steps.G - r / steps.G, steps.D)) & 0xFF);
-  }
-  if (w.View().FBits == 1)
-    PaintDiscRows<1>(w, cx, cy, rings, dyLo, dxHi, hw, colours);
-  else
-    PaintDiscRows<3>(w, cx, cy, rings, dyLo, dxHi, hw, colours);
+  const TDiscBands bands = DiscBands(steps, n, rMin, rMax);
+  std::unique_ptr<int32_t[]> hw;
+  BandEdges(bands.Ends, dyLo, dyHi, dxHi, hw);
+  PaintBands(w, cx, cy, dyLo, dyHi, bands, hw.get());
 }
 
 namespace {
@@ -126,6 +198,47 @@ uint32_t PolygonColour(int64_t s, int32_t lo, int32_t hi) {
   }
   if (s <= 256) return static_cast<uint32_t>((lo + s) & 0xFF);
   return static_cast<uint32_t>((lo - (s - 256)) & 0xFF);
+}
+
+// Writes n pixels of one colour byte (a shade of red on 24 bits), as the image's Bar does.
+template <int Bytes>
+inline void PutRun(uint8_t* p, int64_t n, uint8_t c) {
+  for (int64_t i = 0; i < n; ++i) {
+    if (Bytes == 1) {
+      p[i] = c;
+    } else {
+      p[3 * i] = 0;
+      p[3 * i + 1] = 0;
+      p[3 * i + 2] = c;
+    }
+  }
+}
+
+// The 3 x 3 square at (x, y)-(x + 2, y + 2), clipped to the image; `pitch` is the address step
+// from a row to the next one down.
+template <int Bytes>
+inline void Square3(TDibBaseObj& v, ptrdiff_t pitch, int64_t x, int64_t y, uint8_t c) {
+  if (x >= 0 && y >= 0 && x + 2 < v.FWidth && y + 2 < v.FHeight) {
+    uint8_t* p = v.PixelAddress(static_cast<int32_t>(x), static_cast<int32_t>(y));
+    for (int row = 0; row < 3; ++row, p += pitch) PutRun<Bytes>(p, 3, c);
+    return;
+  }
+  const int64_t x1 = std::max<int64_t>(x, 0), x2 = std::min<int64_t>(x + 2, v.FWidth - 1);
+  const int64_t y1 = std::max<int64_t>(y, 0), y2 = std::min<int64_t>(y + 2, v.FHeight - 1);
+  for (int64_t yy = y1; yy <= y2; ++yy)
+    PutRun<Bytes>(v.PixelAddress(static_cast<int32_t>(x1), static_cast<int32_t>(yy)), x2 - x1 + 1, c);
+}
+
+// Polygon(x, y, Num, Radius, StartAngle, 3, c) on the plain image, its squares written in place.
+template <int Bytes>
+void Polygon3(TDibBaseObj& v, int32_t x, int32_t y, int32_t Num, int32_t Radius,
+              int32_t StartAngle, uint8_t c) {
+  const TWalkWindow win{-2, int64_t{v.FWidth} - 1, -2, int64_t{v.FHeight} - 1};
+  const ptrdiff_t pitch = v.FHeight > 1 ? v.PixelAddress(0, 1) - v.PixelAddress(0, 0) : 0;
+  PolygonEdges(x, y, Num, Radius, StartAngle, [&](int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
+    WalkLine(x0, y0, x1, y1, win,
+             [&](int64_t px, int64_t py) { Square3<Bytes>(v, pitch, px, py, c); });
+  });
 }
 
 }  // namespace
@@ -159,10 +272,15 @@ int64_t PolygonGround(TDibBaseObj* Dib, uint8_t C1, uint8_t C2, int32_t Num, int
   // The centre stays where it is, even outside the window.
   auto near32 = [](int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN / 2, INT32_MAX / 2)); };
   const int32_t px = near32(cx - w.OX), py = near32(cy - w.OY);
+  const bool bytes8 = v.FBits == 1;
   auto draw = [&](int64_t l) {
     const int64_t s = Outward ? l : h - l;
-    v.Polygon(px, py, Num, near32(l / den), static_cast<int32_t>(l % 360), 3,
-              PolygonColour(s, lo, hi));
+    const auto c = static_cast<uint8_t>(PolygonColour(s, lo, hi));
+    const int32_t r = near32(l / den), angle = static_cast<int32_t>(l % 360);
+    if (bytes8)
+      Polygon3<1>(v, px, py, Num, r, angle, c);
+    else
+      Polygon3<3>(v, px, py, Num, r, angle, c);
   };
   // Polygons of one radius with equal start angles cover the same pixels, so of each radius
   // only the last 360 drawn can show. Outward draws radii upwards, inward downwards.

@@ -70,23 +70,9 @@ void TDibBaseObj::Rectangle(int32_t left, int32_t top, int32_t right, int32_t bo
 void TDibBaseObj::Polygon(int32_t x, int32_t y, int32_t Num, int32_t Radius, int32_t StartAngle,
                           int32_t Thick, uint32_t Color) {
   if (FHandle == 0 || Num < 1) return;
-  // Vertex k at angle k (2 pi / Num) + StartAngle (degrees), rounded to the nearest pixel.
-  auto vertex = [&](int32_t k, int64_t& vx, int64_t& vy) {
-    double a = k * (2 * kPi / Num) + StartAngle * kPi / 180;
-    vx = Round(x + Radius * std::cos(a));
-    vy = Round(y + Radius * std::sin(a));
-  };
-  int64_t firstX, firstY;
-  vertex(0, firstX, firstY);
-  int64_t px = firstX, py = firstY;
-  for (int32_t k = 0; k + 1 < Num; ++k) {
-    int64_t nx, ny;
-    vertex(k + 1, nx, ny);
-    SquareLine(*this, px, py, nx, ny, Thick, Color);
-    px = nx;
-    py = ny;
-  }
-  SquareLine(*this, px, py, firstX, firstY, Thick, Color);
+  PolygonEdges(x, y, Num, Radius, StartAngle, [&](int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
+    SquareLine(*this, x0, y0, x1, y1, Thick, Color);
+  });
 }
 
 void TDibBaseObj::Petal(int32_t x, int32_t y, int32_t r, int32_t n, int32_t StartAngle,

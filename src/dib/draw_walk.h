@@ -3,7 +3,10 @@
 // one (a line far longer than the image costs only what lies inside).
 #pragma once
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+
+#include "common/round.h"
 
 namespace zkw {
 
@@ -130,6 +133,31 @@ void MidpointWalk(int64_t r, Step&& step) {
     i += 1;
   }
   if (i == y) step(i, y);
+}
+
+// The edges of the regular polygon of `Polygon`: vertex k at angle k (2 pi / Num) + StartAngle
+// (degrees) around (x, y), rounded to the nearest pixel; edge(x0, y0, x1, y1) for each side in
+// order, the last one back to vertex 0. Num >= 1.
+template <class Edge>
+void PolygonEdges(int32_t x, int32_t y, int32_t Num, int32_t Radius, int32_t StartAngle,
+                  Edge&& edge) {
+  constexpr double kPi = 3.14159265358979323846;
+  auto vertex = [&](int32_t k, int64_t& vx, int64_t& vy) {
+    double a = k * (2 * kPi / Num) + StartAngle * kPi / 180;
+    vx = Round(x + Radius * std::cos(a));
+    vy = Round(y + Radius * std::sin(a));
+  };
+  int64_t firstX, firstY;
+  vertex(0, firstX, firstY);
+  int64_t px = firstX, py = firstY;
+  for (int32_t k = 0; k + 1 < Num; ++k) {
+    int64_t nx, ny;
+    vertex(k + 1, nx, ny);
+    edge(px, py, nx, ny);
+    px = nx;
+    py = ny;
+  }
+  edge(px, py, firstX, firstY);
 }
 
 }  // namespace zkw

@@ -135,6 +135,124 @@ TEST(Backgrounds, WholeImagesMatchTheLineAndDiscDefinitions) {
   }
 }
 
+// CircleGround as its definition draws it: discs from radius n down to 1 on an image of the
+// same size and depth filled with `fill`.
+std::unique_ptr<TDibBaseObj> CircleByDiscs(const TDibBaseObj& img, uint32_t fill, uint8_t c1,
+                                           uint8_t c2, int x1, int y1, int x2, int y2) {
+  const int64_t wd = int64_t{x2} - x1, ht = int64_t{y2} - y1;
+  int64_t n = std::max(wd + 1, ht + 1) / 2;
+  n += n / 2;
+  const int64_t d = std::abs(int{c2} - int{c1}), g = d ? n / d + 1 : 1;
+  std::unique_ptr<TDibBaseObj> discs;
+  if (img.FBits == 1)
+    discs = std::make_unique<TDib8Bits>();
+  else
+    discs = std::make_unique<TDib24Bits>();
+  discs->SetAttributes(img.Width(), img.Height());
+  discs->Bar(0, 0, img.Width() - 1, img.Height() - 1, fill);
+  int c = c1;
+  for (int64_t r = n; r >= 1; --r) {
+    discs->Slice(static_cast<int32_t>(x1 + wd / 2), static_cast<int32_t>(y1 + ht / 2),
+                 static_cast<int32_t>(r), static_cast<uint32_t>(c));
+    if (r % g == 0 && c != c2) c += c2 > c1 ? 1 : -1;
+  }
+  return discs;
+}
+
+TEST(Backgrounds, CircleBandsMatchTheDiscsOnLargeAndClippedRectangles) {
+  // Sizes where bands span many 16-byte blocks, colour steps of one radius (D >= n), of many
+  // radii and a wide innermost band held at C2, both directions, rectangles reaching past the
+  // image on each side, centres outside it, and rectangles too small to cover their corners.
+  struct Case {
+    int w, h, x1, y1, x2, y2;
+    uint8_t c1, c2;
+  };
+  const Case cases[] = {
+      {64, 48, 0, 0, 63, 47, 0, 200},       {200, 150, 0, 0, 199, 149, 10, 14},
+      {131, 77, 0, 0, 130, 76, 255, 0},     {100, 70, -50, -30, 120, 90, 3, 40},
+      {100, 70, 40, 20, 300, 250, 90, 30},  {100, 70, -200, -100, 60, 50, 20, 21},
+      {100, 70, 5, 3, 94, 66, 100, 107},    {2, 2, 0, 0, 1, 1, 5, 9},
+      {1, 1, 0, 0, 0, 0, 5, 9},             {37, 90, 2, -7, 33, 96, 60, 0}};
+  for (const Case& k : cases)
+    for (int bits : {8, 24}) {
+      SCOPED_TRACE(std::to_string(k.w) + " x " + std::to_string(k.h) + " rect " +
+                   std::to_string(k.x1) + ", " + std::to_string(k.y1) + " - " +
+                   std::to_string(k.x2) + ", " + std::to_string(k.y2) + ", " +
+                   std::to_string(bits) + " bits");
+      std::unique_ptr<TDibBaseObj> got, want;
+      const uint32_t fill = bits == 8 ? 7 : 0x123456;
+      if (bits == 8) {
+        got = Image(k.w, k.h), want = Image(k.w, k.h);
+      } else {
+        got = std::make_unique<TDib24Bits>(), want = std::make_unique<TDib24Bits>();
+        got->SetAttributes(k.w, k.h);
+        want->SetAttributes(k.w, k.h);
+        got->Bar(0, 0, k.w - 1, k.h - 1, fill);
+        want->Bar(0, 0, k.w - 1, k.h - 1, fill);
+      }
+      zkw::CircleGround(got.get(), k.c1, k.c2, k.x1, k.y1, k.x2, k.y2);
+      const auto discs = CircleByDiscs(*want, fill, k.c1, k.c2, k.x1, k.y1, k.x2, k.y2);
+      // Inside the rectangle the discs' pixels, outside it the image as it was.
+      for (int y = 0; y < k.h; ++y)
+        for (int x = 0; x < k.w; ++x) {
+          const bool inside = x >= k.x1 && x <= k.x2 && y >= k.y1 && y <= k.y2;
+          TDibBaseObj& from = inside ? *discs : *want;
+          ASSERT_EQ(got->GetPixel(x, y), from.GetPixel(x, y)) << "(" << x << ", " << y << ")";
+        }
+    }
+}
+
+TEST(Backgrounds, PolygonsMatchTheirDefinitionOnBothDepthsAndClippedRectangles) {
+  // The definition: Bar in 255 over the rectangle, then polygons l = 0 .. h - 1 (or h .. 1) of
+  // radius l div Density and start angle l mod 360, the colour running lo .. hi and back.
+  struct Case {
+    int w, h, x1, y1, x2, y2, num, density;
+    uint8_t c1, c2;
+  };
+  const Case cases[] = {{40, 30, 0, 0, 39, 29, 6, 1, 0, 200},   {33, 21, 0, 0, 32, 20, 3, 3, 9, 4},
+                        {30, 30, -9, -5, 35, 40, 7, 1, 5, 5},   {30, 30, 12, 8, 70, 50, 2, 2, 1, 3},
+                        {25, 31, -40, -30, 20, 24, 1, 1, 7, 9}, {26, 18, 3, 2, 22, 15, 4, 2, 250, 3}};
+  for (const Case& k : cases)
+    for (int bits : {8, 24})
+      for (bool outward : {true, false}) {
+        SCOPED_TRACE("num " + std::to_string(k.num) + " density " + std::to_string(k.density) +
+                     " rect " + std::to_string(k.x1) + ", " + std::to_string(k.y1) + " - " +
+                     std::to_string(k.x2) + ", " + std::to_string(k.y2) + ", " +
+                     std::to_string(bits) + " bits" + (outward ? ", outward" : ", inward"));
+        auto make = [&]() -> std::unique_ptr<TDibBaseObj> {
+          if (bits == 8) return Image(k.w, k.h);
+          auto d = std::make_unique<TDib24Bits>();
+          d->SetAttributes(k.w, k.h);
+          d->Bar(0, 0, k.w - 1, k.h - 1, 0x123456);
+          return d;
+        };
+        auto got = make(), keep = make(), want = make();
+        const int64_t h = int64_t{k.y2 - k.y1 + 1} * k.density;
+        EXPECT_EQ(zkw::PolygonGround(got.get(), k.c1, k.c2, k.num, k.density, outward, k.x1, k.y1,
+                                     k.x2, k.y2),
+                  h);
+        want->Bar(k.x1, k.y1, k.x2, k.y2, 255);
+        const int lo = std::min(k.c1, k.c2), hi = std::max(k.c1, k.c2);
+        int colour = lo, dir = 1;
+        for (int64_t l = outward ? 0 : h;;) {
+          want->Polygon(k.x1 + (k.x2 - k.x1) / 2, k.y1 + (k.y2 - k.y1) / 2, k.num,
+                        static_cast<int32_t>(l / k.density), static_cast<int32_t>(l % 360), 3,
+                        static_cast<uint32_t>(colour));
+          l += outward ? 1 : -1;
+          colour = (colour + dir) & 0xFF;
+          if (l == h || l == 0) break;
+          if (colour == lo) dir = 1;
+          if (colour == hi) dir = -1;
+        }
+        for (int y = 0; y < k.h; ++y)
+          for (int x = 0; x < k.w; ++x) {
+            const bool inside = x >= k.x1 && x <= k.x2 && y >= k.y1 && y <= k.y2;
+            TDibBaseObj& from = inside ? *want : *keep;
+            ASSERT_EQ(got->GetPixel(x, y), from.GetPixel(x, y)) << "(" << x << ", " << y << ")";
+          }
+      }
+}
+
 TEST(Backgrounds, GeneratorsChangeOnlyTheirRectangle) {
   // Each generator on (3, 2)-(10, 8) of a 16 x 12 image: nothing outside changes, and the
   // inside equals the same generator's whole-image result where the definition places lines by
