@@ -137,6 +137,16 @@ TEST(Backgrounds, WholeImagesMatchTheLineAndDiscDefinitions) {
 
 // CircleGround as its definition draws it: discs from radius n down to 1 on an image of the
 // same size and depth filled with `fill`.
+// `got` holds `inside`'s pixels within (x1, y1)-(x2, y2) and `outside`'s everywhere else.
+void ExpectInsideAndOutside(TDibBaseObj& got, TDibBaseObj& inside, TDibBaseObj& outside, int x1,
+                            int y1, int x2, int y2) {
+  for (int y = 0; y < got.Height(); ++y)
+    for (int x = 0; x < got.Width(); ++x) {
+      const bool in = x >= x1 && x <= x2 && y >= y1 && y <= y2;
+      ASSERT_EQ(got.GetPixel(x, y), (in ? inside : outside).GetPixel(x, y)) << "(" << x << ", " << y << ")";
+    }
+}
+
 std::unique_ptr<TDibBaseObj> CircleByDiscs(const TDibBaseObj& img, uint32_t fill, uint8_t c1,
                                            uint8_t c2, int x1, int y1, int x2, int y2) {
   const int64_t wd = int64_t{x2} - x1, ht = int64_t{y2} - y1;
@@ -193,12 +203,7 @@ TEST(Backgrounds, CircleBandsMatchTheDiscsOnLargeAndClippedRectangles) {
       zkw::CircleGround(got.get(), k.c1, k.c2, k.x1, k.y1, k.x2, k.y2);
       const auto discs = CircleByDiscs(*want, fill, k.c1, k.c2, k.x1, k.y1, k.x2, k.y2);
       // Inside the rectangle the discs' pixels, outside it the image as it was.
-      for (int y = 0; y < k.h; ++y)
-        for (int x = 0; x < k.w; ++x) {
-          const bool inside = x >= k.x1 && x <= k.x2 && y >= k.y1 && y <= k.y2;
-          TDibBaseObj& from = inside ? *discs : *want;
-          ASSERT_EQ(got->GetPixel(x, y), from.GetPixel(x, y)) << "(" << x << ", " << y << ")";
-        }
+      ExpectInsideAndOutside(*got, *discs, *want, k.x1, k.y1, k.x2, k.y2);
     }
 }
 
@@ -244,12 +249,7 @@ TEST(Backgrounds, PolygonsMatchTheirDefinitionOnBothDepthsAndClippedRectangles) 
           if (colour == lo) dir = 1;
           if (colour == hi) dir = -1;
         }
-        for (int y = 0; y < k.h; ++y)
-          for (int x = 0; x < k.w; ++x) {
-            const bool inside = x >= k.x1 && x <= k.x2 && y >= k.y1 && y <= k.y2;
-            TDibBaseObj& from = inside ? *want : *keep;
-            ASSERT_EQ(got->GetPixel(x, y), from.GetPixel(x, y)) << "(" << x << ", " << y << ")";
-          }
+        ExpectInsideAndOutside(*got, *want, *keep, k.x1, k.y1, k.x2, k.y2);
       }
 }
 
