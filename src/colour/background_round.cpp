@@ -13,6 +13,7 @@
 
 #include "colour/background_steps.h"
 #include "colour/backgrounds.h"
+#include "colour/polygon_reach.h"
 #include "dib/draw_walk.h"
 
 namespace zkw {
@@ -60,29 +61,38 @@ void BandEdges(const std::vector<int64_t>& ends, int64_t lo, int64_t hi, int64_t
   hw.reset(new int32_t[ends.size() * rows]);
   for (size_t b = 0; b < ends.size(); ++b) {
     int32_t* band = &hw[b * rows];
+    const int64_t r = ends[b], top = std::min(hi, r);
+    // A walk costs about 0.7 r steps, a row by formula about as much as 20 steps: discs far
+    // larger than the rows they cross (a centre far outside the image) are not walked.
+    if (top >= lo && r > 28 * (top - lo + 1)) {
+      const TMidpointRows disc(r);
+      for (int64_t dy = lo; dy <= top; ++dy)
+        band[dy - lo] = static_cast<int32_t>(std::min(disc.HalfWidth(dy), reach));
+      continue;
+    }
     auto mark = [&](int64_t dy, int64_t half) {
       if (static_cast<uint64_t>(dy - lo) < rows)
         band[dy - lo] = static_cast<int32_t>(std::min(half, reach));
     };
-    MidpointWalk(ends[b], [&](int64_t i, int64_t y) {
+    MidpointWalk(r, [&](int64_t i, int64_t y) {
       mark(y, i);
       mark(i, y);
     });
   }
 }
 
-// One half-row of colour bytes: half[dx] for dx = 0 .. `to`, bands from the centre outwards,
-// each written 16 bytes at a time from its first column (up to 15 bytes past its end, which the
-// next band or the 16 bytes of padding after `to` take).
-// Bands before `first` miss the row.
+// One half-row of colour bytes: half[dx - base] for dx = base .. `to` (base, the nearest |dx| of
+// the window, is 0 unless the centre lies beside it), bands from the centre outwards, each
+// written 16 bytes at a time from its first column (up to 15 bytes past its end, which the next
+// band or the 16 bytes of padding after `to` take). Bands before `first` miss the row.
 void BandHalfRow(const int32_t* edges, size_t rows, const TDiscBands& bands, size_t first,
-                 int64_t to, uint8_t* half) {
-  int64_t inner = -1;
+                 int64_t base, int64_t to, uint8_t* half) {
+  int64_t inner = base - 1;
   for (size_t b = first; b < bands.Fills.size() && inner < to; ++b) {
     const int64_t edge = std::min<int64_t>(edges[b * rows], to);
     if (edge <= inner) continue;
     const uint8_t* fill = bands.Fills[b].data();
-    for (int64_t p = inner + 1; p <= edge; p += 16) std::memcpy(half + p, fill, 16);
+    for (int64_t p = inner + 1; p <= edge; p += 16) std::memcpy(half + (p - base), fill, 16);
     inner = edge;
   }
 }
@@ -104,23 +114,24 @@ void ReverseBytes(uint8_t* dst, const uint8_t* src, int64_t count) {
 }
 
 // Writes columns from .. to of a row (window coordinates, centre column cj) from the half-row:
-// column j takes half[|j - cj|]; 24-bit pixels take the byte as a shade of red.
-void PutHalfRow(uint8_t* row, const uint8_t* half, int64_t cj, int64_t from, int64_t to,
-                int32_t bytes) {
+// column j takes half[|j - cj| - base]; 24-bit pixels take the byte as a shade of red.
+void PutHalfRow(uint8_t* row, const uint8_t* half, int64_t base, int64_t cj, int64_t from,
+                int64_t to, int32_t bytes) {
   if (bytes == 3) {
     for (int64_t j = from; j <= to; ++j) {
       uint8_t* p = row + j * 3;
       p[0] = 0;
       p[1] = 0;
-      p[2] = half[std::abs(j - cj)];
+      p[2] = half[std::abs(j - cj) - base];
     }
     return;
   }
   const int64_t leftEnd = std::min(to, cj - 1);  // columns left of the centre
-  if (from <= leftEnd) ReverseBytes(row + from, half + (cj - leftEnd), leftEnd - from + 1);
+  if (from <= leftEnd) ReverseBytes(row + from, half + (cj - leftEnd - base), leftEnd - from + 1);
   const int64_t rightFrom = std::max(from, cj);
   if (rightFrom <= to)
-    std::memcpy(row + rightFrom, half + (rightFrom - cj), static_cast<size_t>(to - rightFrom + 1));
+    std::memcpy(row + rightFrom, half + (rightFrom - cj - base),
+                static_cast<size_t>(to - rightFrom + 1));
 }
 
 // Paints the rows of the window: rows cy + dy and cy - dy are the same, and so are the columns
@@ -131,7 +142,8 @@ void PaintBands(TDibWindow& w, int64_t cx, int64_t cy, int64_t dyLo, int64_t dyH
   const int32_t bytes = v.FBits == 1 ? 1 : 3;
   const int64_t width = w.Right() - w.Left() + 1, cj = cx - w.Left();
   const int64_t farthest = std::max(std::abs(cj), std::abs(width - 1 - cj));
-  std::vector<uint8_t> half(static_cast<size_t>(farthest) + 17);
+  const int64_t nearest = cj < 0 ? -cj : cj >= width ? cj - width + 1 : 0;
+  std::vector<uint8_t> half(static_cast<size_t>(farthest - nearest) + 17);
   const size_t rows = static_cast<size_t>(dyHi - dyLo + 1), count = bands.Ends.size();
   size_t first = 0;  // the smallest band that reaches the row
   for (int64_t dy = dyLo; dy <= dyHi; ++dy) {
@@ -141,7 +153,7 @@ void PaintBands(TDibWindow& w, int64_t cx, int64_t cy, int64_t dyLo, int64_t dyH
     const int64_t reach = edges[(count - 1) * rows];
     const int64_t from = std::max<int64_t>(0, cj - reach), to = std::min(width - 1, cj + reach);
     if (from > to) continue;
-    BandHalfRow(edges, rows, bands, first, std::min(reach, farthest), half.data());
+    BandHalfRow(edges, rows, bands, first, nearest, std::min(reach, farthest), half.data());
     uint8_t* first = nullptr;
     for (const int64_t y : {cy - dy, cy + dy}) {
       if (y < w.Top() || y > w.Bottom()) continue;
@@ -149,7 +161,7 @@ void PaintBands(TDibWindow& w, int64_t cx, int64_t cy, int64_t dyLo, int64_t dyH
       if (first)
         std::memcpy(row + from * bytes, first + from * bytes, static_cast<size_t>((to - from + 1) * bytes));
       else
-        PutHalfRow(row, half.data(), cj, from, to, bytes);
+        PutHalfRow(row, half.data(), nearest, cj, from, to, bytes);
       first = row;
       if (dy == 0) break;
     }
@@ -286,6 +298,15 @@ int64_t PolygonGround(TDibBaseObj* Dib, uint8_t C1, uint8_t C2, int32_t Num, int
   // only the last 360 drawn can show. Outward draws radii upwards, inward downwards.
   if (lFrom > lTo) return h;
   const int64_t rFirst = lFrom / den, rLast = lTo / den;
+  const int64_t every = (rLast - rFirst + 1) * std::min<int64_t>(den, 360);
+  const TPolygonReach reach{v.FWidth, v.FHeight, px, py, Num};
+  std::vector<int64_t> reaching;
+  if (PolygonReachApplies(reach) &&
+      ReachingPolygons(reach, den, Outward, lFrom, lTo, INT32_MAX / 2,
+                       static_cast<size_t>(std::min<int64_t>(every, 1 << 24)), reaching)) {
+    for (const int64_t l : reaching) draw(l);
+    return h;
+  }
   for (int64_t i = 0; i <= rLast - rFirst; ++i) {
     const int64_t R = Outward ? rFirst + i : rLast - i;
     const int64_t a = std::max(lFrom, R * den), b = std::min(lTo, R * den + den - 1);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "colour/dc_pixels.h"
+#include "common/repeated_sum.h"
 #include "common/round.h"
 
 namespace zkw {
@@ -20,23 +21,23 @@ void FillSolid(plat::HDC dc, int64_t l, int64_t t, int64_t r, int64_t b, uint32_
 }
 
 // Steps k = 0 .. n - 1 from C1 towards C2; fill(k, colour) draws line k. Only the lines
-// first .. last (within 0 .. n - 1) are drawn, but the values still advance by addition.
+// first .. last (within 0 .. n - 1) are drawn; the values reach line `first` as the additions
+// of all the lines before it would bring them, without a loop over those lines.
 template <class Fill>
 void Ramp(uint32_t C1, uint32_t C2, int64_t n, int64_t first, int64_t last, Fill&& fill) {
   double v[3], step[3];
+  first = std::max<int64_t>(first, 0);
   for (int ch = 0; ch < 3; ++ch) {
     int32_t a = (C1 >> (8 * ch)) & 0xFF, b = (C2 >> (8 * ch)) & 0xFF;
-    v[ch] = a;
     step[ch] = (b - a) / static_cast<double>(n + 1);
+    v[ch] = AddRepeated(a, step[ch], first);
   }
   last = std::min(last, n - 1);
-  for (int64_t k = 0; k <= last; ++k) {
-    if (k >= first) {
-      uint32_t c = 0;
-      for (int ch = 0; ch < 3; ++ch)
-        c |= static_cast<uint32_t>(std::clamp<int64_t>(Round(v[ch]), 0, 255)) << (8 * ch);
-      fill(k, c);
-    }
+  for (int64_t k = first; k <= last; ++k) {
+    uint32_t c = 0;
+    for (int ch = 0; ch < 3; ++ch)
+      c |= static_cast<uint32_t>(std::clamp<int64_t>(Round(v[ch]), 0, 255)) << (8 * ch);
+    fill(k, c);
     for (int ch = 0; ch < 3; ++ch) v[ch] += step[ch];
   }
 }

@@ -135,6 +135,54 @@ void MidpointWalk(int64_t r, Step&& step) {
   if (i == y) step(i, y);
 }
 
+// The rows of the walk of radius r (1 <= r < 2^32) without walking it: HalfWidth(dy) is the
+// largest |x| that the eight-fold walk marks on row dy (-1 when dy > r), what a walk over all
+// of the octant's points would find, in a few square roots however large r is.
+//
+// With F(i, y) = 2i^2 + y^2 + (y - 1)^2 - 2r^2 the walk's decision before column i is F(i, y),
+// so the octant's point in column i has the largest y with F(i, y) < 0, i.e. y (y - 1) < r^2 - i^2.
+class TMidpointRows {
+ public:
+  explicit TMidpointRows(int64_t r) : R2(static_cast<uint64_t>(r) * static_cast<uint64_t>(r)), Radius(r) {
+    // The walk ends in the first column where y <= i, and visits it only when y = i there.
+    int64_t i = std::max<int64_t>(0, static_cast<int64_t>(static_cast<double>(r) * 0.70710678118654752) - 2);
+    while (i > 0 && ColumnY(i - 1) <= i - 1) --i;
+    while (ColumnY(i) > i) ++i;
+    LastColumn = ColumnY(i) == i ? i : i - 1;
+    LastY = ColumnY(LastColumn);
+  }
+
+  // The point's y in column i (0 <= i <= r).
+  int64_t ColumnY(int64_t i) const {
+    const uint64_t t = R2 - static_cast<uint64_t>(i) * static_cast<uint64_t>(i);  // y (y - 1) < t
+    if (t == 0) return 0;
+    auto fits = [t](uint64_t y) { return y * (y - 1) < t; };
+    uint64_t y = static_cast<uint64_t>(0.5 + std::sqrt(static_cast<double>(t)));
+    while (y > 1 && !fits(y)) --y;
+    while (fits(y + 1)) ++y;
+    return static_cast<int64_t>(y);
+  }
+
+  int64_t HalfWidth(int64_t dy) const {
+    if (dy < 0 || dy > Radius) return -1;
+    int64_t width = -1;
+    if (dy <= LastColumn) width = ColumnY(dy);  // row dy as a column of the octant
+    if (dy >= LastY) {
+      // Row dy as the octant's y: its last column, the largest i with i^2 < r^2 - dy (dy - 1).
+      const uint64_t limit = R2 - static_cast<uint64_t>(dy) * static_cast<uint64_t>(dy - 1) - 1;
+      uint64_t i = static_cast<uint64_t>(std::sqrt(static_cast<double>(limit)));
+      while (i > 0 && i * i > limit) --i;
+      while ((i + 1) * (i + 1) <= limit) ++i;
+      width = std::max(width, std::min(LastColumn, static_cast<int64_t>(i)));
+    }
+    return width;
+  }
+
+ private:
+  uint64_t R2;
+  int64_t Radius, LastColumn = 0, LastY = 0;
+};
+
 // The edges of the regular polygon of `Polygon`: vertex k at angle k (2 pi / Num) + StartAngle
 // (degrees) around (x, y), rounded to the nearest pixel; edge(x0, y0, x1, y1) for each side in
 // order, the last one back to vertex 0. Num >= 1.

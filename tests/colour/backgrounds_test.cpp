@@ -2,6 +2,7 @@
 // line-by-line and disc-by-disc definitions on whole images, and confinement to the rectangle.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -216,7 +217,11 @@ TEST(Backgrounds, PolygonsMatchTheirDefinitionOnBothDepthsAndClippedRectangles) 
   };
   const Case cases[] = {{40, 30, 0, 0, 39, 29, 6, 1, 0, 200},   {33, 21, 0, 0, 32, 20, 3, 3, 9, 4},
                         {30, 30, -9, -5, 35, 40, 7, 1, 5, 5},   {30, 30, 12, 8, 70, 50, 2, 2, 1, 3},
-                        {25, 31, -40, -30, 20, 24, 1, 1, 7, 9}, {26, 18, 3, 2, 22, 15, 4, 2, 250, 3}};
+                        {25, 31, -40, -30, 20, 24, 1, 1, 7, 9}, {26, 18, 3, 2, 22, 15, 4, 2, 250, 3},
+                        // Centres far beside the image, where only polygons whose start angle
+                        // turns an edge onto the image are drawn.
+                        {30, 20, 0, -150, 420, 170, 6, 1, 0, 255}, {24, 24, -300, 3, 20, 40, 3, 2, 5, 60},
+                        {20, 30, 5, -400, 25, 5, 7, 1, 40, 9},     {16, 16, -500, -500, 10, 10, 5, 400, 3, 90}};
   for (const Case& k : cases)
     for (int bits : {8, 24})
       for (bool outward : {true, false}) {
@@ -251,6 +256,27 @@ TEST(Backgrounds, PolygonsMatchTheirDefinitionOnBothDepthsAndClippedRectangles) 
         }
         ExpectInsideAndOutside(*got, *want, *keep, k.x1, k.y1, k.x2, k.y2);
       }
+}
+
+TEST(Backgrounds, RectanglesFarBeyondTheImageTakeNoLongerThanTheImage) {
+  // Centres a billion pixels away: discs and polygons of that radius are not walked point by
+  // point. (0, 0)-(2e9, 47): n = 1.5e9, g = 5882353, the pixels' discs (radius 1e9 - x) all lie
+  // in band 169 of n div g = 254: colour 85. The whole 32-bit plane: n = 3221225472,
+  // g = 16865055, the image in band 0: 9 + 190. Polygons a billion pixels away cannot reach
+  // the image with the radii a 32-bit call gives them: the fill alone.
+  const auto start = std::chrono::steady_clock::now();
+  auto far = Image(64, 48), plane = Image(64, 48), poly = Image(64, 48);
+  zkw::CircleGround(far.get(), 0, 255, 0, 0, 2000000000, 47);
+  zkw::CircleGround(plane.get(), 9, 200, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
+  EXPECT_EQ(zkw::PolygonGround(poly.get(), 0, 255, 6, 3, false, 10, 10, INT32_MAX, INT32_MAX),
+            (int64_t{INT32_MAX} - 9) * 3);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 64; ++x) {
+      ASSERT_EQ(far->GetPixel(x, y), 85u) << x << ", " << y;
+      ASSERT_EQ(plane->GetPixel(x, y), 199u) << x << ", " << y;
+      ASSERT_EQ(poly->GetPixel(x, y), x >= 10 && y >= 10 ? 255u : 7u) << x << ", " << y;
+    }
 }
 
 TEST(Backgrounds, GeneratorsChangeOnlyTheirRectangle) {

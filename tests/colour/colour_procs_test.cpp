@@ -2,6 +2,9 @@
 // box blur of row bitmaps.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -9,6 +12,8 @@
 #include "colour/box_blur.h"
 #include "colour/gradient.h"
 #include "colour/hls.h"
+#include "common/repeated_sum.h"
+#include "common/round.h"
 #include "exports/zkwgdi32.h"
 #include "platform/plat_gdi.h"
 
@@ -140,6 +145,37 @@ TEST(ColourProcs, TwoAndThreeColourGradients) {
   Canvas s(6, 1);
   zkw::HorizontalGradient(s.dc, 0, Grey(90), Grey(180), 0, 0, 5, 1, 25);
   EXPECT_EQ(s.Row(0), (std::vector<uint32_t>{0, Grey(30), Grey(90), Grey(112), Grey(135), W}));
+}
+
+TEST(ColourProcs, GradientsStartingFarAboveTheClipBoxAddUpAsTheLoopWould) {
+  // The value after k additions, jumped binade by binade, against the addition loop: steps of
+  // gradients over 2 .. 10^6 lines between random channel values, both directions, with and
+  // without halfway cases (steps of a power of two times an odd multiple of half a unit).
+  std::mt19937_64 rng(11);
+  for (int t = 0; t < 300; ++t) {
+    const double a = static_cast<double>(1 + rng() % 255), b = static_cast<double>(rng() % 256);
+    const int64_t n = 2 + static_cast<int64_t>(rng() % 1000000);
+    int e;
+    std::frexp(a, &e);
+    const double halfUnits = static_cast<double>(rng() % 64) * 2 + 1;  // of a's binade
+    const double s = t % 3 == 2 ? std::ldexp(halfUnits, e - 54) * (t % 2 ? 1 : -1)
+                                : (b - a) / static_cast<double>(n + 1);
+    const int64_t k = static_cast<int64_t>(rng() % static_cast<uint64_t>(n));
+    const double from = a + (t % 4 == 1 ? std::ldexp(1.0, e - 53) : 0.0);  // an odd unit too
+    double loop = from;
+    for (int64_t i = 0; i < k; ++i) loop += s;
+    ASSERT_EQ(zkw::AddRepeated(from, s, k), loop) << from << " + " << k << " x " << s;
+  }
+  // A gradient over 2^32 - 1 rows starting at INT32_MIN shows the rows at 0 .. 3 at once, as
+  // the addition loop reaches them: 255 - (2^31 + y) x 255 / 2^32 + the rounding of 2^31 sums.
+  Canvas c(1, 4);
+  const auto start = std::chrono::steady_clock::now();
+  zkw::VColorGradient(c.dc, 0xFFFFFF, 0, 0, INT32_MIN, 1, INT32_MAX);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  const double step = -255.0 / 4294967296.0;
+  const double at0 = zkw::AddRepeated(255, step, int64_t{1} << 31);
+  EXPECT_NEAR(at0, 127.5, 1e-4);
+  for (int y = 0; y < 4; ++y) EXPECT_EQ(c.At(0, y), Grey(static_cast<int>(zkw::Round(at0 + y * step))));
 }
 
 TEST(ColourProcs, MultiColourGradients) {

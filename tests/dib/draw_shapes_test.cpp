@@ -213,6 +213,38 @@ TEST(DrawLine, WideProductsAreExact) {
   EXPECT_EQ(r, static_cast<uint64_t>(p % 5000000011ull));
 }
 
+TEST(DrawCircle, RowWidthsByFormulaMatchTheWalk) {
+  // Every row of every radius up to 1500, and radii up to a million on spread rows: the
+  // half-widths computed per row equal what the eight-fold midpoint walk marks.
+  auto walked = [](int64_t r) {
+    std::vector<int64_t> w(static_cast<size_t>(r + 1), -1);
+    zkw::MidpointWalk(r, [&](int64_t i, int64_t y) {
+      w[static_cast<size_t>(y)] = std::max(w[static_cast<size_t>(y)], i);
+      w[static_cast<size_t>(i)] = std::max(w[static_cast<size_t>(i)], y);
+    });
+    return w;
+  };
+  for (int64_t r = 1; r <= 1500; ++r) {
+    const auto w = walked(r);
+    const zkw::TMidpointRows rows(r);
+    for (int64_t dy = 0; dy <= r; ++dy)
+      ASSERT_EQ(rows.HalfWidth(dy), w[static_cast<size_t>(dy)]) << "r " << r << " row " << dy;
+    ASSERT_EQ(rows.HalfWidth(r + 1), -1);
+  }
+  for (int64_t r : {4095, 65536, 99991, 1000000}) {
+    const auto w = walked(r);
+    const zkw::TMidpointRows rows(r);
+    for (int64_t dy = 0; dy <= r; dy += 1 + dy / 50)
+      ASSERT_EQ(rows.HalfWidth(dy), w[static_cast<size_t>(dy)]) << "r " << r << " row " << dy;
+  }
+  // Radii near 2^32 keep their products in 64 bits: the top row runs while i^2 < r (to
+  // isqrt(r - 1) = 65535), and the row of the diagonal lies within a pixel of r / sqrt 2.
+  const zkw::TMidpointRows huge(4294967295);
+  EXPECT_EQ(huge.HalfWidth(4294967295), 65535);
+  EXPECT_EQ(huge.HalfWidth(0), 4294967295);
+  EXPECT_NEAR(static_cast<double>(huge.HalfWidth(3037000499)), 3037000499.0, 2.0);
+}
+
 TEST(DrawRectangle, OutlinesAndDoubleBlendedCorners) {
   auto d = Blank8(6, 6);
   d->Rectangle(0, 0, 3, 3, 2, 1);
