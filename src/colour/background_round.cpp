@@ -226,61 +226,31 @@ inline void PutRun(uint8_t* p, int64_t n, uint8_t c) {
   }
 }
 
-// The rectangle (x1, y1)-(x2, y2), clipped to the image; `pitch` is the address step from a
-// row to the next one down.
+// The 3 x 3 square at (x, y)-(x + 2, y + 2), clipped to the image; `pitch` is the address step
+// from a row to the next one down.
 template <int Bytes>
-inline void Block(TDibBaseObj& v, ptrdiff_t pitch, int64_t x1, int64_t y1, int64_t x2, int64_t y2,
-                  uint8_t c) {
-  x1 = std::max<int64_t>(x1, 0), x2 = std::min<int64_t>(x2, v.FWidth - 1);
-  y1 = std::max<int64_t>(y1, 0), y2 = std::min<int64_t>(y2, v.FHeight - 1);
-  if (x1 > x2 || y1 > y2) return;
-  uint8_t* p = v.PixelAddress(static_cast<int32_t>(x1), static_cast<int32_t>(y1));
-  for (int64_t y = y1; y <= y2; ++y, p += pitch) PutRun<Bytes>(p, x2 - x1 + 1, c);
+inline void Square3(TDibBaseObj& v, ptrdiff_t pitch, int64_t x, int64_t y, uint8_t c) {
+  if (x >= 0 && y >= 0 && x + 2 < v.FWidth && y + 2 < v.FHeight) {
+    uint8_t* p = v.PixelAddress(static_cast<int32_t>(x), static_cast<int32_t>(y));
+    for (int row = 0; row < 3; ++row, p += pitch) PutRun<Bytes>(p, 3, c);
+    return;
+  }
+  const int64_t x1 = std::max<int64_t>(x, 0), x2 = std::min<int64_t>(x + 2, v.FWidth - 1);
+  const int64_t y1 = std::max<int64_t>(y, 0), y2 = std::min<int64_t>(y + 2, v.FHeight - 1);
+  for (int64_t yy = y1; yy <= y2; ++yy)
+    PutRun<Bytes>(v.PixelAddress(static_cast<int32_t>(x1), static_cast<int32_t>(yy)), x2 - x1 + 1, c);
 }
 
-// The 3 x 3 squares of a walked line, merged: the walk moves one step along its major axis at a
-// time, so points sharing a row (shallow lines) or a column (steep ones) are consecutive, and
-// their squares make one rectangle, painted when the run ends.
-template <int Bytes>
-struct TSquareRuns {
-  TDibBaseObj& V;
-  ptrdiff_t Pitch;
-  uint8_t C;
-  int64_t X1 = 0, Y1 = 0, X2 = -1, Y2 = 0;  // the run's points; X2 < X1: none yet
-
-  void Add(int64_t x, int64_t y) {
-    if (X2 >= X1) {
-      if (y == Y1 && Y1 == Y2 && x == X2 + 1) {  // a row run grows to the right
-        X2 = x;
-        return;
-      }
-      if (x == X1 && X1 == X2 && y == Y2 + 1) {  // a column run grows downwards
-        Y2 = y;
-        return;
-      }
-      Flush();
-    }
-    X1 = X2 = x;
-    Y1 = Y2 = y;
-  }
-  void Flush() {
-    if (X2 >= X1) Block<Bytes>(V, Pitch, X1, Y1, X2 + 2, Y2 + 2, C);
-    X2 = X1 - 1;
-  }
-};
-
-// Polygon(x, y, Num, Radius, StartAngle, 3, c) on the plain image, its squares written in place
-// (all one colour, so their order does not matter).
+// Polygon(x, y, Num, Radius, StartAngle, 3, c) on the plain image, its squares written in place.
 template <int Bytes>
 void Polygon3(TDibBaseObj& v, int32_t x, int32_t y, int32_t Num, int32_t Radius,
               int32_t StartAngle, uint8_t c) {
   const TWalkWindow win{-2, int64_t{v.FWidth} - 1, -2, int64_t{v.FHeight} - 1};
   const ptrdiff_t pitch = v.FHeight > 1 ? v.PixelAddress(0, 1) - v.PixelAddress(0, 0) : 0;
-  TSquareRuns<Bytes> runs{v, pitch, c};
   PolygonEdges(x, y, Num, Radius, StartAngle, [&](int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
-    WalkLine(x0, y0, x1, y1, win, [&](int64_t px, int64_t py) { runs.Add(px, py); });
+    WalkLine(x0, y0, x1, y1, win,
+             [&](int64_t px, int64_t py) { Square3<Bytes>(v, pitch, px, py, c); });
   });
-  runs.Flush();
 }
 
 }  // namespace
