@@ -273,7 +273,8 @@ int64_t PolygonGround(TDibBaseObj* Dib, uint8_t C1, uint8_t C2, int32_t Num, int
                                 static_cast<double>(FarOffset(cy, w.Top(), w.Bottom())));
   const double nearest = std::max(NearOffset(cx, w.Left(), w.Right()),
                                   NearOffset(cy, w.Top(), w.Bottom()));
-  const double inner = Num < 3 ? 0.0 : std::cos(3.14159265358979323846 / Num);
+  // A one-vertex polygon is the point at distance R; two vertices make a segment through the centre.
+  const double inner = Num == 1 ? 1.0 : Num == 2 ? 0.0 : std::cos(3.14159265358979323846 / Num);
   const int64_t rLo = std::max<int64_t>(0, static_cast<int64_t>(nearest) - 5);
   const int64_t rHi = inner > 0 ? static_cast<int64_t>((far + 5) / inner) + 1 : INT64_MAX / 4;
   // l runs 0 .. h - 1 (Outward) or h .. 1; polygon s = |l - start| in drawing order.
@@ -307,14 +308,34 @@ int64_t PolygonGround(TDibBaseObj* Dib, uint8_t C1, uint8_t C2, int32_t Num, int
     for (const int64_t l : reaching) draw(l);
     return h;
   }
-  for (int64_t i = 0; i <= rLast - rFirst; ++i) {
-    const int64_t R = Outward ? rFirst + i : rLast - i;
+  // Segments (Num 2) longer than twice the farthest distance cross the window from side to side
+  // at every radius, so a rectangle reaching far beyond the image would draw billions of them:
+  // of those only the last drawn of each start angle is drawn. Rectangles within the image have
+  // no such radii (rows <= 2 far + 1).
+  const int64_t rCap = Num == 2 ? static_cast<int64_t>(2 * far) + 64 : INT64_MAX;
+  std::vector<int64_t> longest;
+  if (rLast > rCap) {
+    const int64_t from = std::max(lFrom, (rCap + 1) * den);
+    for (int64_t angle = 0; angle < 360; ++angle) {
+      const int64_t l = Outward ? lTo - ((lTo - angle) % 360 + 360) % 360
+                                : from + ((angle - from) % 360 + 360) % 360;
+      if (l >= from && l <= lTo) longest.push_back(l);
+    }
+    std::sort(longest.begin(), longest.end());
+    if (!Outward) std::reverse(longest.begin(), longest.end());
+  }
+  if (!Outward)
+    for (const int64_t l : longest) draw(l);
+  for (int64_t i = 0; i <= std::min(rLast, rCap) - rFirst; ++i) {
+    const int64_t R = Outward ? rFirst + i : std::min(rLast, rCap) - i;
     const int64_t a = std::max(lFrom, R * den), b = std::min(lTo, R * den + den - 1);
     if (Outward)
       for (int64_t l = std::max(a, b - 359); l <= b; ++l) draw(l);
     else
       for (int64_t l = std::min(b, a + 359); l >= a; --l) draw(l);
   }
+  if (Outward)
+    for (const int64_t l : longest) draw(l);
   return h;
 }
 

@@ -79,7 +79,7 @@ int64_t LastWithAngle(int64_t from, int64_t to, int64_t angle, bool Outward) {
 }  // namespace
 
 bool PolygonReachApplies(const TPolygonReach& r) {
-  return r.Num >= 3 && (r.Cx < -kMargin || r.Cx > r.Width - 1 + kMargin || r.Cy < -kMargin ||
+  return r.Num >= 1 && (r.Cx < -kMargin || r.Cx > r.Width - 1 + kMargin || r.Cy < -kMargin ||
                         r.Cy > r.Height - 1 + kMargin);
 }
 
@@ -87,13 +87,30 @@ bool ReachingPolygons(const TPolygonReach& reach, int64_t Density, bool Outward,
                       int64_t lTo, int64_t maxRadius, size_t limit, std::vector<int64_t>& out) {
   out.clear();
   const TView view = ViewOf(reach);
-  const TEdgeShape shape(reach.Num);
+  const TEdgeShape shape(std::max(reach.Num, 3));
+  // A segment (Num 2) longer than the farthest distance crosses the window from side to side;
+  // of the longer ones only the last drawn of each start angle is drawn.
+  if (reach.Num == 2) maxRadius = std::min(maxRadius, static_cast<int64_t>(view.DMax) + 64);
   const int64_t rLast = lTo / Density, rFirst = std::min(lFrom / Density, maxRadius);
   for (int64_t angle = 0; angle < 360; ++angle) {
-    double gMin, gMax;
-    shape.Range(view.ThetaLo - angle * kPi / 180, view.ThetaHi - view.ThetaLo, gMin, gMax);
-    const double lo = std::floor(view.DMin / gMax * (1 - 1e-12)) - 1;
-    const double hi = std::ceil(view.DMax / gMin * (1 + 1e-12)) + 1;
+    double lo, hi;
+    if (reach.Num >= 3) {
+      double gMin, gMax;
+      shape.Range(view.ThetaLo - angle * kPi / 180, view.ThetaHi - view.ThetaLo, gMin, gMax);
+      lo = std::floor(view.DMin / gMax * (1 - 1e-12)) - 1;
+      hi = std::ceil(view.DMax / gMin * (1 + 1e-12)) + 1;
+    } else {
+      // A point (Num 1) or a segment through the centre: only along its vertex directions.
+      bool seen = false;
+      for (int32_t k = 0; k < reach.Num; ++k) {
+        double off = std::remainder(angle * kPi / 180 + k * kPi - view.ThetaLo, 2 * kPi);
+        if (off < 0) off += 2 * kPi;
+        seen = seen || off <= view.ThetaHi - view.ThetaLo;
+      }
+      if (!seen) continue;
+      lo = std::floor(view.DMin) - 1;
+      hi = reach.Num == 1 ? std::ceil(view.DMax) + 1 : static_cast<double>(maxRadius);
+    }
     if (hi < static_cast<double>(rFirst) || lo > static_cast<double>(std::min(rLast, maxRadius)))
       continue;
     const int64_t from = std::max<int64_t>(rFirst, static_cast<int64_t>(std::max(lo, 0.0)));

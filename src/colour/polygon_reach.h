@@ -14,7 +14,7 @@ namespace zkw {
 // The window is (0, 0) - (Width - 1, Height - 1); the centre (cx, cy) in the same coordinates.
 struct TPolygonReach {
   int64_t Width, Height, Cx, Cy;
-  int32_t Num;  // 3 and more
+  int32_t Num;  // 1 and more
 };
 
 // Whether the window lies beside the centre, so that the polygons' angles narrow the radii.
@@ -23,8 +23,10 @@ bool PolygonReachApplies(const TPolygonReach& reach);
 // The polygons l of lFrom .. lTo (radius l div Density, start angle l mod 360) that can show in
 // the window, in drawing order (l rising when Outward, else falling): of the polygons with the
 // same radius and start angle only the last drawn, and of those only the ones whose band of
-// radii at their start angle meets the radius. Radii above `maxRadius` are drawn as
-// `maxRadius`. Gives up (false) when more than `limit` polygons would be listed.
+// radii at their start angle meets the radius (points and segments, Num 1 and 2: those whose
+// vertex directions meet the window). Radii above `maxRadius` are drawn as `maxRadius`, so of
+// them only the last drawn of each start angle is listed. Gives up (false) when more than
+// `limit` polygons would be listed.
 bool ReachingPolygons(const TPolygonReach& reach, int64_t Density, bool Outward, int64_t lFrom,
                       int64_t lTo, int64_t maxRadius, size_t limit, std::vector<int64_t>& out);
 

@@ -270,6 +270,25 @@ TEST(Backgrounds, RectanglesFarBeyondTheImageTakeNoLongerThanTheImage) {
   zkw::CircleGround(plane.get(), 9, 200, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
   EXPECT_EQ(zkw::PolygonGround(poly.get(), 0, 255, 6, 3, false, 10, 10, INT32_MAX, INT32_MAX),
             (int64_t{INT32_MAX} - 9) * 3);
+  // Every generator on rectangles reaching the ends of the 32-bit plane.
+  const int32_t rects[][4] = {{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
+                              {-2000000000, 5, 10, 2000000000},
+                              {20, -2000000000, 2000000000, 30}};
+  auto any = Image(64, 48);
+  for (const auto& r : rects) {
+    zkw::RectangleGround(any.get(), 1, 200, r[0], r[1], r[2], r[3]);
+    zkw::HorzCenterGround(any.get(), 1, 200, r[0], r[1], r[2], r[3]);
+    zkw::HorizonGround(any.get(), 1, 200, r[0], r[1], r[2], r[3]);
+    zkw::VerticalGround(any.get(), 1, 200, r[0], r[1], r[2], r[3]);
+    zkw::VertCenterGround(any.get(), 1, 200, r[0], r[1], r[2], r[3]);
+    zkw::CircleGround(any.get(), 1, 200, r[0], r[1], r[2], r[3]);
+    zkw::HorzSineGround(any.get(), 1, 200, 7, 1000000, r[0], r[1], r[2], r[3]);
+    zkw::VertSineGround(any.get(), 1, 200, 0, 30, r[0], r[1], r[2], r[3]);
+    zkw::BorderGround(any.get(), 1, 200, 1, 1000, 3, r[0], r[1], r[2], r[3]);
+    zkw::BandsGround(any.get(), 1, 200, true, r[0], r[1], r[2], r[3]);
+    for (const int num : {2, 6})
+      zkw::PolygonGround(any.get(), 1, 200, num, 1000, true, r[0], r[1], r[2], r[3]);
+  }
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
   for (int y = 0; y < 48; ++y)
     for (int x = 0; x < 64; ++x) {
