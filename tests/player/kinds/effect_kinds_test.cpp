@@ -68,6 +68,7 @@ TEST_F(Effects, EveryEffectKindRoundTripsItsRecord) {
   sq->FThickness = 2;
 
   std::vector<uint8_t> first = kindtest::Save(ani);
+  kindtest::RecordScene("every_effect_kind", first);
   TDibAnimator again;
   ASSERT_TRUE(kindtest::Load(again, first)) << LastErrorText();
   EXPECT_EQ(kindtest::Save(again), first);
@@ -381,6 +382,7 @@ TEST(EffectRecords, OldLayoutsReadTheirFields) {
   common(3);
   s.I16(-7).I16(8).I16(2).I16(-3).I16(1).I16(2).I16(300).I16(190).U8(0).U8(1).U8(0).I16(4).I16(-6).I16(70);
   TDibAnimator ani;
+  kindtest::RecordScene("effects_old_layouts", s.b);
   ASSERT_TRUE(kindtest::Load(ani, s.b)) << LastErrorText();
   ASSERT_EQ(ani.Count(), 4);
   auto* bg = dynamic_cast<TBackgroundObj*>(ani.GetObject(0));

@@ -171,6 +171,7 @@ void BuildEveryKind(KindScene& t) {
 TEST_F(KindScene, EveryKindRoundTripsAndPlaysWithoutChangingItsRecord) {
   BuildEveryKind(*this);
   std::vector<uint8_t> first = kindtest::Save(ani);
+  kindtest::RecordScene("every_record_kind", first);
   TDibAnimator again;
   ASSERT_TRUE(kindtest::Load(again, first)) << LastErrorText();
   EXPECT_EQ(again.Count(), ani.Count());
@@ -256,6 +257,7 @@ TEST(KindRecords, OldLayoutsReadTheirFields) {
   common(255);
   s.I16(4321);
   TDibAnimator ani;
+  kindtest::RecordScene("records_v20000", s.b);
   ASSERT_TRUE(kindtest::Load(ani, s.b)) << LastErrorText();
   ASSERT_EQ(ani.Count(), 5);
   auto* movie = dynamic_cast<TDibMovieObj*>(ani.GetObject(0));
@@ -300,6 +302,7 @@ TEST(KindRecords, LabelBeforeVersion4HasNoAlignmentFields) {
   zkwtest::AppendCommon(s, c, false);
   s.I16(5).U8(0).U8(1).Text("Arial").I16(9).U8(0).U8(0).U8(0).I32(7).U8(0).I32(0).U8(0).I32(0);
   TDibAnimator ani;
+  kindtest::RecordScene("label_v30000", s.b);
   ASSERT_TRUE(kindtest::Load(ani, s.b)) << LastErrorText();
   auto* label = dynamic_cast<TDibLabelObj*>(ani.GetObject(0));
   ASSERT_NE(label, nullptr);
@@ -395,6 +398,7 @@ TEST_F(KindScene, HiddenHotTrackDecodesItsImageWhenShown) {
   hot->FWidth = hot->FHeight = 4;
   hot->FEnabled = false;
   std::vector<uint8_t> first = kindtest::Save(ani);
+  kindtest::RecordScene("hidden_hotrack", first);
   TDibAnimator again;
   ASSERT_TRUE(kindtest::Load(again, first)) << LastErrorText();
   auto* back = dynamic_cast<TDibHotrackObj*>(again.GetObjectName("Hot"));

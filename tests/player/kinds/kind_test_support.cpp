@@ -1,5 +1,8 @@
 #include "kind_test_support.h"
 
+#include <cstdlib>
+#include <fstream>
+
 #include "player/objects/moving_obj.h"
 
 namespace kindtest {
@@ -61,6 +64,13 @@ std::vector<uint8_t> Save(zkw::TDibAnimator& ani) {
   zkw::TMemoryStream s;
   EXPECT_TRUE(ani.SaveToStream(&s));
   return s.Bytes();
+}
+
+void RecordScene(const std::string& name, const std::vector<uint8_t>& bytes) {
+  const char* folder = std::getenv("ZKW_KINDS_RECORD");
+  if (!folder || !*folder) return;
+  std::ofstream(std::string(folder) + "/" + name + ".dan", std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 bool Load(zkw::TDibAnimator& ani, const std::vector<uint8_t>& bytes) {

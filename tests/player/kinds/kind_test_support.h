@@ -49,6 +49,10 @@ struct KindScene : ::testing::Test {
 };
 
 std::vector<uint8_t> Save(zkw::TDibAnimator& ani);
+// Writes a test's scene bytes to $ZKW_KINDS_RECORD/NAME.dan when that variable names a folder:
+// how the recorded scenes of kinds_recorded_test were made (once, before a change that must
+// leave every byte, property and pixel as it was). Does nothing otherwise.
+void RecordScene(const std::string& name, const std::vector<uint8_t>& bytes);
 bool Load(zkw::TDibAnimator& ani, const std::vector<uint8_t>& bytes);
 
 }  // namespace kindtest

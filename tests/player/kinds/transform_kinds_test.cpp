@@ -113,6 +113,7 @@ TEST_F(Transforms, EveryTransformKindRoundTripsItsRecord) {
   rs->FMinScale = 20, rs->FMaxScale = 80, rs->FCurrentScale = 33, rs->FRandom = true, rs->FReverse = true;
 
   std::vector<uint8_t> first = kindtest::Save(ani);
+  kindtest::RecordScene("every_transform_kind", first);
   TDibAnimator again;
   ASSERT_TRUE(kindtest::Load(again, first)) << LastErrorText();
   EXPECT_EQ(kindtest::Save(again), first);
@@ -177,6 +178,7 @@ TEST(TransformRecords, OldLayoutsReadTheirFields) {
   common(20);
   s.U8(1).I16(-30).I16(40).I16(3).I16(-2).I16(15).I16(95).I16(25).U8(1).I16(-60).I16(70).U8(1);
   TDibAnimator ani;
+  kindtest::RecordScene("transforms_old_layouts", s.b);
   ASSERT_TRUE(kindtest::Load(ani, s.b)) << LastErrorText();
   ASSERT_EQ(ani.Count(), 4);
   auto* ro = dynamic_cast<TDibRotate*>(ani.GetObject(0));

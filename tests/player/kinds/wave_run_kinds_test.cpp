@@ -92,6 +92,7 @@ TEST_F(Waves, EveryKindRoundTripsItsRecordAndCopies) {
   sk->FLineIncreasement = 4, sk->FTurbulence = true, sk->FSpeed = 3;
 
   std::vector<uint8_t> first = kindtest::Save(ani);
+  kindtest::RecordScene("every_wave_run_kind", first);
   TDibAnimator again;
   ASSERT_TRUE(kindtest::Load(again, first)) << LastErrorText();
   EXPECT_EQ(kindtest::Save(again), first);
@@ -179,6 +180,7 @@ TEST(WaveRunRecords, OldLayoutsReadTheirFields) {
   common(22);
   s.I16(9).I16(3).I32(0xABCDEF).I16(1);
   TDibAnimator ani;
+  kindtest::RecordScene("waves_old_layouts", s.b);
   ASSERT_TRUE(kindtest::Load(ani, s.b)) << LastErrorText();
   ASSERT_EQ(ani.Count(), 5);
   auto* d = dynamic_cast<TDibDistortY*>(ani.GetObject(0));
