@@ -90,7 +90,7 @@ TEST(SceneSource, DemoSourceAndSceneFileRoundTrip) {
 
 TEST(SceneSource, Win32SuiteScenesAreWhatTheirSourcesBuild) {
   // The Win32 suite cannot run the tool, so it loads scene files kept beside their sources.
-  for (const char* name : {"system_text"}) {
+  for (const char* name : {"system_text", "scene_sound"}) {
     std::string base = std::string(ZKW_WIN32_DATA_DIR "/") + name;
     zkw::TDibAnimator ani;
     std::string error;

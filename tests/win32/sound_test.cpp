@@ -154,3 +154,70 @@ TEST(Win32Sound, InitialisePlayAndNotifyOrReportNoDevice) {
   ::GlobalFree(block);
   ::DestroyWindow(window);
 }
+
+namespace {
+
+// User events (1049) of a player window, received by subclassing it: (value 1, value 2).
+std::vector<std::pair<int32_t, int32_t>> gUserEvents;
+WNDPROC gPlayerProc = nullptr;
+
+LRESULT CALLBACK PlayerHook(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == 1049 && lParam) {
+    // Packed record: object handle (pointer-sized), int32 value 1, int32 value 2.
+    int32_t v[2];
+    std::memcpy(v, reinterpret_cast<const uint8_t*>(lParam) + sizeof(void*), sizeof v);
+    gUserEvents.emplace_back(v[0], v[1]);
+    return 0;
+  }
+  return ::CallWindowProcW(gPlayerProc, w, msg, wParam, lParam);
+}
+
+std::wstring BesideThisProgram(const wchar_t* name) {
+  wchar_t path[MAX_PATH];
+  DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring dir(path, n);
+  return dir.substr(0, dir.find_last_of(L"\\/") + 1) + name;
+}
+
+// Pumps messages until `done` or `ms` milliseconds have passed.
+template <class Done>
+void PumpUntil(DWORD ms, Done&& done) {
+  DWORD start = ::GetTickCount();
+  MSG msg;
+  while (!done() && ::GetTickCount() - start < ms) {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+    ::Sleep(5);
+  }
+}
+
+}  // namespace
+
+TEST(Win32Sound, SceneSoundsEndLoopAndStopWithThePlay) {
+  // data/scene_sound.json: the start-up queues "beep" (150 ms) for Speaker with event id 5 and
+  // loops "hum" (400 ms) for Looper with id 6; each object's sound-end script raises a user event
+  // (9 or 10, $SoundID). The queued sound ends (9, 5); the looping one never ends by itself and
+  // ends with event id 0 when play stops (10, 0).
+  // Needs a sound device: scripts/test-win32 gives Wine one.
+  ZKW(DAGetSysVersion);  // loads the DLL, which registers the player class
+  HWND wnd = ::CreateWindowExW(0, L"zelvantoriumDIBANPlayer32Window2011", L"", WS_POPUP | WS_VISIBLE, 0, 0,
+                               32, 32, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(wnd, nullptr);
+  ASSERT_NE(ZKW(DAWaveInitialize)(wnd), 0);
+  gPlayerProc = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PlayerHook)));
+  gUserEvents.clear();
+  std::wstring scene = BesideThisProgram(L"scene_sound.dan");
+  ASSERT_EQ(::SendMessageW(wnd, 1041, 0, reinterpret_cast<LPARAM>(scene.c_str())), 0);
+  ::SendMessageW(wnd, 1028, 1, 0);
+  PumpUntil(5000, [] { return !gUserEvents.empty(); });
+  ASSERT_EQ(gUserEvents, (std::vector<std::pair<int32_t, int32_t>>{{9, 5}})) << "the queued sound's end";
+  // Wine plays faster than real time: in 1.5 s the loop has passed its end several times.
+  PumpUntil(1500, [] { return gUserEvents.size() > 1; });
+  EXPECT_EQ(gUserEvents.size(), 1u) << "a looping sound ended by itself";
+  ::SendMessageW(wnd, 1028, 0, 0);
+  PumpUntil(2000, [] { return gUserEvents.size() > 1; });
+  EXPECT_EQ(gUserEvents, (std::vector<std::pair<int32_t, int32_t>>{{9, 5}, {10, 0}}));
+  ::SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gPlayerProc));
+  EXPECT_TRUE(::DestroyWindow(wnd));
+  ZKW(DAWaveUnInitialize)();
+}
