@@ -44,28 +44,28 @@ void TDibScrollbarObj::CopyFrom(const TAnimateObj& AObj) {
 
 TDibBaseObj* TDibScrollbarObj::Image(int16_t ID) { return FParent && ID >= 0 ? FParent->GetDib(ID) : nullptr; }
 
+int32_t TDibScrollbarObj::Extent(TDibBaseObj* Image) const {
+  return !Image ? 0 : Horizontal() ? Image->Width() : Image->Height();
+}
+
 void TDibScrollbarObj::ThumbPlace(int32_t& Top, int32_t& Height) {
-  TDibBaseObj* up = Image(FUpButtonID);
-  TDibBaseObj* down = Image(FDownButtonID);
-  TDibBaseObj* box = Image(FBoxButtonID);
-  int32_t upH = up ? up->Height() : 0, downH = down ? down->Height() : 0;
-  Height = box ? box->Height() : 0;
-  int32_t track = std::max(0, FHeight - upH - downH - Height);
-  Top = Fy + upH + (FMax > 0 ? static_cast<int32_t>(static_cast<int64_t>(track) * FPosition / FMax) : 0);
+  int32_t upH = Extent(Image(FUpButtonID)), downH = Extent(Image(FDownButtonID));
+  Height = Extent(Image(FBoxButtonID));
+  int32_t track = std::max(0, Length() - upH - downH - Height);
+  Top = Start() + upH + (FMax > 0 ? static_cast<int32_t>(static_cast<int64_t>(track) * FPosition / FMax) : 0);
 }
 
 uint8_t TDibScrollbarObj::PartAt(int32_t X, int32_t Y) {
   if (IsFarAway(this)) return spNone;
   if (!InRect(X, Y)) return spNone;
-  TDibBaseObj* up = Image(FUpButtonID);
-  TDibBaseObj* down = Image(FDownButtonID);
-  int32_t upH = up ? up->Height() : 0, downH = down ? down->Height() : 0;
-  if (Y < Fy + upH) return spUp;
-  if (Y >= Fy + FHeight - downH) return spDown;
+  int32_t upH = Extent(Image(FUpButtonID)), downH = Extent(Image(FDownButtonID));
+  const int32_t p = Along(X, Y);
+  if (p < Start() + upH) return spUp;
+  if (p >= Start() + Length() - downH) return spDown;
   int32_t top, height;
   ThumbPlace(top, height);
-  if (Y < top) return spPageUp;
-  if (Y >= top + height) return spPageDown;
+  if (p < top) return spPageUp;
+  if (p >= top + height) return spPageDown;
   return spThumb;
 }
 
@@ -97,19 +97,21 @@ void TDibScrollbarObj::Action(TDibBaseObj* ADib) {
   }
 }
 
+void TDibScrollbarObj::DrawAt(TDibBaseObj* ADib, TDibBaseObj* Image, int32_t Place) {
+  if (!Image) return;
+  const int32_t x = Horizontal() ? Place : Fx, y = Horizontal() ? Fy : Place;
+  ADib->DrawPeace(x, y, Image, 0, 0, Image->Width(), Image->Height(), 1, 1);
+}
+
 void TDibScrollbarObj::Draw(TDibBaseObj* ADib) {
   if (IsFarAway(this)) return;
   if (!FEnabled || !ADib) return;
-  TDibBaseObj* up = Image(FUpButtonID);
   TDibBaseObj* down = Image(FDownButtonID);
-  TDibBaseObj* box = Image(FBoxButtonID);
-  if (up) ADib->DrawPeace(Fx, Fy, up, 0, 0, up->Width(), up->Height(), 1, 1);
-  if (down) ADib->DrawPeace(Fx, Fy + FHeight - down->Height(), down, 0, 0, down->Width(), down->Height(), 1, 1);
-  if (box) {
-    int32_t top, height;
-    ThumbPlace(top, height);
-    ADib->DrawPeace(Fx, top, box, 0, 0, box->Width(), box->Height(), 1, 1);
-  }
+  DrawAt(ADib, Image(FUpButtonID), Start());
+  DrawAt(ADib, down, Start() + Length() - Extent(down));
+  int32_t top, height;
+  ThumbPlace(top, height);
+  DrawAt(ADib, Image(FBoxButtonID), top);
 }
 
 bool TDibScrollbarObj::MouseDown(TDibAnimator* AParent, int32_t X, int32_t Y) {
@@ -120,7 +122,7 @@ bool TDibScrollbarObj::MouseDown(TDibAnimator* AParent, int32_t X, int32_t Y) {
   if (FPart == spThumb) {
     int32_t top, height;
     ThumbPlace(top, height);
-    FGrabY = Y - top;
+    FGrabY = Along(X, Y) - top;
     if (AParent) AParent->FCaptureMouseObj = this;
   }
   return true;
@@ -129,12 +131,10 @@ bool TDibScrollbarObj::MouseDown(TDibAnimator* AParent, int32_t X, int32_t Y) {
 bool TDibScrollbarObj::MouseMove(TDibAnimator* AParent, int32_t X, int32_t Y) {
   if (IsFarAway(this)) return false;
   if (FPart != spThumb) return TAnimateObj::MouseMove(AParent, X, Y) || (FEnabled && InRect(X, Y));
-  TDibBaseObj* up = Image(FUpButtonID);
-  TDibBaseObj* down = Image(FDownButtonID);
-  TDibBaseObj* box = Image(FBoxButtonID);
-  int32_t upH = up ? up->Height() : 0, downH = down ? down->Height() : 0, boxH = box ? box->Height() : 0;
-  int32_t track = FHeight - upH - downH - boxH;
-  if (track > 0) SetPosition(static_cast<int32_t>(static_cast<int64_t>(Y - FGrabY - Fy - upH) * FMax / track));
+  int32_t upH = Extent(Image(FUpButtonID)), downH = Extent(Image(FDownButtonID));
+  int32_t track = Length() - upH - downH - Extent(Image(FBoxButtonID));
+  if (track > 0)
+    SetPosition(static_cast<int32_t>(static_cast<int64_t>(Along(X, Y) - FGrabY - Start() - upH) * FMax / track));
   return true;
 }
 

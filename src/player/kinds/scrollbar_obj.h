@@ -1,6 +1,7 @@
 // The scroll bar (kind 33), drawn from three scene images: the up arrow at the top, the down
-// arrow at the bottom and the thumb between them at Position of Max. Holding a part scrolls
-// the object it drives (AffectObject) on every action step.
+// arrow at the bottom and the thumb between them at Position of Max. A bar wider than high lies
+// horizontally: the "up" arrow at the left, the "down" arrow at the right, the thumb dragged
+// along x. Holding a part scrolls the object it drives (AffectObject) on every action step.
 #pragma once
 #include "player/objects/animate_obj.h"
 #include "player/objects/moving_obj.h"
@@ -30,18 +31,27 @@ class TDibScrollbarObj : public TAnimateObj {
   void SetPosition(int32_t Value);
   // The part under a point (view pixels).
   uint8_t PartAt(int32_t X, int32_t Y);
-  // Top of the thumb and its height.
+  // Start of the thumb along the bar (top, or left when horizontal) and its extent.
   void ThumbPlace(int32_t& Top, int32_t& Height);
+  // Whether the bar lies horizontally (wider than high).
+  bool Horizontal() const { return FWidth > FHeight; }
 
   int16_t FUpButtonID = -1, FDownButtonID = -1, FBoxButtonID = -1;
   int16_t FMax = 100;
   int32_t FPosition = 0;
   std::string FAffectObject;
   uint8_t FPart = spNone;
-  int32_t FGrabY = 0;
+  int32_t FGrabY = 0;  // where on the thumb it was grabbed, along the bar
 
  private:
   TDibBaseObj* Image(int16_t ID);
+  // Along the bar: its start and length, an image's extent, a point's coordinate.
+  int32_t Start() const { return Horizontal() ? Fx : Fy; }
+  int32_t Length() const { return Horizontal() ? FWidth : FHeight; }
+  int32_t Extent(TDibBaseObj* Image) const;
+  int32_t Along(int32_t X, int32_t Y) const { return Horizontal() ? X : Y; }
+  // Draws an image at a place along the bar.
+  void DrawAt(TDibBaseObj* ADib, TDibBaseObj* Image, int32_t Place);
 };
 
 }  // namespace zkw

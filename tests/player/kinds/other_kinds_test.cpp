@@ -355,6 +355,36 @@ TEST_F(KindScene, ScrollbarScrollsItsObjectWhileAPartIsHeld) {
   EXPECT_EQ(ani.FDib->GetPixel(150, 59), Ref(0x00FF00));
   EXPECT_EQ(ani.FDib->GetPixel(150, 44), Ref(0xFF0000));
   EXPECT_EQ(ani.FDib->GetPixel(150, 49), Ref(0xFF0000));
+
+  // A bar wider than high lies horizontally: arrows at the left and right ends, the thumb
+  // (6 wide here) on a 34-pixel track dragged along x, the "down" arrow moving right.
+  int32_t thumb = AddStrip(6, 10, {0x00FFFF});
+  auto* h = Add<TDibScrollbarObj>("H");
+  h->FUpButtonID = static_cast<int16_t>(up);
+  h->FDownButtonID = static_cast<int16_t>(down);
+  h->FBoxButtonID = static_cast<int16_t>(thumb);
+  h->Fx = 0, h->Fy = 80, h->FWidth = 60, h->FHeight = 10;
+  h->FMax = 17;
+  ani.BeforePlay();
+  EXPECT_EQ(h->PartAt(5, 85), TDibScrollbarObj::spUp);
+  EXPECT_EQ(h->PartAt(55, 85), TDibScrollbarObj::spDown);
+  EXPECT_EQ(h->PartAt(12, 85), TDibScrollbarObj::spThumb);
+  EXPECT_EQ(h->PartAt(30, 85), TDibScrollbarObj::spPageDown);
+  EXPECT_TRUE(ani.MouseDown(12, 85));  // grabbed 2 pixels into the thumb
+  ani.MouseMove(30, 88);                // thumb start 28: (28 - 10) x 17 / 34 = 9
+  EXPECT_EQ(h->FPosition, 9);
+  ani.MouseUp(30, 88);
+  ani.MouseDown(55, 85);
+  ani.DoAction(ani.FDib);
+  ani.MouseUp(55, 85);
+  EXPECT_EQ(h->FPosition, 10);
+  ani.FDib->Bar(0, 0, 199, 99, 0xFFFFFF);
+  ani.DoDraw(ani.FDib);
+  // Thumb at 10 + 34 x 10 div 17 = 30.
+  const std::vector<std::pair<int, uint32_t>> row = {{0, 0x0000FF}, {9, 0x0000FF}, {29, 0xFFFFFF},
+                                                     {30, 0x00FFFF}, {35, 0x00FFFF}, {36, 0xFFFFFF},
+                                                     {50, 0x00FF00}, {59, 0x00FF00}};
+  for (const auto& [x, colour] : row) EXPECT_EQ(ani.FDib->GetPixel(x, 85), Ref(colour)) << x;
 }
 
 TEST_F(KindScene, HotTrackRegionsReachHostAndScript) {
