@@ -23,6 +23,7 @@ ZKW_EXPORT int32_t ZKWAPI zkwPostMessage(ZWINDOW Window, uint32_t Msg, uintptr_t
 ZKW_EXPORT int32_t ZKWAPI zkwPumpMessages();
 ZKW_EXPORT int32_t ZKWAPI zkwUseManualClock(int32_t Manual);
 ZKW_EXPORT int32_t ZKWAPI zkwAdvanceClock(uint32_t Milliseconds);
+ZKW_EXPORT void ZKWAPI zkwSetRandomSeed(uint32_t Seed);
 ZKW_EXPORT int32_t ZKWAPI zkwInjectInput(ZWINDOW Window, uint32_t Msg, uintptr_t WParam,
                                          intptr_t LParam);
 ZKW_EXPORT int32_t ZKWAPI zkwWindowPixels(ZWINDOW Window, void* Buffer, int32_t Width,

@@ -2,6 +2,8 @@
 #include "exports/zkwgdi32.h"
 #include "platform/plat.h"
 #include "platform/plat_window.h"
+#include "expr/functions.h"
+#include "player/objects/moving_obj.h"
 #include "player/window/animator_window.h"
 #include "sound/sound_manager.h"
 
@@ -61,6 +63,13 @@ ZKW_EXPORT int32_t ZKWAPI zkwUseManualClock(int32_t Manual) {
 
 ZKW_EXPORT int32_t ZKWAPI zkwAdvanceClock(uint32_t Milliseconds) {
   return Guarded<int32_t>(0, [&] { return plat::AdvanceClock(Milliseconds); });
+}
+
+ZKW_EXPORT void ZKWAPI zkwSetRandomSeed(uint32_t Seed) {
+  GuardedVoid([&] {
+    zkw::SetAniRandomSeed(Seed);
+    zkw::SetExprRandomSeed(Seed);
+  });
 }
 
 ZKW_EXPORT int32_t ZKWAPI zkwInjectInput(ZWINDOW Window, uint32_t Msg, uintptr_t WParam,

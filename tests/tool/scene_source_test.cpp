@@ -3,12 +3,16 @@
 // the panel it names.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "common/byte_stream.h"
+#include "exports/zkwgdi32.h"
+#include "support/crossplat_drive.h"
 #include "base/last_error.h"
 #include "player/scene/dib_animator.h"
 #include "scene_player.h"
@@ -90,7 +94,7 @@ TEST(SceneSource, DemoSourceAndSceneFileRoundTrip) {
 
 TEST(SceneSource, Win32SuiteScenesAreWhatTheirSourcesBuild) {
   // The Win32 suite cannot run the tool, so it loads scene files kept beside their sources.
-  for (const char* name : {"system_text", "scene_sound"}) {
+  for (const char* name : {"system_text", "scene_sound", "crossplat"}) {
     std::string base = std::string(ZKW_WIN32_DATA_DIR "/") + name;
     zkw::TDibAnimator ani;
     std::string error;
@@ -137,4 +141,36 @@ TEST(SceneSource, RenderingIsDeterministicAndTheClickScriptChangesThePanel) {
   EXPECT_EQ(PixelAt(a[1], 520, 300), 0xF0F0F0u);
   EXPECT_EQ(PixelAt(a[2], 520, 300), 0x30C050u);
   EXPECT_EQ(PixelAt(a[3], 520, 300), 0x30C050u);
+}
+
+TEST(SceneSource, CrossPlatformFramesAreTheCommittedOnes) {
+  // The frames the Win32 suite also draws under Wine (tests/support/crossplat_drive.h), held to
+  // the committed hashes. ZKW_RECORD_CROSSPLAT=1 writes them anew (only when a change is meant
+  // to alter the scene's pixels on both platforms).
+  struct Api {
+    ZWINDOW Window = zkwCreatePlayerWindow(nullptr, 200, 150);
+    intptr_t Send(uint32_t msg, uintptr_t w, intptr_t l) { return zkwSendMessage(Window, msg, w, l); }
+    void Seed(uint32_t seed) { zkwSetRandomSeed(seed); }
+    void ImagingOff() { zkwImagingShutdown(); }
+    bool Load() {
+      const zkw::ZString name = zkw::FromUtf8(ZKW_WIN32_DATA_DIR "/crossplat.dan");
+      return Send(1041, 0, reinterpret_cast<intptr_t>(name.c_str())) == 0;
+    }
+    uint64_t Frame() {
+      auto dib = reinterpret_cast<ZHANDLE>(Send(1064, 0, 0));
+      return crossplat::FrameHash(dibGetWidth(dib), dibGetHeight(dib),
+                                  [&](int x, int y) { return dibGetPixel(dib, x, y); });
+    }
+  } api;
+  ASSERT_NE(api.Window, nullptr);
+  const std::string got = crossplat::HashText(crossplat::DriveScene(api));
+  zkwDestroyWindow(api.Window);
+  const std::string path = ZKW_WIN32_DATA_DIR "/crossplat.frames.txt";
+  if (const char* record = std::getenv("ZKW_RECORD_CROSSPLAT"); record && *record) {
+    std::ofstream(path, std::ios::binary) << got;
+    return;
+  }
+  std::ifstream in(path, std::ios::binary);
+  const std::string want((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_EQ(got, want) << "the native frames differ from " << path;
 }

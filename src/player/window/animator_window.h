@@ -121,11 +121,12 @@ class TAnimatorWndObj {
   void Play(bool Start);
   // One action-and-draw step and its presentation.
   void OneStep();
+  bool SceneLoads(const ZString& FileName, TDibAnimator& Into);
   // Composes a frame without action and invalidates the window.
   void DrawOnly();
   void TimerTick();
   // Loads the main scene file with the waiting image shown; does not start play.
-  bool LoadMainScene(const ZString& FileName);
+  bool LoadMainScene(const ZString& FileName, bool StopFirst = false);
   bool LoadSubScene(const ZString& FileName);
   void RecomputeView();
   void ResetCursors();

@@ -21,7 +21,21 @@ void TAnimatorWndObj::PaintWaitingImage() {
   plat::ReleaseDC(Handle, dc);
 }
 
-bool TAnimatorWndObj::LoadMainScene(const ZString& FileName) {
+// Whether the file loads as a scene: read into a scene of its own first, so that a file that
+// cannot be opened or is corrupt leaves the window's scenes as they were (playing on), with the
+// reason in the last-error text and the host told through the scene's error hook as before.
+bool TAnimatorWndObj::SceneLoads(const ZString& FileName, TDibAnimator& Into) {
+  TDibAnimator probe;
+  probe.ThisIsSubScene = Into.ThisIsSubScene;
+  probe.FOnError = Into.FOnError;
+  probe.DataPath = Into.DataPath;
+  probe.CharacterPath = Into.CharacterPath;
+  return probe.LoadFromFile(FileName.c_str());
+}
+
+bool TAnimatorWndObj::LoadMainScene(const ZString& FileName, bool StopFirst) {
+  if (!SceneLoads(FileName, *FAnimator)) return false;
+  if (StopFirst) Play(false);
   delete Waiting;
   Waiting = new TWaitingThread(Handle, WaitingDib);
   PaintWaitingImage();
@@ -39,6 +53,7 @@ bool TAnimatorWndObj::LoadMainScene(const ZString& FileName) {
 }
 
 bool TAnimatorWndObj::LoadSubScene(const ZString& FileName) {
+  if (!SceneLoads(FileName, *FSubAni)) return false;
   bool ok = FSubAni->LoadFromFile(FileName.c_str());
   if (ok) {
     FSubAni->WorkWith(FAnimator.get());
@@ -55,9 +70,9 @@ void TAnimatorWndObj::RunTasks() {
   for (const TSceneTaskInfo& task : batch) {
     switch (task.FTaskEvent) {
       case stLoadMain:
+        // A scene that does not load leaves the one playing as it is.
         if (!task.FTaskData.empty()) {
-          Play(false);
-          if (LoadMainScene(task.FTaskData)) {
+          if (LoadMainScene(task.FTaskData, true)) {
             FSubAni->SetFocusedObj(nullptr);
             FModalSub = false;
             Play(true);
