@@ -146,31 +146,37 @@ TEST(SceneSource, RenderingIsDeterministicAndTheClickScriptChangesThePanel) {
 TEST(SceneSource, CrossPlatformFramesAreTheCommittedOnes) {
   // The frames the Win32 suite also draws under Wine (tests/support/crossplat_drive.h), held to
   // the committed hashes. ZKW_RECORD_CROSSPLAT=1 writes them anew (only when a change is meant
-  // to alter the scene's pixels on both platforms).
+  // to alter the scenes' pixels on both platforms).
   struct Api {
     ZWINDOW Window = zkwCreatePlayerWindow(nullptr, 200, 150);
     intptr_t Send(uint32_t msg, uintptr_t w, intptr_t l) { return zkwSendMessage(Window, msg, w, l); }
     void Seed(uint32_t seed) { zkwSetRandomSeed(seed); }
     void ImagingOff() { zkwImagingShutdown(); }
-    bool Load() {
-      const zkw::ZString name = zkw::FromUtf8(ZKW_WIN32_DATA_DIR "/crossplat.dan");
+    bool Load(const crossplat::TScene& scene) {
+      const std::string file = std::string(scene.Name) == "demo"
+                                   ? std::string(ZKW_WIN32_DATA_DIR "/../../data/kinds/demo.dan")
+                                   : std::string(ZKW_WIN32_DATA_DIR "/") + scene.Name + ".dan";
+      const zkw::ZString name = zkw::FromUtf8(file);
       return Send(1041, 0, reinterpret_cast<intptr_t>(name.c_str())) == 0;
     }
-    uint64_t Frame() {
+    uint64_t Frame(const crossplat::TScene& scene) {
       auto dib = reinterpret_cast<ZHANDLE>(Send(1064, 0, 0));
-      return crossplat::FrameHash(dibGetWidth(dib), dibGetHeight(dib),
+      return crossplat::FrameHash(dibGetWidth(dib), dibGetHeight(dib), scene,
                                   [&](int x, int y) { return dibGetPixel(dib, x, y); });
     }
   } api;
   ASSERT_NE(api.Window, nullptr);
-  const std::string got = crossplat::HashText(crossplat::DriveScene(api));
-  zkwDestroyWindow(api.Window);
-  const std::string path = ZKW_WIN32_DATA_DIR "/crossplat.frames.txt";
-  if (const char* record = std::getenv("ZKW_RECORD_CROSSPLAT"); record && *record) {
-    std::ofstream(path, std::ios::binary) << got;
-    return;
+  for (const crossplat::TScene& scene : crossplat::Scenes()) {
+    SCOPED_TRACE(scene.Name);
+    const std::string got = crossplat::HashText(crossplat::DriveScene(api, scene));
+    const std::string path = std::string(ZKW_WIN32_DATA_DIR "/") + scene.Name + ".frames.txt";
+    if (const char* record = std::getenv("ZKW_RECORD_CROSSPLAT"); record && *record) {
+      std::ofstream(path, std::ios::binary) << got;
+      continue;
+    }
+    std::ifstream in(path, std::ios::binary);
+    const std::string want((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(got, want) << "the native frames differ from " << path;
   }
-  std::ifstream in(path, std::ios::binary);
-  const std::string want((std::istreambuf_iterator<char>(in)), {});
-  EXPECT_EQ(got, want) << "the native frames differ from " << path;
+  zkwDestroyWindow(api.Window);
 }

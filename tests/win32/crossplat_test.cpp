@@ -1,10 +1,12 @@
 // One scene, the same pixels on both platforms: the DLL's player window, driven under Wine by
 // the messages the native suite sends (tests/support/crossplat_drive.h), draws every one of 120
-// frames of data/crossplat.dan byte for byte as the Linux build does (the committed hashes,
-// which the native suite checks against its own frames). A corrupt copy of the scene is then
+// frames of data/crossplat.dan and of the demo scene byte for byte as the Linux build does (the
+// committed hashes, which the native suite checks against its own frames; the demo's labels of
+// system-font text left out). A corrupt copy of the scene is then
 // refused by the load message with a reason, and the window plays on with the scene it had.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -20,16 +22,20 @@ std::wstring Beside(const wchar_t* name) {
   return dir.substr(0, dir.find_last_of(L"\\/") + 1) + name;
 }
 
+std::wstring Wide(const char* text) { return std::wstring(text, text + std::strlen(text)); }
+
 struct Api {
   HWND Window = nullptr;
-  std::wstring Scene = Beside(L"crossplat.dan");
   intptr_t Send(uint32_t msg, uintptr_t w, intptr_t l) { return ::SendMessageW(Window, msg, w, l); }
   void Seed(uint32_t seed) { ZKW(zkwSetRandomSeed)(seed); }
   void ImagingOff() { ZKW(zkwImagingShutdown)(); }
-  bool Load() { return Send(1041, 0, reinterpret_cast<LPARAM>(Scene.c_str())) == 0; }
-  uint64_t Frame() {
+  bool Load(const crossplat::TScene& scene) {
+    const std::wstring path = Beside((Wide(scene.Name) + L".dan").c_str());
+    return Send(1041, 0, reinterpret_cast<LPARAM>(path.c_str())) == 0;
+  }
+  uint64_t Frame(const crossplat::TScene& scene) {
     auto dib = reinterpret_cast<ZHANDLE>(Send(1064, 0, 0));
-    return crossplat::FrameHash(ZKW(dibGetWidth)(dib), ZKW(dibGetHeight)(dib),
+    return crossplat::FrameHash(ZKW(dibGetWidth)(dib), ZKW(dibGetHeight)(dib), scene,
                                 [&](int x, int y) { return ZKW(dibGetPixel)(dib, x, y); });
   }
 };
@@ -50,19 +56,26 @@ TEST(CrossPlatform, SceneFramesAreTheLinuxBuildsByteForByte) {
   api.Window = ::CreateWindowExW(0, L"zelvantoriumDIBANPlayer32Window2011", L"", WS_POPUP | WS_VISIBLE, 0, 0,
                                  200, 150, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(api.Window, nullptr);
-  const std::vector<std::string> got = Lines(crossplat::HashText(crossplat::DriveScene(api)));
-  std::ifstream in(Beside(L"crossplat.frames.txt").c_str(), std::ios::binary);
-  const std::vector<std::string> want = Lines(std::string(std::istreambuf_iterator<char>(in), {}));
-  ASSERT_EQ(got.size(), static_cast<size_t>(crossplat::kFrames)) << "the scene did not load";
-  ASSERT_EQ(want.size(), got.size()) << "crossplat.frames.txt is missing or short";
-  for (size_t i = 0; i < got.size(); ++i)
-    ASSERT_EQ(got[i], want[i]) << "frame " << i + 1 << " differs from the Linux build's"
-                               << (static_cast<int>(i) + 1 >= crossplat::kClickFrame ? " (after the click)" : "");
+  for (const crossplat::TScene& scene : crossplat::Scenes()) {
+    SCOPED_TRACE(scene.Name);
+    const std::vector<std::string> got = Lines(crossplat::HashText(crossplat::DriveScene(api, scene)));
+    std::ifstream in(Beside((Wide(scene.Name) + L".frames.txt").c_str()).c_str(), std::ios::binary);
+    const std::vector<std::string> want = Lines(std::string(std::istreambuf_iterator<char>(in), {}));
+    ASSERT_EQ(got.size(), static_cast<size_t>(crossplat::kFrames)) << "the scene did not load";
+    ASSERT_EQ(want.size(), got.size()) << "the committed frame list is missing or short";
+    for (size_t i = 0; i < got.size(); ++i)
+      ASSERT_EQ(got[i], want[i]) << "frame " << i + 1 << " differs from the Linux build's"
+                                 << (static_cast<int>(i) + 1 >= scene.ClickFrame ? " (after the click)" : "");
+  }
 
   // A corrupt copy (truncated; a count enlarged) fails to load with a reason; the window keeps
   // the scene it had and plays on.
   zkwtest::ScratchDir dir;
-  std::vector<uint8_t> bytes = zkwtest::ReadFileBytes(api.Scene);
+  const crossplat::TScene& scene = crossplat::Scenes()[0];
+  ASSERT_TRUE(api.Load(scene));
+  api.Send(1028, 1, 0);
+  api.Send(1054, 0, 0);
+  std::vector<uint8_t> bytes = zkwtest::ReadFileBytes(Beside(L"crossplat.dan"));
   ASSERT_GT(bytes.size(), 200u);
   std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes.size() / 2));
   std::vector<uint8_t> counted = bytes;
@@ -75,8 +88,8 @@ TEST(CrossPlatform, SceneFramesAreTheLinuxBuildsByteForByte) {
     EXPECT_FALSE(zkwtest::LastErrorText().empty());
   }
   EXPECT_EQ(api.Send(1077, 0, 0), 24) << "the scene it had: 24 objects";
-  const uint64_t before = api.Frame();
+  const uint64_t before = api.Frame(scene);
   api.Send(1054, 0, 0);
-  EXPECT_NE(api.Frame(), before) << "the window stopped playing";
+  EXPECT_NE(api.Frame(scene), before) << "the window stopped playing";
   EXPECT_TRUE(::DestroyWindow(api.Window));
 }
