@@ -23,6 +23,8 @@ namespace zkw {
 
 namespace {
 
+constexpr long kJpegMemoryCeiling = 1L << 30;
+
 struct ErrorManager {
   jpeg_error_mgr base;
   jmp_buf jump;
@@ -160,6 +162,9 @@ int RunDecode(DecodeJob* job) {
     return 0;
   }
   jpeg_create_decompress(&c);
+  // Whole-picture buffers (progressive pictures, the quantiser) stay within this; past it the
+  // codec fails instead of allocating what a header merely asks for.
+  c.mem->max_memory_to_use = kJpegMemoryCeiling;
   job->progress.base.progress_monitor = CheckScans;
   job->progress.err = &job->err;
   c.progress = &job->progress.base;
