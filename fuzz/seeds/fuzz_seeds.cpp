@@ -213,6 +213,9 @@ void WriteKindSeeds(const std::string& outDir);
 // Waves of the test builders (wave_seeds.cpp).
 void WriteWaveSeeds(const std::string& outDir);
 
+// DIB and JPEG libraries and JPEG data (library_seeds.cpp).
+void WriteLibrarySeeds(const std::string& outDir);
+
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: fuzz_seeds OUTDIR\n");
@@ -265,5 +268,6 @@ int main(int argc, char** argv) {
   WriteSceneSeeds();
   WriteKindSeeds(gOut);
   WriteWaveSeeds(gOut);
+  WriteLibrarySeeds(gOut);
   return 0;
 }

@@ -108,6 +108,10 @@ int64_t TFileStream::Size() {
   return (static_cast<int64_t>(high) << 32) | low;
 }
 
+bool TFileStream::Truncate(int64_t size) {
+  return IsOpen() && Seek(size, SeekOrigin::soBeginning) == size && plat::SetEndOfFile(FFile);
+}
+
 TReadAheadStream::TReadAheadStream(TStream* Source, size_t BufferSize)
     : FSource(Source), FSize(Source->Size()), FPosition(Source->Position()), FBuffer(std::max<size_t>(BufferSize, 16)) {
   if (FPosition < 0) FPosition = 0;

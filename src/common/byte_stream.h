@@ -75,6 +75,8 @@ class TFileStream : public TStream {
   int32_t Write(const void* buffer, int32_t count) override;
   int64_t Seek(int64_t offset, SeekOrigin origin) override;
   int64_t Size() override;
+  // Cuts the file (or extends it with zeros) to `size` bytes; false when that fails.
+  bool Truncate(int64_t size);
 
  private:
   plat::HANDLE FFile;

@@ -9,6 +9,7 @@
 #include "dib/dib8.h"
 #include "imagefiles/bmp_file.h"
 #include "imagefiles/dex.h"
+#include "imagefiles/dib_library.h"
 #include "imagefiles/memory_block.h"
 #include "platform/plat.h"
 
@@ -102,6 +103,13 @@ TDibBaseObj* DibObjectFromBuffer(const uint8_t* record, uint64_t available) {
   uint32_t bits = LoadDibExFromMemory(&pos, available, &image, &alpha);
   if (!bits) return nullptr;
   return ObjectFromDexBlocks(bits, image, alpha);
+}
+
+TDibBaseObj* DibObjectFromLib(const ZChar* name, int32_t Index) {
+  plat::HGLOBAL image = nullptr, alpha = nullptr;
+  uint32_t objectBits = 0;
+  if (!GetDibFromLib(name, Index, &image, &alpha, &objectBits)) return nullptr;
+  return ObjectFromDexBlocks(objectBits, image, alpha);
 }
 
 TDibBaseObj* LoadDexFromResource(plat::HMODULE Instance, const ZChar* Name) {

@@ -20,6 +20,9 @@ TDibBaseObj* CreateDibFromFile(const ZChar* name);
 TDibBaseObj* DibObjectFromDex(const ZChar* name);
 // Image from a DEX record in memory of at most `available` bytes.
 TDibBaseObj* DibObjectFromBuffer(const uint8_t* record, uint64_t available);
+// Image (and alpha companion) of entry Index of a DIB library; the class follows the depth of
+// the image stored (a 24-bit block in a version-1 library gives TDib24Bits). Null on failure.
+TDibBaseObj* DibObjectFromLib(const ZChar* name, int32_t Index);
 // Image from a "DEXBITMAP" resource of a module; null when the resource is missing.
 TDibBaseObj* LoadDexFromResource(plat::HMODULE Instance, const ZChar* Name);
 // Image from a DEX record stored as a resource of any type; null when the resource is missing.

@@ -93,3 +93,4 @@ ZKW_EXPORT void* ZKWAPI zkwLibraryModule();
 #include "exports/sound_api.h"   // sound object, sound manager, wave images played for hosts
 #include "exports/colour_api.h"  // colour procedures, backgrounds, row bitmaps
 #include "exports/gdi_api.h"     // GDI helpers, button images, colour selection dialog
+#include "exports/library_api.h"  // DIB library files

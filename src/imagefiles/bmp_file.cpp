@@ -81,12 +81,12 @@ bool BitmapFileValid(const ZChar* name) {
          ParseBmpLayout(bytes.data(), bytes.size(), layout, reason);
 }
 
-bool SaveDibToBitmap(const ZChar* name, plat::HGLOBAL block) {
+int64_t SaveDibToBitmapStream(TStream& stream, plat::HGLOBAL block) {
   LockedBlock locked(block);
   std::string reason;
   if (!locked.Data() || !CheckPackedDib(locked.Data(), locked.Size(), reason)) {
     SetLastErrorText(locked.Data() ? reason : "no image block to save");
-    return false;
+    return 0;
   }
   TBitmapInfoHeader info;
   std::memcpy(&info, locked.Data(), sizeof info);
@@ -94,21 +94,33 @@ bool SaveDibToBitmap(const ZChar* name, plat::HGLOBAL block) {
   int64_t dataSize = RawDibSize(info);
   if (dataSize > INT32_MAX - 14) {
     SetLastErrorText("image is too large for a BMP file");
-    return false;
+    return 0;
   }
   TBitmapFileHeader header{kBmpSignature, static_cast<uint32_t>(dataSize + 14), 0, 0,
                            static_cast<uint32_t>(54 + 4 * tableEntries)};
+  if (!stream.WriteExact(&header, sizeof header) ||
+      !stream.WriteExact(locked.Data(), static_cast<int32_t>(dataSize))) {
+    SetLastErrorText("the BMP file could not be written");
+    return 0;
+  }
+  return dataSize + 14;
+}
+
+bool SaveDibToBitmap(const ZChar* name, plat::HGLOBAL block) {
+  {
+    LockedBlock locked(block);
+    std::string reason;
+    if (!locked.Data() || !CheckPackedDib(locked.Data(), locked.Size(), reason)) {
+      SetLastErrorText(locked.Data() ? reason : "no image block to save");
+      return false;
+    }
+  }
   TFileStream file(name, FileMode::fmCreate);
   if (!file.IsOpen()) {
     SetLastErrorText("cannot create \"" + ToUtf8(name) + "\"");
     return false;
   }
-  if (!file.WriteExact(&header, sizeof header) ||
-      !file.WriteExact(locked.Data(), static_cast<int32_t>(dataSize))) {
-    SetLastErrorText("cannot write \"" + ToUtf8(name) + "\"");
-    return false;
-  }
-  return true;
+  return SaveDibToBitmapStream(file, block) > 0;
 }
 
 void CreateDIBFile(const ZChar* bmpName, const ZChar* outName) {

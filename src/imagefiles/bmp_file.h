@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "base/text16.h"
+#include "common/byte_stream.h"
 #include "platform/plat_types.h"
 
 namespace zkw {
@@ -38,6 +39,8 @@ bool BitmapFileValid(const ZChar* name);
 // Writes a block as a BMP file; false when the block is not a valid image or the file cannot
 // be written.
 bool SaveDibToBitmap(const ZChar* name, plat::HGLOBAL block);
+// The same BMP file written to a stream at its position; bytes written, 0 on failure.
+int64_t SaveDibToBitmapStream(TStream& stream, plat::HGLOBAL block);
 // Copies a BMP file without its 14-byte header into a new headerless packed-DIB file.
 void CreateDIBFile(const ZChar* bmpName, const ZChar* outName);
 // Copies the block's 40-byte header to `header`.

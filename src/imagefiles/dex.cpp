@@ -184,6 +184,11 @@ bool BuildRecord(plat::HGLOBAL image, plat::HGLOBAL alpha, bool compress,
 
 }  // namespace
 
+bool BuildDexRecord(plat::HGLOBAL image, plat::HGLOBAL alpha, bool compress,
+                    std::vector<uint8_t>& record) {
+  return BuildRecord(image, alpha, compress, record);
+}
+
 int32_t GetDEXSize(plat::HGLOBAL image, plat::HGLOBAL alpha) {
   LockedBlock locked(image);
   std::string reason;

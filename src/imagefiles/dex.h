@@ -2,6 +2,7 @@
 // stream (version 0x00020000) or raw (any other version), behind a 24-byte header.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "common/byte_stream.h"
 #include "base/text16.h"
@@ -32,6 +33,9 @@ constexpr uint64_t kDexPartCeiling = 256ull << 20;
 int32_t GetDEXSize(plat::HGLOBAL image, plat::HGLOBAL alpha);
 // Writes a record; bytes written, 0 on failure.
 int32_t SaveDibExToStream(TStream* stream, plat::HGLOBAL image, plat::HGLOBAL alpha);
+// The whole record in memory, with compressed or raw parts; false when a block is not an image.
+bool BuildDexRecord(plat::HGLOBAL image, plat::HGLOBAL alpha, bool compress,
+                    std::vector<uint8_t>& record);
 bool SaveDibExFile(const ZChar* name, plat::HGLOBAL image, plat::HGLOBAL alpha);
 // Writes into memory sized with GetDEXSize: when compression would not fit, the record is
 // written with raw parts instead. Bytes written, 0 on failure.

@@ -24,6 +24,10 @@ DWORD GetFileSize(HANDLE file, DWORD* sizeHigh);
 BOOL CloseHandle(HANDLE handle);
 BOOL DeleteFileW(LPCWSTR name);
 DWORD GetFileAttributesW(LPCWSTR name);
+// Ends the file at its current position (shortening or lengthening it).
+BOOL SetEndOfFile(HANDLE file);
+// Renames a file; with MOVEFILE_REPLACE_EXISTING an existing target is replaced.
+BOOL MoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags);
 
 // --- Resources -------------------------------------------------------------------------------
 // The library's own module; resources embedded at build time are found in it.

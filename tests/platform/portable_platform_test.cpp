@@ -70,6 +70,24 @@ TEST(PortableFiles, CreateWriteSeekReadWithUtf16Names) {
             plat::INVALID_HANDLE_VALUE);  // a directory is not a file
 }
 
+TEST(PortableFiles, SetEndOfFileAndMoveWithOrWithoutReplace) {
+  const zkw::ZString a = TempName("move-a.bin"), b = TempName("move-b.bin");
+  WriteFileBytes(TempPath("move-a.bin"), {1, 2, 3, 4, 5});
+  WriteFileBytes(TempPath("move-b.bin"), {9});
+  plat::HANDLE f = plat::CreateFileW(a.c_str(), plat::GENERIC_READ | plat::GENERIC_WRITE, 0,
+                                     nullptr, plat::OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(f, plat::INVALID_HANDLE_VALUE);
+  EXPECT_EQ(plat::SetFilePointer(f, 2, nullptr, plat::FILE_BEGIN), 2u);
+  EXPECT_EQ(plat::SetEndOfFile(f), 1);
+  EXPECT_EQ(plat::CloseHandle(f), 1);
+  EXPECT_EQ(ReadFileBytes(TempPath("move-a.bin")), (std::vector<uint8_t>{1, 2}));
+  EXPECT_EQ(plat::MoveFileExW(a.c_str(), b.c_str(), 0), 0);  // b exists: kept
+  EXPECT_EQ(ReadFileBytes(TempPath("move-b.bin")), (std::vector<uint8_t>{9}));
+  EXPECT_EQ(plat::MoveFileExW(a.c_str(), b.c_str(), plat::MOVEFILE_REPLACE_EXISTING), 1);
+  EXPECT_EQ(ReadFileBytes(TempPath("move-b.bin")), (std::vector<uint8_t>{1, 2}));
+  EXPECT_EQ(plat::GetFileAttributesW(a.c_str()), plat::INVALID_FILE_ATTRIBUTES);
+}
+
 TEST(PortableResources, FoundByCaseInsensitiveNameAndType) {
   plat::HMODULE self = plat::LibraryModule();
   plat::HRSRC res = plat::FindResourceW(self, Z("sysButtons").c_str(), Z("dexbitmap").c_str());

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -156,3 +157,56 @@ TEST(ZkwCommandLine, OpaquePngHasNoAlphaAndBadPngIsRefused) {
 }
 
 }  // namespace
+
+// DIB and JPEG libraries as a new user makes, lists and reads them, and 8-bit conversion.
+TEST(ZkwCommandLine, LibrariesAreMadeListedAndExtracted) {
+  const std::string png = zkwtest::TempPath("lib-sample.png"), bmp = zkwtest::TempPath("lib-sample.bmp"),
+                    dex = zkwtest::TempPath("lib-sample.dex"), lib = zkwtest::TempPath("images.dlb"),
+                    out = zkwtest::TempPath("lib-out.png"), jl = zkwtest::TempPath("pictures.jpl"),
+                    jpg = zkwtest::TempPath("lib-out.jpg"), eight = zkwtest::TempPath("lib-8.bmp");
+  ASSERT_EQ(Zkw("sample " + png).status, 0);
+  ASSERT_EQ(Zkw("convert " + png + " " + bmp).status, 0);
+  ASSERT_EQ(Zkw("convert " + png + " " + dex).status, 0);
+  TRun made = Zkw("lib make " + lib + " " + png + " " + bmp);
+  EXPECT_EQ(made.status, 0) << made.err;
+  EXPECT_EQ(made.out, lib + ": 2 entries\n");
+  EXPECT_EQ(Zkw("lib add " + lib + " " + dex).out, lib + ": 3 entries\n");
+  TRun list = Zkw("lib list " + lib);
+  EXPECT_EQ(list.status, 0);
+  EXPECT_NE(list.out.find(": version 5, signature 0xADB5, header 9012 bytes"), std::string::npos) << list.out;
+  EXPECT_NE(list.out.find("   1  offset 9012  size "), std::string::npos) << list.out;
+  EXPECT_NE(list.out.find("kind 1  96 x 64, 24-bit, alpha"), std::string::npos) << list.out;
+  EXPECT_NE(list.out.find("kind 0  96 x 64, 24-bit\n"), std::string::npos) << list.out;
+  EXPECT_EQ(Lines(list.out), 4u);
+  ASSERT_EQ(Zkw("lib extract " + lib + " 3 " + out).status, 0);
+  TRgbaImage a, b;
+  std::string error;
+  ASSERT_TRUE(ReadPng(png, a, error)) << error;
+  ASSERT_TRUE(ReadPng(out, b, error)) << error;
+  EXPECT_EQ(a.Pixels, b.Pixels);  // DEX entries are lossless, alpha included
+  TRun missing = Zkw("lib extract " + lib + " 9 " + out);
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("has no entry 9"), std::string::npos) << missing.err;
+
+  TRun jmade = Zkw("jpeglib make " + jl + " " + png + " " + bmp + " --quality 95");
+  EXPECT_EQ(jmade.out, jl + ": 2 pictures\n") << jmade.err;
+  TRun jlist = Zkw("jpeglib list " + jl);
+  EXPECT_NE(jlist.out.find("signature \"HGJL\", 2 pictures"), std::string::npos) << jlist.out;
+  EXPECT_NE(jlist.out.find("   1  \"lib-sample.png\"  offset 20009  size "), std::string::npos) << jlist.out;
+  EXPECT_NE(jlist.out.find("96 x 64"), std::string::npos);
+  ASSERT_EQ(Zkw("jpeglib extract " + jl + " 1 " + jpg).status, 0);
+  // A JPEG file goes into a library as it is: the stored bytes come back unchanged.
+  ASSERT_EQ(Zkw("jpeglib make " + jl + " " + jpg).status, 0);
+  ASSERT_EQ(Zkw("jpeglib extract " + jl + " 1 " + zkwtest::TempPath("again.jpg")).status, 0);
+  EXPECT_EQ(zkwtest::ReadFileBytes(zkwtest::TempPath("again.jpg")), zkwtest::ReadFileBytes(jpg));
+  ASSERT_EQ(Zkw("jpeglib extract " + jl + " 1 " + out).status, 0);
+  ASSERT_TRUE(ReadPng(out, b, error)) << error;
+  int worst = 0;
+  for (size_t i = 0; i < a.Pixels.size(); ++i)
+    if (i % 4 != 3) worst = std::max(worst, std::abs(a.Pixels[i] - b.Pixels[i]));
+  EXPECT_LE(worst, 24);
+  EXPECT_EQ(Zkw("jpeglib extract " + jl + " 2 " + out).status, 1);
+
+  ASSERT_EQ(Zkw("convert " + png + " " + eight + " --8bit").status, 0);
+  EXPECT_EQ(Zkw("info " + eight).out, eight + ": 96 x 64, 8-bit, stride 96, no alpha\n");
+}

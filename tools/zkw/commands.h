@@ -1,6 +1,10 @@
 // Sub-commands of the zkw tool, called with their parsed arguments (main.cpp parses them).
 #pragma once
+#include <memory>
 #include <string>
+#include <vector>
+
+#include "dib/dib_base.h"
 
 #include "font_make.h"
 
@@ -8,7 +12,8 @@ namespace zkwtool {
 
 int CmdSample(const std::string& out);                            // zkw sample OUT.{bmp,dex,png}
 int CmdInfo(const std::string& file);                             // zkw info FILE
-int CmdConvert(const std::string& in, const std::string& out);    // zkw convert IN OUT
+// zkw convert IN OUT [--8bit]
+int CmdConvert(const std::string& in, const std::string& out, bool eightBit);
 int CmdFontMake(const FontMakeOptions& options, const std::string& out);
 int CmdFontInfo(const std::string& font);
 int CmdFontDraw(const std::string& font, const std::string& text, const std::string& out,
@@ -35,6 +40,20 @@ int CmdPlay(const PlayOptions& options);
 
 int CmdColourBackgrounds(const std::string& out);  // zkw colour backgrounds OUT.png
 int CmdColourDialog(const std::string& out);       // zkw colour dialog OUT.png
+
+// zkw lib make|add|list|extract and zkw jpeglib make|list|extract (library_commands.cpp).
+int CmdLibMake(const std::string& lib, const std::vector<std::string>& images, bool create);
+int CmdLibList(const std::string& lib);
+int CmdLibExtract(const std::string& lib, int index, const std::string& out);
+int CmdJpegLibMake(const std::string& lib, const std::vector<std::string>& images, int quality);
+int CmdJpegLibList(const std::string& lib);
+int CmdJpegLibExtract(const std::string& lib, int index, const std::string& out);
+
+// Images by file extension: BMP (default), DEX, PNG, JPEG (.jpg, .jpeg).
+using DibPtr = std::unique_ptr<zkw::TDibBaseObj>;
+DibPtr LoadImage(const std::string& path);
+bool SaveImage(zkw::TDibBaseObj* dib, const std::string& path);
+bool IsJpegName(const std::string& path);
 
 // Prints the library's last-error text after a failure message; returns 1.
 int Fail(const std::string& message);

@@ -1,4 +1,5 @@
-// Image commands of zkw: the sample image, describing and converting BMP, DEX and PNG files.
+// Image commands of zkw: the sample image, describing and converting BMP, DEX, PNG and JPEG
+// files.
 #include <cstdio>
 #include <memory>
 
@@ -7,6 +8,9 @@
 #include "dib/dib24.h"
 #include "dib/dib8.h"
 #include "dib/dib_factory.h"
+#include "dib/reduce_dib.h"
+#include "imagefiles/jpeg_library.h"
+#include "platform/plat.h"
 #include "png_io.h"
 
 namespace zkwtool {
@@ -20,8 +24,6 @@ bool EndsWith(const std::string& s, const std::string& tail) {
       return false;
   return true;
 }
-
-using DibPtr = std::unique_ptr<zkw::TDibBaseObj>;
 
 // A PNG becomes a 24-bit image; its alpha channel, unless fully opaque, the alpha companion.
 DibPtr ImageFromPng(const std::string& path) {
@@ -71,8 +73,32 @@ bool SavePng(zkw::TDibBaseObj* dib, const std::string& path) {
   return false;
 }
 
+// A JPEG picture decoded to a 24-bit image.
+DibPtr ImageFromJpeg(const std::string& path) {
+  zkw::TJpegImage jpeg;
+  zkw::ZString name = zkw::FromUtf8(path);
+  if (!jpeg.LoadFromFile(name.c_str())) return nullptr;
+  plat::HGLOBAL block = zkw::JpegToDib(jpeg, zkw::jpf24Bit);
+  if (!block) return nullptr;
+  DibPtr dib(zkw::CreateDibObject(24));
+  dib->SetHandle(reinterpret_cast<zkw::THandle>(block));
+  return dib;
+}
+
+// An image encoded as JPEG at quality 90 (its alpha companion is not kept).
+bool SaveJpeg(zkw::TDibBaseObj* dib, const std::string& path) {
+  zkw::TJpegImage jpeg;
+  zkw::ZString name = zkw::FromUtf8(path);
+  return jpeg.Assign(reinterpret_cast<plat::HGLOBAL>(dib->Handle())) && jpeg.SaveToFile(name.c_str());
+}
+
+}  // namespace
+
+bool IsJpegName(const std::string& path) { return EndsWith(path, ".jpg") || EndsWith(path, ".jpeg"); }
+
 DibPtr LoadImage(const std::string& path) {
   if (EndsWith(path, ".png")) return ImageFromPng(path);
+  if (IsJpegName(path)) return ImageFromJpeg(path);
   zkw::ZString name = zkw::FromUtf8(path);
   if (EndsWith(path, ".dex")) return DibPtr(zkw::DibObjectFromDex(name.c_str()));
   return DibPtr(zkw::CreateDibFromFile(name.c_str()));
@@ -80,11 +106,10 @@ DibPtr LoadImage(const std::string& path) {
 
 bool SaveImage(zkw::TDibBaseObj* dib, const std::string& path) {
   if (EndsWith(path, ".png")) return SavePng(dib, path);
+  if (IsJpegName(path)) return SaveJpeg(dib, path);
   zkw::ZString name = zkw::FromUtf8(path);
   return EndsWith(path, ".dex") ? dib->SaveToDexFile(name.c_str()) : dib->SaveToFile(name.c_str());
 }
-
-}  // namespace
 
 // A 24-bit colour ramp with a soft round alpha companion: shows pixels, colour order and alpha.
 int CmdSample(const std::string& out) {
@@ -117,9 +142,13 @@ int CmdInfo(const std::string& file) {
   return 0;
 }
 
-int CmdConvert(const std::string& in, const std::string& out) {
+int CmdConvert(const std::string& in, const std::string& out, bool eightBit) {
   DibPtr dib = LoadImage(in);
   if (!dib || dib->Handle() == 0) return Fail("cannot read " + in);
+  if (eightBit && dib->Bits() != 1) {
+    dib.reset(zkw::ReduceDibTo8Bits(dib.get()));
+    if (!dib) return Fail("cannot reduce " + in + " to 8 bits");
+  }
   if (!SaveImage(dib.get(), out)) return Fail("cannot write " + out);
   return 0;
 }

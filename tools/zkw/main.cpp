@@ -32,7 +32,9 @@ struct TCommandLine {
   std::function<int()> run;
   std::string in, out, file, source, text;
   FontMakeOptions make;
-  bool outline = false, shadow = false;
+  bool outline = false, shadow = false, eightBit = false;
+  std::vector<std::string> files;
+  int index = 0, quality = 90;
   RenderOptions render;
   PlayOptions play;
 };
@@ -49,7 +51,8 @@ void AddImageCommands(CLI::App& app, TCommandLine& cl) {
   CLI::App* convert = app.add_subcommand("convert", "convert between BMP, DEX and PNG (by extension)");
   convert->add_option("IN", cl.in, "the image file to read")->required();
   convert->add_option("OUT", cl.out, "the image file to write")->required();
-  convert->callback([&cl] { cl.run = [&cl] { return CmdConvert(cl.in, cl.out); }; });
+  convert->add_flag("--8bit", cl.eightBit, "reduce a 24-bit image to 8 bits with a palette of its own");
+  convert->callback([&cl] { cl.run = [&cl] { return CmdConvert(cl.in, cl.out, cl.eightBit); }; });
 }
 
 void AddFontCommands(CLI::App& app, TCommandLine& cl) {
@@ -122,6 +125,42 @@ void AddColourCommands(CLI::App& app, TCommandLine& cl) {
   dialog->callback([&cl] { cl.run = [&cl] { return CmdColourDialog(cl.out); }; });
 }
 
+void AddLibraryCommands(CLI::App& app, TCommandLine& cl) {
+  CLI::App* lib = app.add_subcommand("lib", "make, extend, describe and read DIB library files");
+  CLI::App* mk = lib->add_subcommand("make", "write a new library of BMP, DEX, PNG or JPEG images");
+  mk->add_option("LIB", cl.file, "the library file to write")->required();
+  mk->add_option("IMAGES", cl.files, "the images, in order")->required();
+  mk->callback([&cl] { cl.run = [&cl] { return CmdLibMake(cl.file, cl.files, true); }; });
+  CLI::App* add = lib->add_subcommand("add", "append images to a version-5 library");
+  add->add_option("LIB", cl.file, "the library file")->required();
+  add->add_option("IMAGES", cl.files, "the images, in order")->required();
+  add->callback([&cl] { cl.run = [&cl] { return CmdLibMake(cl.file, cl.files, false); }; });
+  CLI::App* list = lib->add_subcommand("list", "describe the header and every entry");
+  list->add_option("LIB", cl.file, "the library file")->required();
+  list->callback([&cl] { cl.run = [&cl] { return CmdLibList(cl.file); }; });
+  CLI::App* ex = lib->add_subcommand("extract", "write one entry as an image file");
+  ex->add_option("LIB", cl.file, "the library file")->required();
+  ex->add_option("INDEX", cl.index, "the entry, from 1")->required();
+  ex->add_option("OUT", cl.out, "the image file to write (BMP, DEX, PNG or JPEG)")->required();
+  ex->callback([&cl] { cl.run = [&cl] { return CmdLibExtract(cl.file, cl.index, cl.out); }; });
+
+  CLI::App* jl = app.add_subcommand("jpeglib", "make, describe and read JPEG picture libraries");
+  CLI::App* jmk = jl->add_subcommand("make", "write a library: JPEG files as they are, other images encoded");
+  jmk->add_option("LIB", cl.file, "the library file to write")->required();
+  jmk->add_option("IMAGES", cl.files, "the pictures, in order (named by their file names)")->required();
+  jmk->add_option("--quality", cl.quality, "JPEG quality of encoded images, 1 to 100")
+      ->check(CLI::Range(1, 100));
+  jmk->callback([&cl] { cl.run = [&cl] { return CmdJpegLibMake(cl.file, cl.files, cl.quality); }; });
+  CLI::App* jlist = jl->add_subcommand("list", "describe the header and every picture");
+  jlist->add_option("LIB", cl.file, "the library file")->required();
+  jlist->callback([&cl] { cl.run = [&cl] { return CmdJpegLibList(cl.file); }; });
+  CLI::App* jex = jl->add_subcommand("extract", "write one picture: .jpg as stored, else decoded");
+  jex->add_option("LIB", cl.file, "the library file")->required();
+  jex->add_option("INDEX", cl.index, "the picture, from 1")->required();
+  jex->add_option("OUT", cl.out, "the file to write (JPEG, BMP, DEX or PNG)")->required();
+  jex->callback([&cl] { cl.run = [&cl] { return CmdJpegLibExtract(cl.file, cl.index, cl.out); }; });
+}
+
 // One line: CLI11's message with its line breaks folded.
 std::string OneLine(std::string text) {
   while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
@@ -143,6 +182,7 @@ int main(int argc, char** argv) {
   AddFontCommands(app, cl);
   AddSceneCommands(app, cl);
   AddColourCommands(app, cl);
+  AddLibraryCommands(app, cl);
   if (argc < 2) {
     std::fputs(app.help().c_str(), stdout);
     return 2;

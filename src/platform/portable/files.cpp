@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "base/text16.h"
 #include "platform/plat.h"
@@ -113,6 +114,22 @@ BOOL CloseHandle(HANDLE handle) {
 BOOL DeleteFileW(LPCWSTR name) {
   if (!name) return 0;
   return ::unlink(zkw::ToUtf8(name).c_str()) == 0;
+}
+
+BOOL SetEndOfFile(HANDLE file) {
+  FileRecord* f = AsFile(file);
+  if (!f) return 0;
+  off_t pos = ::lseek(f->fd, 0, SEEK_CUR);
+  return pos >= 0 && ::ftruncate(f->fd, pos) == 0;
+}
+
+// Without MOVEFILE_REPLACE_EXISTING an existing target is kept and the move fails.
+BOOL MoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags) {
+  if (!from || !to) return 0;
+  std::string source = zkw::ToUtf8(from), target = zkw::ToUtf8(to);
+  struct stat st {};
+  if (!(flags & MOVEFILE_REPLACE_EXISTING) && ::stat(target.c_str(), &st) == 0) return 0;
+  return ::rename(source.c_str(), target.c_str()) == 0;
 }
 
 DWORD GetFileAttributesW(LPCWSTR name) {

@@ -34,5 +34,7 @@ DWORD GetFileSize(HANDLE file, DWORD* sizeHigh) {
 BOOL CloseHandle(HANDLE handle) { return ::CloseHandle(handle); }
 BOOL DeleteFileW(LPCWSTR name) { return ::DeleteFileW(name); }
 DWORD GetFileAttributesW(LPCWSTR name) { return ::GetFileAttributesW(name); }
+BOOL SetEndOfFile(HANDLE file) { return ::SetEndOfFile(file); }
+BOOL MoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags) { return ::MoveFileExW(from, to, flags); }
 
 }  // namespace plat
