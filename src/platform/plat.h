@@ -23,6 +23,9 @@ DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD metho
 DWORD GetFileSize(HANDLE file, DWORD* sizeHigh);
 BOOL CloseHandle(HANDLE handle);
 BOOL DeleteFileW(LPCWSTR name);
+// Renames a file; with MOVEFILE_REPLACE_EXISTING an existing target is replaced in one step.
+constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
+BOOL MoveFileExW(LPCWSTR existing, LPCWSTR target, DWORD flags);
 DWORD GetFileAttributesW(LPCWSTR name);
 
 // --- Resources -------------------------------------------------------------------------------

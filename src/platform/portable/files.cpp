@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "base/text16.h"
 #include "platform/plat.h"
@@ -113,6 +114,14 @@ BOOL CloseHandle(HANDLE handle) {
 BOOL DeleteFileW(LPCWSTR name) {
   if (!name) return 0;
   return ::unlink(zkw::ToUtf8(name).c_str()) == 0;
+}
+
+BOOL MoveFileExW(LPCWSTR existing, LPCWSTR target, DWORD flags) {
+  if (!existing || !target) return 0;
+  const std::string to = zkw::ToUtf8(target);
+  struct stat st {};
+  if (!(flags & MOVEFILE_REPLACE_EXISTING) && ::stat(to.c_str(), &st) == 0) return 0;
+  return ::rename(zkw::ToUtf8(existing).c_str(), to.c_str()) == 0;
 }
 
 DWORD GetFileAttributesW(LPCWSTR name) {

@@ -33,6 +33,9 @@ DWORD GetFileSize(HANDLE file, DWORD* sizeHigh) {
 }
 BOOL CloseHandle(HANDLE handle) { return ::CloseHandle(handle); }
 BOOL DeleteFileW(LPCWSTR name) { return ::DeleteFileW(name); }
+BOOL MoveFileExW(LPCWSTR existing, LPCWSTR target, DWORD flags) {
+  return ::MoveFileExW(existing, target, flags);
+}
 DWORD GetFileAttributesW(LPCWSTR name) { return ::GetFileAttributesW(name); }
 
 }  // namespace plat
