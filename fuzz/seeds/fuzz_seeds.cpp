@@ -212,6 +212,7 @@ void WriteKindSeeds(const std::string& outDir);
 
 // Waves of the test builders (wave_seeds.cpp).
 void WriteWaveSeeds(const std::string& outDir);
+void WriteEquationSeeds(const std::string& outDir);
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -265,5 +266,6 @@ int main(int argc, char** argv) {
   WriteSceneSeeds();
   WriteKindSeeds(gOut);
   WriteWaveSeeds(gOut);
+  WriteEquationSeeds(gOut);
   return 0;
 }

@@ -144,7 +144,7 @@ bool TEquation::ReadItems(TEqReader& r) {
     int32_t code;
     if (!r.Code(code)) return false;
     std::unique_ptr<TEquationItem> item = NewEquationItem(code);
-    if (!item) return r.Refuse("item code " + std::to_string(code) + " " + r.Where() + " is not an item class");
+    if (!item) return r.Refuse("item code " + std::to_string(code) + " ending " + r.Where() + " is not an item class");
     if (!item->ReadFrom(r)) return false;
     Add(item.release());
   }

@@ -22,15 +22,16 @@ constexpr size_t kMaxExprLength = 101;
 struct TStoredField {
   enum Kind : uint8_t { fkByte, fkBool, fkInt, fkText } kind;
   void* place;
+  const char* name;
 };
 // The stored fields of a class in their stored order (at most eight).
 struct TFieldList {
   TStoredField f[8];
   int n = 0;
-  void Byte(uint8_t& v) { f[n++] = {TStoredField::fkByte, &v}; }
-  void Bool(bool& v) { f[n++] = {TStoredField::fkBool, &v}; }
-  void Int(int32_t& v) { f[n++] = {TStoredField::fkInt, &v}; }
-  void Text(ZString& v) { f[n++] = {TStoredField::fkText, &v}; }
+  void Byte(const char* name, uint8_t& v) { f[n++] = {TStoredField::fkByte, &v, name}; }
+  void Bool(const char* name, bool& v) { f[n++] = {TStoredField::fkBool, &v, name}; }
+  void Int(const char* name, int32_t& v) { f[n++] = {TStoredField::fkInt, &v, name}; }
+  void Text(const char* name, ZString& v) { f[n++] = {TStoredField::fkText, &v, name}; }
 };
 
 class TEqReader {

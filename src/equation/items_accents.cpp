@@ -16,8 +16,8 @@ void TSimpleValueEx::InitDefaults() {
 }
 
 void TSimpleValueEx::StoredFields(TFieldList& list) {
-  list.Int(FStyle);
-  list.Bool(FSuper);
+  list.Int("FStyle", FStyle);
+  list.Bool("FSuper", FSuper);
 }
 
 void TSimpleVectorEx::InitDefaults() {
@@ -29,8 +29,8 @@ void TSimpleVectorEx::InitDefaults() {
 }
 
 void TSimpleVectorEx::StoredFields(TFieldList& list) {
-  list.Int(FStyle);
-  list.Bool(FSuper);
+  list.Int("FStyle", FStyle);
+  list.Bool("FSuper", FSuper);
 }
 
 void TSimpleAngleEx::InitDefaults() {

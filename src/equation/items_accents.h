@@ -68,7 +68,7 @@ class TSimpleArcEx : public TSimpleAngleEx {
   TSimpleArcEx() { TSimpleArcEx::InitDefaults(); }
   ZKW_EQ_CLASS(47, TSimpleArcEx)
   void InitDefaults() override;
-  void StoredFields(TFieldList& list) override { list.Int(FStyle); }
+  void StoredFields(TFieldList& list) override { list.Int("FStyle", FStyle); }
   int32_t FStyle = 0;
 };
 

@@ -10,9 +10,9 @@ void TFence::InitDefaults() {
 }
 
 void TFence::StoredFields(TFieldList& list) {
-  list.Byte(FFenceStyle);
-  list.Bool(FSuper);
-  list.Bool(FSub);
+  list.Byte("FFenceStyle", FFenceStyle);
+  list.Bool("FSuper", FSuper);
+  list.Bool("FSub", FSub);
 }
 
 void TFence::SetFenceStyle(uint8_t value) {
@@ -31,9 +31,9 @@ void TAbsolute::InitDefaults() {
 }
 
 void TAbsolute::StoredFields(TFieldList& list) {
-  list.Bool(FSuper);
-  list.Bool(FSub);
-  list.Byte(FNumClass);
+  list.Bool("FSuper", FSuper);
+  list.Bool("FSub", FSub);
+  list.Byte("FNumClass", FNumClass);
 }
 
 void TSimpleRect::InitDefaults() {

@@ -49,7 +49,7 @@ class TSimpleRect : public TEquationItem {
   TSimpleRect() { TSimpleRect::InitDefaults(); }
   ZKW_EQ_CLASS(44, TSimpleRect)
   void InitDefaults() override;
-  void StoredFields(TFieldList& list) override { list.Int(FStyle); }
+  void StoredFields(TFieldList& list) override { list.Int("FStyle", FStyle); }
   void TextFields(TFieldList&) override {}
   void Add(TEquationItem* item) { FEQList[0]->Add(item); }
   int32_t FStyle = 0;

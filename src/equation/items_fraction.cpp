@@ -19,8 +19,8 @@ void TArrow::InitDefaults() {
 }
 
 void TArrow::StoredFields(TFieldList& list) {
-  list.Int(FTextStyle);
-  list.Int(FArrowStyle);
+  list.Int("FTextStyle", FTextStyle);
+  list.Int("FArrowStyle", FArrowStyle);
 }
 
 void TBracketHor::InitDefaults() {

@@ -51,7 +51,7 @@ class TBracketHor : public TFraction {
   TBracketHor() { TBracketHor::InitDefaults(); }
   ZKW_EQ_CLASS(36, TBracketHor)
   void InitDefaults() override;
-  void StoredFields(TFieldList& list) override { list.Int(FTextStyle); }
+  void StoredFields(TFieldList& list) override { list.Int("FTextStyle", FTextStyle); }
   void GetText(ZString& St) override { ChildrenText(St); }
   int32_t FTextStyle = 1;
 };

@@ -29,8 +29,8 @@ void TLog::InitDefaults() {
 }
 
 void TLog::StoredFields(TFieldList& list) {
-  list.Byte(FStyle);
-  list.Byte(FLogStyle);
+  list.Byte("FStyle", FStyle);
+  list.Byte("FLogStyle", FLogStyle);
 }
 
 void TLog::SetStyle(uint8_t value) {

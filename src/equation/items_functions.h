@@ -26,7 +26,7 @@ class TCos : public TEquationItem {
   TCos() { TCos::InitDefaults(); }
   ZKW_EQ_CLASS(29, TCos)
   void InitDefaults() override;
-  void StoredFields(TFieldList& list) override { list.Byte(FStyle); }
+  void StoredFields(TFieldList& list) override { list.Byte("FStyle", FStyle); }
   void FieldsRead() override { SetStyle(FStyle); }
   // 1..8 name the function "cos" .. "arccotg"; other values keep the name.
   void SetStyle(uint8_t value);

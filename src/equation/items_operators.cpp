@@ -16,10 +16,10 @@ void TIntegral::InitDefaults() {
 }
 
 void TIntegral::StoredFields(TFieldList& list) {
-  list.Byte(FCharCode);
-  list.Bool(FSuper);
-  list.Bool(FSub);
-  list.Int(FStyle);
+  list.Byte("FCharCode", FCharCode);
+  list.Bool("FSuper", FSuper);
+  list.Bool("FSub", FSub);
+  list.Int("FStyle", FStyle);
 }
 
 void TIntegral::SetStyle(int32_t value) {
@@ -36,7 +36,7 @@ void TIntegralEx::InitDefaults() {
 
 void TIntegralEx::StoredFields(TFieldList& list) {
   TIntegral::StoredFields(list);
-  list.Bool(FMain);
+  list.Bool("FMain", FMain);
 }
 
 // Every TIntegralEx in the main row, and in their main rows in turn.
@@ -55,9 +55,9 @@ void TIntegralEx::SetMain(bool value) {
 }
 
 void T3SubOtherwise::StoredFields(TFieldList& list) {
-  list.Byte(FCharCode);
-  list.Bool(FSuper);
-  list.Bool(FSub);
+  list.Byte("FCharCode", FCharCode);
+  list.Bool("FSuper", FSuper);
+  list.Bool("FSub", FSub);
 }
 
 void TMultiIntegral::InitDefaults() {
@@ -67,9 +67,9 @@ void TMultiIntegral::InitDefaults() {
 }
 
 void TMultiIntegral::StoredFields(TFieldList& list) {
-  list.Bool(FSuper);
-  list.Bool(FSub);
-  list.Int(FNumClass);
+  list.Bool("FSuper", FSuper);
+  list.Bool("FSub", FSub);
+  list.Int("FNumClass", FNumClass);
 }
 
 void TRightIntegral::InitDefaults() {
@@ -78,8 +78,8 @@ void TRightIntegral::InitDefaults() {
 }
 
 void TRightIntegral::StoredFields(TFieldList& list) {
-  list.Bool(FSuper);
-  list.Bool(FSub);
+  list.Bool("FSuper", FSuper);
+  list.Bool("FSub", FSub);
 }
 
 void TMinMax::InitDefaults() {
@@ -90,9 +90,9 @@ void TMinMax::InitDefaults() {
 }
 
 void TMinMax::StoredFields(TFieldList& list) {
-  list.Bool(FSuper);
-  list.Bool(FSub);
-  list.Byte(FAlign);
+  list.Bool("FSuper", FSuper);
+  list.Bool("FSub", FSub);
+  list.Byte("FAlign", FAlign);
 }
 
 }  // namespace zkw

@@ -21,8 +21,8 @@ void TEquationSystem::InitDefaults() {
 }
 
 void TEquationSystem::StoredFields(TFieldList& list) {
-  list.Byte(FCharCode);
-  list.Byte(FLeftBracket);
+  list.Byte("FCharCode", FCharCode);
+  list.Byte("FLeftBracket", FLeftBracket);
 }
 
 void TArrayEquation::InitDefaults() {
@@ -33,9 +33,9 @@ void TArrayEquation::InitDefaults() {
 }
 
 void TArrayEquation::StoredFields(TFieldList& list) {
-  list.Byte(FLCharCode);
-  list.Byte(FRCharCode);
-  list.Int(FStyle);
+  list.Byte("FLCharCode", FLCharCode);
+  list.Byte("FRCharCode", FRCharCode);
+  list.Int("FStyle", FStyle);
 }
 
 void TDeterminant::InitDefaults() {

@@ -11,7 +11,7 @@ class TSquareRoot : public TEquationItem {
   TSquareRoot() { TSquareRoot::InitDefaults(); }
   ZKW_EQ_CLASS(3, TSquareRoot)
   void InitDefaults() override;
-  void StoredFields(TFieldList& list) override { list.Int(FStyle); }
+  void StoredFields(TFieldList& list) override { list.Int("FStyle", FStyle); }
   TChildScale ChildScale(size_t i) const override {
     return i == 1 ? TChildScale::csThreeQuarter : TChildScale::csFull;
   }

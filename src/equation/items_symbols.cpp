@@ -13,9 +13,9 @@ void TSpecialChar::InitDefaults() {
 }
 
 void TSpecialChar::StoredFields(TFieldList& list) {
-  list.Byte(FCharCode);
-  list.Int(FFontHeight);
-  list.Bool(FLockFontSize);
+  list.Byte("FCharCode", FCharCode);
+  list.Int("FFontHeight", FFontHeight);
+  list.Bool("FLockFontSize", FLockFontSize);
 }
 
 void TSpecialCharEx::InitDefaults() {

@@ -38,7 +38,7 @@ class TSpecialArrow : public TEquationItem {
   ZKW_EQ_CLASS(25, TSpecialArrow)
   void InitDefaults() override;
   bool HasChildren() const override { return false; }
-  void StoredFields(TFieldList& list) override { list.Byte(FStyle); }
+  void StoredFields(TFieldList& list) override { list.Byte("FStyle", FStyle); }
   uint8_t FStyle = 1;
 };
 
@@ -48,7 +48,7 @@ class TSign : public TEquationItem {
   ZKW_EQ_CLASS(37, TSign)
   void InitDefaults() override;
   bool HasChildren() const override { return false; }
-  void StoredFields(TFieldList& list) override { list.Byte(FStyle); }
+  void StoredFields(TFieldList& list) override { list.Byte("FStyle", FStyle); }
   uint8_t FStyle = 1;
 };
 

@@ -25,7 +25,7 @@ void TSimpleVector::InitDefaults() {
 
 void TSimpleVector::StoredFields(TFieldList& list) {
   TSimpleExpr::StoredFields(list);
-  list.Int(FStyle);
+  list.Int("FStyle", FStyle);
 }
 
 void TSimpleAngle::InitDefaults() {
@@ -41,7 +41,7 @@ void TSimpleArc::InitDefaults() {
 
 void TSimpleArc::StoredFields(TFieldList& list) {
   TSimpleExpr::StoredFields(list);
-  list.Byte(FStyle);
+  list.Byte("FStyle", FStyle);
 }
 
 void TSimpleValue::InitDefaults() {
@@ -52,7 +52,7 @@ void TSimpleValue::InitDefaults() {
 
 void TSimpleValue::StoredFields(TFieldList& list) {
   TSimpleExpr::StoredFields(list);
-  list.Int(FStyle);
+  list.Int("FStyle", FStyle);
 }
 
 }  // namespace zkw

@@ -13,7 +13,7 @@ class TSimpleExpr : public TEquationItem {
   ZKW_EQ_CLASS(1, TSimpleExpr)
   void InitDefaults() override;
   bool HasChildren() const override { return false; }
-  void StoredFields(TFieldList& list) override { list.Text(FExpr); }
+  void StoredFields(TFieldList& list) override { list.Text("FExpr", FExpr); }
   void FieldsRead() override { SetExpr(FExpr); }
   void GetText(ZString& St) override;
   // Stores the text cut at its first zero and at 101 units, apostrophes as U+2019 and hyphens

@@ -35,6 +35,8 @@ int CmdPlay(const PlayOptions& options);
 
 int CmdColourBackgrounds(const std::string& out);  // zkw colour backgrounds OUT.png
 int CmdColourDialog(const std::string& out);       // zkw colour dialog OUT.png
+int CmdEqInfo(const std::string& file);                         // zkw eq info FILE.{eqf,eqb,eqt}
+int CmdEqConvert(const std::string& in, const std::string& out);  // zkw eq convert IN OUT
 
 // Prints the library's last-error text after a failure message; returns 1.
 int Fail(const std::string& message);
