@@ -139,7 +139,8 @@ bool TEquation::ReadItems(TEqReader& r) {
   int32_t count;
   if (!r.Count(count, r.LeastItem(), "items")) return false;
   FList.clear();
-  FList.reserve(static_cast<size_t>(count));
+  // The count was checked against what is left; the unsized buffer reader has no such bound.
+  FList.reserve(static_cast<size_t>(count < 4096 ? count : 4096));
   for (int32_t i = 0; i < count; ++i) {
     int32_t code;
     if (!r.Code(code)) return false;

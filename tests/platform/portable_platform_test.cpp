@@ -43,6 +43,18 @@ TEST(PortableMemory, BlocksLockResizeAndFree) {
   plat::GlobalFree(b);
 }
 
+TEST(PortableFiles, MoveFileExReplacesOnlyWhenAsked) {
+  const std::string from = TempPath("move-from.bin"), to = TempPath("move-to.bin");
+  WriteFileBytes(from, {1, 2, 3});
+  WriteFileBytes(to, {9});
+  EXPECT_EQ(plat::MoveFileExW(Z(from).c_str(), Z(to).c_str(), 0), 0);
+  EXPECT_EQ(ReadFileBytes(to), std::vector<uint8_t>({9}));
+  EXPECT_EQ(plat::MoveFileExW(Z(from).c_str(), Z(to).c_str(), plat::MOVEFILE_REPLACE_EXISTING), 1);
+  EXPECT_EQ(ReadFileBytes(to), std::vector<uint8_t>({1, 2, 3}));
+  EXPECT_EQ(plat::GetFileAttributesW(Z(from).c_str()), plat::INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(plat::MoveFileExW(Z(from).c_str(), Z(to).c_str(), plat::MOVEFILE_REPLACE_EXISTING), 0);
+}
+
 TEST(PortableFiles, CreateWriteSeekReadWithUtf16Names) {
   const zkw::ZString name = TempName("fichier-\xC3\xA9t\xC3\xA9.bin");
   plat::HANDLE f = plat::CreateFileW(name.c_str(), plat::GENERIC_READ | plat::GENERIC_WRITE, 0,
