@@ -57,6 +57,7 @@ void TEquation::SaveTo(uint8_t*& Buf) {
 }
 
 void TEquation::SaveToBuffer(uint8_t* Buf) {
+  if (!Buf) return;
   std::memcpy(Buf, &FFontID, sizeof FFontID);
   Buf += sizeof FFontID;
   SaveTo(Buf);

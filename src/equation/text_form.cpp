@@ -171,6 +171,7 @@ void TEquationItem::ExportObj(ZString& St, int32_t& index) {
 bool TEquationItem::ImportObj(const ZString& St, int32_t& index) {
   if (index < 1 || index > static_cast<int64_t>(St.size()) + 1) return false;
   TTextReader r(St, index);
+  r.FGridCells = true;  // ExportObj writes a grid with its cells, as under code 48
   InitDefaults();
   if (!ReadFrom(r)) return false;
   index = r.Index();

@@ -113,6 +113,53 @@ TEST(EquationForms, EveryClassRoundTripsThroughEveryFormWithItsFields) {
   }
 }
 
+TEST(EquationForms, ItemOperationsOfEachFormReadWhatTheyWrite) {
+  for (int32_t code : zkwtest::EquationClassCodes()) {
+    SCOPED_TRACE("class " + std::to_string(code));
+    std::unique_ptr<zkw::TEquationItem> item = zkwtest::SampleItem(code), back = zkw::NewEquationItem(code);
+    zkw::TMemoryStream stream;
+    ASSERT_TRUE(item->Write(stream));
+    EXPECT_EQ(static_cast<int64_t>(stream.Size()), item->ObjSize());
+    stream.Seek(0, zkw::SeekOrigin::soBeginning);
+    ASSERT_TRUE(back->Read(stream));
+    zkw::TMemoryStream again;
+    back->Write(again);
+    EXPECT_EQ(again.Bytes(), stream.Bytes());
+
+    std::vector<uint8_t> buffer(static_cast<size_t>(item->ObjSize()));
+    uint8_t* end = buffer.data();
+    item->SaveObj(end);
+    const uint8_t* read = buffer.data();
+    ASSERT_TRUE(back->LoadObj(read));
+    EXPECT_EQ(read, end);
+
+    ZString text = Z("<>");
+    int32_t index = 2;
+    item->ExportObj(text, index);
+    int32_t at = 2;
+    ASSERT_TRUE(back->ImportObj(text, at));
+    EXPECT_EQ(at, index);
+    EXPECT_EQ(text.substr(static_cast<size_t>(index - 1)), Z(">"));
+  }
+  // The child-list halves on their own.
+  zkw::TFraction fraction;
+  fraction.NAdd(zkwtest::TextItem("n"));
+  zkw::TMemoryStream list;
+  ASSERT_TRUE(fraction.WriteEqList(list));
+  EXPECT_EQ(static_cast<int64_t>(list.Size()), fraction.EqListSize());
+  list.Seek(0, zkw::SeekOrigin::soBeginning);
+  zkw::TFraction copy;
+  ASSERT_TRUE(copy.ReadEqList(list));
+  EXPECT_EQ(static_cast<zkw::TSimpleExpr*>(copy.GetItem(0)->GetItem(0))->FExpr, Z("n"));
+  zkw::TTextWriter w;
+  fraction.WriteChildren(w);
+  int32_t index = 1;
+  zkw::TFraction fromText;
+  ASSERT_TRUE(fromText.ImportEqList(w.FOut, index));
+  EXPECT_EQ(index, static_cast<int32_t>(w.FOut.size()) + 1);
+  EXPECT_EQ(fromText.GetItem(0)->Count(), 1);
+}
+
 TEST(EquationForms, FileLengthIsTheStoredTotalAndTheDataSizePlus26) {
   std::unique_ptr<TEquation> equation = zkwtest::SampleEquation();
   const std::vector<uint8_t> file = FileBytes(*equation);
