@@ -16,7 +16,8 @@ int32_t ScaledFontSize(int32_t size, TChildScale scale) {
   }
 }
 
-TEquationItem::TEquationItem() { TEquationItem::InitDefaults(); }
+// Every class's constructor runs its own InitDefaults, which runs this class's first.
+TEquationItem::TEquationItem() = default;
 
 TEquationItem::~TEquationItem() = default;
 
@@ -102,14 +103,10 @@ void TEquationItem::SetBasePoint(int32_t x, int32_t y) {
 }
 
 bool TEquationItem::ReadFrom(TEqReader& r) {
+  // The item arrives with its class defaults and fresh children; the common part changes only
+  // the colours and the version, so running the defaults again (which would keep those three)
+  // would rebuild the same children.
   if (!r.Common(*this)) return false;
-  // Fresh children and defaults again, keeping what the common part gave.
-  const plat::COLORREF color = FColor, textColor = FTextColor;
-  const int32_t version = FVersion;
-  InitDefaults();
-  FColor = color;
-  FTextColor = textColor;
-  FVersion = version;
   return ReadBody(r);
 }
 

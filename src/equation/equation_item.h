@@ -87,7 +87,8 @@ class TEquationItem {
   virtual void ChildRemoved(TEquation*) {}
 
   // --- Generic reading and writing through a form ---
-  // The item after its class code: common part, children, fields.
+  // The item after its class code: common part, children, fields. The item must hold its class
+  // defaults (new, or after InitDefaults).
   bool ReadFrom(TEqReader& r);
   void WriteTo(TEqWriter& w);
   virtual bool ReadBody(TEqReader& r);
@@ -121,7 +122,7 @@ class TEquationItem {
 
   TDibFontManager* FDibFontManager = nullptr;
   std::vector<std::unique_ptr<TEquation>> FEQList;
-  TFontID FFontID;
+  TFontID FFontID = DefaultFontID();
   plat::COLORREF FColor = 0;
   plat::COLORREF FTextColor = 0;
   plat::RECT FRect{};

@@ -5,9 +5,12 @@
 namespace zkw {
 
 TFontID DefaultFontID() {
-  TFontID font{};
-  SetFaceName(font, "Arial");
-  font.ftSize = 10;
+  static const TFontID font = [] {
+    TFontID f{};
+    SetFaceName(f, "Arial");
+    f.ftSize = 10;
+    return f;
+  }();
   return font;
 }
 
