@@ -57,13 +57,18 @@ bool TextRead(TEquation& e, const ZString& text) {
   int32_t index = 1;
   return e.ImportFrom(text, index);
 }
+// Scratch files per test: ctest runs the tests of the suite side by side.
+std::string ScratchPath(const char* use) {
+  return zkwtest::TempPath(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + use);
+}
+
 bool FileRead(TEquation& e, const std::vector<uint8_t>& bytes) {
-  const std::string path = zkwtest::TempPath("equation_read.eqf");
+  const std::string path = ScratchPath("-read.eqf");
   zkwtest::WriteFileBytes(path, bytes);
   return e.LoadFromFile(Z(path).c_str());
 }
 std::vector<uint8_t> FileBytes(TEquation& e) {
-  const std::string path = zkwtest::TempPath("equation_write.eqf");
+  const std::string path = ScratchPath("-write.eqf");
   EXPECT_TRUE(e.SaveToFile(Z(path).c_str()));
   return zkwtest::ReadFileBytes(path);
 }
