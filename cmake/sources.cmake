@@ -9,6 +9,7 @@ file(GLOB ZKW_CORE_SOURCES CONFIGURE_DEPENDS
   ${ZKW_SRC}/colour/*.cpp
   ${ZKW_SRC}/dialogs/*.cpp
   ${ZKW_SRC}/fonts/*.cpp
+  ${ZKW_SRC}/equation/*.cpp
   ${ZKW_SRC}/expr/*.cpp
   ${ZKW_SRC}/script/*.cpp
   ${ZKW_SRC}/player/scene/*.cpp

@@ -212,6 +212,7 @@ void WriteKindSeeds(const std::string& outDir);
 
 // Waves of the test builders (wave_seeds.cpp).
 void WriteWaveSeeds(const std::string& outDir);
+void WriteEquationSeeds(const std::string& outDir);
 
 // DIB and JPEG libraries and JPEG data (library_seeds.cpp).
 void WriteLibrarySeeds(const std::string& outDir);
@@ -269,5 +270,6 @@ int main(int argc, char** argv) {
   WriteKindSeeds(gOut);
   WriteWaveSeeds(gOut);
   WriteLibrarySeeds(gOut);
+  WriteEquationSeeds(gOut);
   return 0;
 }

@@ -26,7 +26,7 @@ BOOL DeleteFileW(LPCWSTR name);
 DWORD GetFileAttributesW(LPCWSTR name);
 // Ends the file at its current position (shortening or lengthening it).
 BOOL SetEndOfFile(HANDLE file);
-// Renames a file; with MOVEFILE_REPLACE_EXISTING an existing target is replaced.
+// Renames a file; with MOVEFILE_REPLACE_EXISTING an existing target is replaced in one step.
 BOOL MoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags);
 
 // --- Resources -------------------------------------------------------------------------------

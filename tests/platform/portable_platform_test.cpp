@@ -86,6 +86,7 @@ TEST(PortableFiles, SetEndOfFileAndMoveWithOrWithoutReplace) {
   EXPECT_EQ(plat::MoveFileExW(a.c_str(), b.c_str(), plat::MOVEFILE_REPLACE_EXISTING), 1);
   EXPECT_EQ(ReadFileBytes(TempPath("move-b.bin")), (std::vector<uint8_t>{1, 2}));
   EXPECT_EQ(plat::GetFileAttributesW(a.c_str()), plat::INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(plat::MoveFileExW(a.c_str(), b.c_str(), plat::MOVEFILE_REPLACE_EXISTING), 0);  // gone
 }
 
 TEST(PortableResources, FoundByCaseInsensitiveNameAndType) {

@@ -40,6 +40,8 @@ int CmdPlay(const PlayOptions& options);
 
 int CmdColourBackgrounds(const std::string& out);  // zkw colour backgrounds OUT.png
 int CmdColourDialog(const std::string& out);       // zkw colour dialog OUT.png
+int CmdEqInfo(const std::string& file);                         // zkw eq info FILE.{eqf,eqb,eqt}
+int CmdEqConvert(const std::string& in, const std::string& out);  // zkw eq convert IN OUT
 
 // zkw lib make|add|list|extract and zkw jpeglib make|list|extract (library_commands.cpp).
 int CmdLibMake(const std::string& lib, const std::vector<std::string>& images, bool create);

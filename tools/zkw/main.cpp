@@ -159,6 +159,15 @@ void AddLibraryCommands(CLI::App& app, TCommandLine& cl) {
   jex->add_option("INDEX", cl.index, "the picture, from 1")->required();
   jex->add_option("OUT", cl.out, "the file to write (JPEG, BMP, DEX or PNG)")->required();
   jex->callback([&cl] { cl.run = [&cl] { return CmdJpegLibExtract(cl.file, cl.index, cl.out); }; });
+void AddEquationCommands(CLI::App& app, TCommandLine& cl) {
+  CLI::App* eq = app.add_subcommand("eq", "describe and convert equations (.eqf file, .eqb buffer, .eqt text)");
+  CLI::App* info = eq->add_subcommand("info", "header, font, item tree with fields and texts, markup");
+  info->add_option("FILE", cl.file, "the equation (.eqf, .eqb or .eqt)")->required();
+  info->callback([&cl] { cl.run = [&cl] { return CmdEqInfo(cl.file); }; });
+  CLI::App* convert = eq->add_subcommand("convert", "convert between the forms (by extension)");
+  convert->add_option("IN", cl.in, "the equation to read")->required();
+  convert->add_option("OUT", cl.out, "the equation to write")->required();
+  convert->callback([&cl] { cl.run = [&cl] { return CmdEqConvert(cl.in, cl.out); }; });
 }
 
 // One line: CLI11's message with its line breaks folded.
@@ -183,6 +192,7 @@ int main(int argc, char** argv) {
   AddSceneCommands(app, cl);
   AddColourCommands(app, cl);
   AddLibraryCommands(app, cl);
+  AddEquationCommands(app, cl);
   if (argc < 2) {
     std::fputs(app.help().c_str(), stdout);
     return 2;
