@@ -43,7 +43,7 @@ class CanvasTest : public ::testing::Test {
     }
   }
   int WidthOfCurrent(TDibCanvas& c) { return c.FCurrentDibFont ? c.FCurrentDibFont->TextWidth(A.c_str(), 1) : -1; }
-  static uint32_t Pixel(TDibCanvas& c, int x, int y) { return c.FDib->GetPixel(x, y) & 0xFFFFFF; }
+  static uint32_t Pixel(TDibCanvas& c, int x, int y) { return Px(*c.FDib, x, y) & 0xFFFFFF; }
   // The box of pixels that differ from white: left, top, right, bottom (inclusive).
   static std::array<int, 4> Inked(TDibCanvas& c) {
     std::array<int, 4> box{1 << 30, 1 << 30, -1, -1};
@@ -119,8 +119,13 @@ TEST_F(CanvasTest, VariantCacheScriptSizesAndManagerChange) {
   c.FFont.SetStyle(fsBold);
   EXPECT_EQ(c.FDFRegular, regular) << "a style change keeps the cache";
   EXPECT_EQ(WidthOfCurrent(c), 2);
-  c.FFont.SetStyle(fsItalic);  // no italic Arial: "Default" serves
+  c.FFont.SetStyle(fsItalic);  // no italic Arial and no italic "Default"
+  EXPECT_EQ(WidthOfCurrent(c), -1);
+  c.FFont.SetName(Z("Courier"));  // unknown name, same size: "Default" serves
+  c.FFont.SetStyle(0);
   EXPECT_EQ(WidthOfCurrent(c), 1);
+  c.FFont.SetName(Z("Arial"));
+  c.FFont.SetStyle(fsItalic);
   c.FFont.SetSize(10);
   EXPECT_EQ(c.FDFRegular, nullptr) << "a size change releases all five";
   EXPECT_EQ(c.FDFBold, nullptr);

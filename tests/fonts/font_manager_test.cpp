@@ -117,7 +117,7 @@ TEST(FontPackage, LoadPackageFontSizesStylesAndFailures) {
   struct Case {
     const char* style;
     int width;  // -1: none
-  } cases[] = {{"", 2}, {"12", 3}, {" 12 bi ", 4}, {"12I", -1}, {"13", -1}, {"14", -1}, {"b", 4}};
+  } cases[] = {{"", 2}, {"12", 3}, {" 12 bi ", 4}, {"12I", -1}, {"13", -1}, {"14", -1}, {"b", -1}, {"bi", 4}};
   for (const Case& c : cases) {
     std::unique_ptr<TDibFont> f(LoadPackageFont(Z(path).c_str(), c.style));
     EXPECT_EQ(WidthOfA(f.get()), c.width) << "style \"" << c.style << "\"";
