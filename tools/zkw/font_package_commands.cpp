@@ -19,8 +19,8 @@ namespace zkwtool {
 
 namespace {
 
-std::string StyleText(uint16_t size, bool bold, bool italic) {
-  return std::to_string(size) + (bold ? "B" : "") + (italic ? "I" : "");
+const char* StyleText(bool bold, bool italic) {
+  return bold ? (italic ? "bold italic" : "bold") : (italic ? "italic" : "regular");
 }
 
 // Why the bytes of a font do not load, or empty when they do (name and height in `what`).
@@ -66,8 +66,7 @@ int CmdFontPack(const std::string& out, const std::string& names, const std::vec
     item.Size = static_cast<uint16_t>(size);
     if (!zkw::ReadWholeFile(zkw::FromUtf8(file).c_str(), item.Data)) return Fail("cannot read " + file);
     std::string what;
-    std::string why = CheckFont(item.Data, what);
-    if (!why.empty()) return Fail(file + " does not load: " + why);
+    if (!CheckFont(item.Data, what).empty()) return Fail(file + " is not a font that loads");
     items.push_back(std::move(item));
   }
   zkw::TFileStream stream(zkw::FromUtf8(out).c_str(), zkw::FileMode::fmCreate);
@@ -91,8 +90,8 @@ int CmdFontList(const std::string& file) {
       why = "the entry lies outside the fonts of the package";
     else
       why = CheckFont(bytes, what);
-    std::printf("#%zu size %u style %s offset %u length %u: %s\n", i, e.Size,
-                StyleText(e.Size, e.Bold, e.Italic).c_str(), e.Offset, e.Length,
+    std::printf("#%zu size %u %s, offset %u length %u: %s\n", i, e.Size, StyleText(e.Bold, e.Italic),
+                e.Offset, e.Length,
                 why.empty() ? what.c_str() : ("fails: " + why).c_str());
   }
   return 0;
