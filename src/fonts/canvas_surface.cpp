@@ -17,6 +17,35 @@ constexpr int64_t kMaxSurfaceBytes = int64_t{256} << 20;
 
 int64_t SurfaceBytes(int32_t w, int32_t h) { return ((int64_t{w} * 3 + 3) & ~int64_t{3}) * h; }
 
+// True when the section's top row is its last stored row. GetObjectW does not tell everywhere
+// (one platform reports a positive height for top-down sections), so a pixel set at the top
+// through GDI shows where that row lives; the pixel is put back. False when the bitmap cannot
+// be selected (it is selected into another device context).
+bool IsBottomUpSection(void* Bitmap, const plat::DIBSECTION& s) {
+  if (s.dsBmih.biHeight < 0) return false;
+  if (s.dsBm.bmHeight <= 1) return true;
+  plat::HDC dc = plat::CreateCompatibleDC(nullptr);
+  if (!dc) return false;
+  plat::HGDIOBJ old = plat::SelectObject(dc, Bitmap);
+  bool bottomUp = false;
+  if (old) {
+    auto* lastRow = static_cast<uint8_t*>(s.dsBm.bmBits) +
+                    static_cast<int64_t>(s.dsBm.bmHeight - 1) * s.dsBm.bmWidthBytes;
+    const plat::COLORREF kept = plat::GetPixel(dc, 0, 0);
+    plat::GdiFlush();
+    uint8_t before[3];
+    std::memcpy(before, lastRow, 3);
+    plat::SetPixel(dc, 0, 0, (kept ^ 0xFFFFFF) & 0xFFFFFF);
+    plat::GdiFlush();
+    bottomUp = std::memcmp(before, lastRow, 3) != 0;
+    plat::SetPixel(dc, 0, 0, kept);
+    plat::GdiFlush();
+    plat::SelectObject(dc, old);
+  }
+  plat::DeleteDC(dc);
+  return bottomUp;
+}
+
 }  // namespace
 
 void TDibCanvas::ReleaseSurface() {
@@ -81,7 +110,8 @@ bool TDibCanvas::SetBkBitmap(void* Value) {
   }
   plat::DIBSECTION section{};
   if (plat::GetObjectW(Value, sizeof section, &section) != static_cast<int>(sizeof section) ||
-      section.dsBm.bmBitsPixel != 24 || !section.dsBm.bmBits || section.dsBmih.biHeight <= 0) {
+      section.dsBm.bmBitsPixel != 24 || !section.dsBm.bmBits ||
+      (Value != FBitmap && !IsBottomUpSection(Value, section))) {
     SetLastErrorText("the canvas takes only bottom-up 24-bit DIB sections");
     return false;
   }

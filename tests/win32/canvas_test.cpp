@@ -41,7 +41,7 @@ TEST(Canvas, RealDibSectionFallbackTextInvertAndDraw) {
   EXPECT_EQ(section.dsBm.bmBitsPixel, 24);
   EXPECT_GT(section.dsBmih.biHeight, 0);
   auto* dib = static_cast<ZHANDLE>(ZKW(dicGetDib)(c));
-  EXPECT_EQ(ZKW(dibGetPixel)(dib, 59, 29) & 0xFFFFFF, 0xFFFFFFu) << "new surfaces are white";
+  EXPECT_EQ(ZKW(dibGetPixelEx)(dib, 59, 29) & 0xFFFFFF, 0xFFFFFFu) << "new surfaces are white";
 
   // No manager: the text is drawn by GDI with the logical font (12 pt) and measured by it.
   ZKW(dicSetTextColor)(c, 0x000000);
@@ -54,7 +54,7 @@ TEST(Canvas, RealDibSectionFallbackTextInvertAndDraw) {
   int dark = 0, right = -1;
   for (int y = 0; y < 30; ++y)
     for (int x = 0; x < 60; ++x)
-      if ((ZKW(dibGetPixel)(dib, x, y) & 0xFF) < 0x80) ++dark, right = std::max(right, x);
+      if ((ZKW(dibGetPixelEx)(dib, x, y) & 0xFF) < 0x80) ++dark, right = std::max(right, x);
   EXPECT_GT(dark, 10);
   EXPECT_LE(right, 2 + width + 1);
 
@@ -62,12 +62,12 @@ TEST(Canvas, RealDibSectionFallbackTextInvertAndDraw) {
   ZKW(dicClear)(c);
   ZKW(dicFillRect)(c, 10, 10, 12, 11, 0x0000FF);
   ZKW(dicInvertRect)(c, 11, 10, 13, 12);
-  EXPECT_EQ(ZKW(dibGetPixel)(dib, 10, 10) & 0xFFFFFF, 0x0000FFu);
-  EXPECT_EQ(ZKW(dibGetPixel)(dib, 11, 10) & 0xFFFFFF, 0xFFFF00u);
-  EXPECT_EQ(ZKW(dibGetPixel)(dib, 12, 11) & 0xFFFFFF, 0xFFFF00u);
-  EXPECT_EQ(ZKW(dibGetPixel)(dib, 13, 11) & 0xFFFFFF, 0xFFFFFFu);
-  EXPECT_EQ(ZKW(dibGetPixel)(dib, 11, 12) & 0xFFFFFF, 0xFFFFFFu);
-  EXPECT_EQ(ZKW(dibGetPixel)(dib, 12, 12) & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_EQ(ZKW(dibGetPixelEx)(dib, 10, 10) & 0xFFFFFF, 0x0000FFu);
+  EXPECT_EQ(ZKW(dibGetPixelEx)(dib, 11, 10) & 0xFFFFFF, 0xFFFF00u);
+  EXPECT_EQ(ZKW(dibGetPixelEx)(dib, 12, 11) & 0xFFFFFF, 0xFFFF00u);
+  EXPECT_EQ(ZKW(dibGetPixelEx)(dib, 13, 11) & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_EQ(ZKW(dibGetPixelEx)(dib, 11, 12) & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_EQ(ZKW(dibGetPixelEx)(dib, 12, 12) & 0xFFFFFF, 0xFFFFFFu);
 
   MemoryDC target(80, 40);
   ZKW(dicDraw)(c, target.dc, 5, 6);
