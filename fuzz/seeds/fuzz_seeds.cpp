@@ -13,6 +13,7 @@
 #include "dib/dib_factory.h"
 #include "dib/dib8.h"
 #include "fonts/dib_font.h"
+#include "fonts/package_font.h"
 #include "imagefiles/bmp_file.h"
 #include "imagefiles/dex.h"
 #include "imagefiles/memory_block.h"
@@ -217,6 +218,15 @@ void WriteEquationSeeds(const std::string& outDir);
 // DIB and JPEG libraries and JPEG data (library_seeds.cpp).
 void WriteLibrarySeeds(const std::string& outDir);
 
+// A package of three fonts under two names, one of them for every size.
+std::vector<uint8_t> PackageBytes() {
+  zkw::TMemoryStream out;
+  zkw::WriteFontPackage(out, "Seed; Other",
+                        {{0, false, false, FontBytes(5, false, 12)}, {12, true, false, FontBytes(9, true, 40)},
+                         {14, false, true, FontBytes(3, false, 238)}});
+  return out.Bytes();
+}
+
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: fuzz_seeds OUTDIR\n");
@@ -242,6 +252,7 @@ int main(int argc, char** argv) {
   Write("font_fuzz", "font0.dfu", FontBytes(5, false, 12));
   Write("font_fuzz", "font1.dfu", FontBytes(9, true, 40));
   Write("font_fuzz", "font2.dfu", FontBytes(3, false, 238));
+  Write("font_package_fuzz", "package.dfp", PackageBytes());
   WriteTextTableSeed(0, "VCaseTab", "#10", "vcasetab");
   WriteTextTableSeed(1, "VCodeTab", "#10", "vcodetab");
   WriteTextTableSeed(2, "ABCUTAB", "UNICODEVIET", "abcutab");

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "colour/dc_pixels.h"
+#include "common/colour_units.h"
 #include "common/round.h"
 
 namespace zkw {
@@ -83,7 +84,7 @@ uint32_t WeighCorner(uint32_t Color, uint32_t p, int32_t w) {
 }  // namespace
 
 uint32_t ResolveColor(uint32_t Color) {
-  return (Color & 0x80000000u) ? plat::GetSysColor(static_cast<int>(Color & 0xFF)) : Color;
+  return ColorToRGB(Color);
 }
 
 int32_t LimitPercent(int32_t Percent) { return std::clamp(Percent, 0, 100); }

@@ -87,6 +87,7 @@ ZKW_EXPORT void* ZKWAPI zkwLibraryModule();
 #include "exports/draw_api.h"  // shapes and compositing of DIB objects
 #include "exports/dc_api.h"    // images on device contexts, bitmaps, memory DCs
 #include "exports/font_api.h"  // bitmap fonts, font clip region and justification
+#include "exports/canvas_api.h"  // font manager, DIB canvas and its bitmaps
 #include "exports/transform_api.h"  // scaling, rotation, shear, flips, smooth drawing
 #include "exports/player_api.h"
 #include "exports/script_api.h"  // script text, property and variable values

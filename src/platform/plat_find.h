@@ -12,6 +12,13 @@ constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x1;
 constexpr DWORD FILE_ATTRIBUTE_HIDDEN = 0x2;
 constexpr DWORD FILE_ATTRIBUTE_ARCHIVE = 0x20;
 
+// The separator of folder names in paths.
+#ifdef _WIN32
+constexpr WCHAR kPathSeparator = L'\\';
+#else
+constexpr WCHAR kPathSeparator = u'/';
+#endif
+
 // 100-nanosecond intervals since 1 January 1601 (UTC).
 struct FILETIME {
   DWORD dwLowDateTime;

@@ -213,6 +213,8 @@ BOOL LineTo(HDC dc, int x, int y);
 // --- Brushes, palettes, system colours -------------------------------------------------------
 HBRUSH CreateSolidBrush(COLORREF color);
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
+// Inverts every pixel of the rectangle (right and bottom excluded).
+BOOL InvertRect(HDC dc, const RECT* rect);
 HPALETTE CreatePalette(const LOGPALETTE* palette);
 HPALETTE SelectPalette(HDC dc, HPALETTE palette, BOOL forceBackground);
 UINT RealizePalette(HDC dc);

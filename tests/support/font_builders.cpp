@@ -169,4 +169,10 @@ std::unique_ptr<zkw::TDibBaseObj> Canvas(int w, int h, uint32_t color) {
 
 uint32_t Px(zkw::TDibBaseObj& dib, int x, int y) { return dib.GetPixelEx(x, y); }
 
+std::vector<uint8_t> PackageBytes(const std::string& names, const std::vector<zkw::TFontPackageItem>& items) {
+  zkw::TMemoryStream out;
+  if (!zkw::WriteFontPackage(out, names, items)) return {};
+  return out.Bytes();
+}
+
 }  // namespace zkwtest

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fonts/dib_font.h"
+#include "fonts/package_font.h"
 
 namespace zkwtest {
 
@@ -55,5 +56,7 @@ class FontBuilder {
 std::unique_ptr<zkw::TDibBaseObj> Canvas(int w, int h, uint32_t color = 0xFFFFFF);
 // The pixel as blue, green, red bytes packed 0xBBGGRR... as stored: returns the COLORREF.
 uint32_t Px(zkw::TDibBaseObj& dib, int x, int y);
+// The bytes of a font package made by the library's writer.
+std::vector<uint8_t> PackageBytes(const std::string& names, const std::vector<zkw::TFontPackageItem>& items);
 
 }  // namespace zkwtest

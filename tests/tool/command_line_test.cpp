@@ -4,11 +4,14 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "dib/dib8.h"
+#include "fonts/dib_font.h"
 #include "png_io.h"
 #include "support/test_support.h"
 
@@ -209,4 +212,44 @@ TEST(ZkwCommandLine, LibrariesAreMadeListedAndExtracted) {
 
   ASSERT_EQ(Zkw("convert " + png + " " + eight + " --8bit").status, 0);
   EXPECT_EQ(Zkw("info " + eight).out, eight + ": 96 x 64, 8-bit, stride 96, no alpha\n");
+}
+
+// zkw font pack, list and extract: fonts go into a package and come out byte for byte.
+TEST(ZkwCommandLine, FontPackageRoundTrip) {
+  std::string fonts[2];
+  for (int i = 0; i < 2; ++i) {
+    zkw::TDibFont font;
+    auto* face = new zkw::TDib8Bits;
+    face->SetAttributes(8 + i, 4);
+    font.FDib = face;
+    font.FHeader.dfHeight = 4;
+    font.FHeader.dfBaseline = 3;
+    font.FHeader.dfMaxWidth = 8 + i;
+    font.FHeader.dfTable[33] = {0, static_cast<uint16_t>(4 + i), 0, 0};
+    std::snprintf(font.FHeader.dfName, sizeof font.FHeader.dfName, "Tiny %d", i);
+    fonts[i] = zkwtest::TempPath("tiny" + std::to_string(i) + ".dfu");
+    ASSERT_TRUE(font.SaveToFile(zkw::FromUtf8(fonts[i]).c_str()));
+  }
+  const std::string pkg = zkwtest::TempPath("tiny.dfp"), out = zkwtest::TempPath("tiny-out.dfu");
+  TRun pack = Zkw("font pack " + pkg + " --names 'Tiny; Small' " + fonts[0] + ":12 " + fonts[1] + ":12BI " +
+                  fonts[0] + ":0");
+  ASSERT_EQ(pack.status, 0) << pack.err;
+  TRun list = Zkw("font list " + pkg);
+  EXPECT_EQ(list.status, 0);
+  EXPECT_NE(list.out.find("names \"Tiny; Small\", 3 entries"), std::string::npos) << list.out;
+  EXPECT_NE(list.out.find("#1 size 12 bold italic, offset"), std::string::npos) << list.out;
+  EXPECT_NE(list.out.find("\"Tiny 1\", height 4"), std::string::npos) << list.out;
+  const struct {
+    const char* which;
+    int font;
+  } picks[] = {{"12bi", 1}, {"'#2'", 0}, {"12", 0}};
+  for (const auto& p : picks) {
+    TRun extract = Zkw(std::string("font extract ") + pkg + " " + p.which + " " + out);
+    ASSERT_EQ(extract.status, 0) << p.which << extract.err;
+    EXPECT_EQ(zkwtest::ReadFileBytes(out), zkwtest::ReadFileBytes(fonts[p.font])) << p.which;
+  }
+  EXPECT_EQ(Zkw("font extract " + pkg + " 14 " + out).status, 1);
+  TRun bad = Zkw("font pack " + pkg + " --names x " + pkg + ":12");
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_NE(bad.err.find("is not a font that loads"), std::string::npos) << bad.err;
 }

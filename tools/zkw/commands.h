@@ -18,6 +18,11 @@ int CmdFontMake(const FontMakeOptions& options, const std::string& out);
 int CmdFontInfo(const std::string& font);
 int CmdFontDraw(const std::string& font, const std::string& text, const std::string& out,
                 bool outline, bool shadow);
+// zkw font pack OUT.dfp --names "A;B" FONT.dfu:STYLE..., zkw font list PKG.dfp,
+// zkw font extract PKG.dfp STYLE|#N OUT.dfu
+int CmdFontPack(const std::string& out, const std::string& names, const std::vector<std::string>& fonts);
+int CmdFontList(const std::string& package);
+int CmdFontExtract(const std::string& package, const std::string& which, const std::string& out);
 int CmdSceneBuild(const std::string& source, const std::string& out);
 int CmdSceneDump(const std::string& file, const std::string& out);  // out empty: standard output
 

@@ -30,7 +30,8 @@ namespace {
 // parsing succeeded.
 struct TCommandLine {
   std::function<int()> run;
-  std::string in, out, file, source, text;
+  std::string in, out, file, source, text, names;
+  std::vector<std::string> fonts;
   FontMakeOptions make;
   bool outline = false, shadow = false, eightBit = false;
   std::vector<std::string> files;
@@ -56,7 +57,7 @@ void AddImageCommands(CLI::App& app, TCommandLine& cl) {
 }
 
 void AddFontCommands(CLI::App& app, TCommandLine& cl) {
-  CLI::App* font = app.add_subcommand("font", "make, describe and draw with bitmap fonts");
+  CLI::App* font = app.add_subcommand("font", "make, describe, draw with and package bitmap fonts");
 
   CLI::App* mk = font->add_subcommand("make", "make a bitmap font from a TrueType or OpenType font");
   mk->add_option("SOURCE", cl.make.source, "the TrueType or OpenType file")->required();
@@ -84,6 +85,22 @@ void AddFontCommands(CLI::App& app, TCommandLine& cl) {
   draw->add_flag("--outline", cl.outline, "draw the outline plane");
   draw->add_flag("--shadow", cl.shadow, "draw the shadow plane");
   draw->callback([&cl] { cl.run = [&cl] { return CmdFontDraw(cl.file, cl.text, cl.out, cl.outline, cl.shadow); }; });
+
+  CLI::App* pack = font->add_subcommand("pack", "pack bitmap fonts into a font package (.dfp)");
+  pack->add_option("OUT", cl.out, "the package to write")->required();
+  pack->add_option("--names", cl.names, "the names of the family, separated by \";\"")->required();
+  pack->add_option("FONTS", cl.fonts, "FONT.dfu:STYLE, STYLE as 12, 12B, 12BI or 0 (every size)")->required();
+  pack->callback([&cl] { cl.run = [&cl] { return CmdFontPack(cl.out, cl.names, cl.fonts); }; });
+
+  CLI::App* list = font->add_subcommand("list", "list the names and fonts of a font package");
+  list->add_option("PACKAGE", cl.file, "the font package")->required();
+  list->callback([&cl] { cl.run = [&cl] { return CmdFontList(cl.file); }; });
+
+  CLI::App* extract = font->add_subcommand("extract", "copy one font out of a font package");
+  extract->add_option("PACKAGE", cl.file, "the font package")->required();
+  extract->add_option("WHICH", cl.text, "STYLE (the first entry that serves it) or #N (entry N)")->required();
+  extract->add_option("OUT", cl.out, "the bitmap font to write (.dfu)")->required();
+  extract->callback([&cl] { cl.run = [&cl] { return CmdFontExtract(cl.file, cl.text, cl.out); }; });
 }
 
 void AddSceneCommands(CLI::App& app, TCommandLine& cl) {

@@ -211,4 +211,27 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
   return 1;
 }
 
+// Inverts the stored bits of each pixel: colour channels of true-colour surfaces, indexes of
+// palettised ones.
+BOOL InvertRect(HDC dc, const RECT* rect) {
+  GdiDC* d;
+  PixelView view;
+  if (!rect || !SurfaceOf(dc, d, view)) return 0;
+  const int x0 = rect->left < 0 ? 0 : rect->left, x1 = rect->right < view.Width ? rect->right : view.Width;
+  const int y0 = rect->top < 0 ? 0 : rect->top, y1 = rect->bottom < view.Height ? rect->bottom : view.Height;
+  for (int y = y0; y < y1; ++y) {
+    uint8_t* row = view.Row(y);
+    for (int x = x0; x < x1; ++x) {
+      if (view.Bpp >= 8) {
+        uint8_t* p = row + static_cast<intptr_t>(x) * (view.Bpp / 8);
+        for (int b = 0; b < view.Bpp / 8; ++b) p[b] = static_cast<uint8_t>(~p[b]);
+      } else {
+        const int bit = x * view.Bpp;
+        row[bit / 8] ^= static_cast<uint8_t>(((1 << view.Bpp) - 1) << (8 - view.Bpp - bit % 8));
+      }
+    }
+  }
+  return 1;
+}
+
 }  // namespace plat

@@ -85,6 +85,9 @@ HBRUSH CreateSolidBrush(COLORREF color) { return ::CreateSolidBrush(color); }
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
   return ::FillRect(D(dc), reinterpret_cast<const ::RECT*>(rect), static_cast<::HBRUSH>(brush));
 }
+BOOL InvertRect(HDC dc, const RECT* rect) {
+  return ::InvertRect(D(dc), reinterpret_cast<const ::RECT*>(rect));
+}
 HPALETTE CreatePalette(const LOGPALETTE* palette) {
   return ::CreatePalette(reinterpret_cast<const ::LOGPALETTE*>(palette));
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/colour_units.h"
 #include "dib/dib24.h"
 #include "dib/dib_base.h"
 #include "player/scene/dib_animator.h"
@@ -43,7 +44,7 @@ TSysTextCanvas::TSysTextCanvas(TDibAnimator* Ani, TDibBaseObj* Frame, const TSys
   }
   std::u16string face = FontNameToWide(Style.FontName);
   if (face.size() > 31) face.resize(31);
-  int32_t height = -((Style.FontSize * 96 + 36) / 72);
+  int32_t height = -PointsToPixels(Style.FontSize);
   FFont = plat::CreateFontW(height, 0, 0, 0, Style.Bold ? plat::FW_BOLD : plat::FW_NORMAL, Style.Italic,
                             Style.Underline, 0, plat::DEFAULT_CHARSET, 0, 0, 0, 0,
                             reinterpret_cast<const plat::WCHAR*>(face.c_str()));

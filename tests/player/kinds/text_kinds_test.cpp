@@ -319,25 +319,7 @@ TEST_F(KindScene, DibFontObjectLoadsFromPackagesAndWritesForScripts) {
   fb.Solid(33, 4, 255);  // "A": a 4 x 6 block
   std::vector<uint8_t> font = fb.Bytes();
   // A package with two entries: 12 regular, 14 bold italic.
-  std::vector<uint8_t> pkg(266, 0);
-  pkg[0] = 266 & 0xFF;
-  pkg[1] = 266 >> 8;
-  std::memcpy(&pkg[2], "KPFD", 4);
-  std::memcpy(&pkg[6], "Fam;Other", 9);
-  pkg[264] = 2;
-  auto entry = [&](uint16_t size, bool bold, bool italic, uint32_t offset) {
-    uint8_t e[16] = {static_cast<uint8_t>(size), static_cast<uint8_t>(size >> 8), bold, italic};
-    for (int i = 0; i < 4; ++i) {
-      e[8 + i] = static_cast<uint8_t>(offset >> (8 * i));
-      e[12 + i] = static_cast<uint8_t>(font.size() >> (8 * i));
-    }
-    pkg.insert(pkg.end(), e, e + 16);
-  };
-  uint32_t at = 266 + 32;
-  entry(12, false, false, at);
-  entry(14, true, true, at + static_cast<uint32_t>(font.size()));
-  pkg.insert(pkg.end(), font.begin(), font.end());
-  pkg.insert(pkg.end(), font.begin(), font.end());
+  std::vector<uint8_t> pkg = zkwtest::PackageBytes("Fam;Other", {{12, false, false, font}, {14, true, true, font}});
   std::string path = zkwtest::TempPath("fonts.dfp");
   zkwtest::WriteFileBytes(path, pkg);
   ZString name = zkwtest::Z(path);
