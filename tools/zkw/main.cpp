@@ -176,6 +176,8 @@ void AddLibraryCommands(CLI::App& app, TCommandLine& cl) {
   jex->add_option("INDEX", cl.index, "the picture, from 1")->required();
   jex->add_option("OUT", cl.out, "the file to write (JPEG, BMP, DEX or PNG)")->required();
   jex->callback([&cl] { cl.run = [&cl] { return CmdJpegLibExtract(cl.file, cl.index, cl.out); }; });
+}
+
 void AddEquationCommands(CLI::App& app, TCommandLine& cl) {
   CLI::App* eq = app.add_subcommand("eq", "describe and convert equations (.eqf file, .eqb buffer, .eqt text)");
   CLI::App* info = eq->add_subcommand("info", "header, font, item tree with fields and texts, markup");
