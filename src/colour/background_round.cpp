@@ -317,9 +317,8 @@ int64_t PolygonGround(TDibBaseObj* Dib, uint8_t C1, uint8_t C2, int32_t Num, int
   if (rLast > rCap) {
     const int64_t from = std::max(lFrom, (rCap + 1) * den);
     for (int64_t angle = 0; angle < 360; ++angle) {
-      const int64_t l = Outward ? lTo - ((lTo - angle) % 360 + 360) % 360
-                                : from + ((angle - from) % 360 + 360) % 360;
-      if (l >= from && l <= lTo) longest.push_back(l);
+      const int64_t l = LastWithAngle(from, lTo, angle, Outward);
+      if (l >= 0) longest.push_back(l);
     }
     std::sort(longest.begin(), longest.end());
     if (!Outward) std::reverse(longest.begin(), longest.end());

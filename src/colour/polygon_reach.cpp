@@ -65,6 +65,8 @@ struct TEdgeShape {
   }
 };
 
+}  // namespace
+
 // The last l drawn with l = angle (mod 360) among from .. to, or -1.
 int64_t LastWithAngle(int64_t from, int64_t to, int64_t angle, bool Outward) {
   if (from > to) return -1;
@@ -75,8 +77,6 @@ int64_t LastWithAngle(int64_t from, int64_t to, int64_t angle, bool Outward) {
   const int64_t l = from + ((angle - from) % 360 + 360) % 360;
   return l <= to ? l : -1;
 }
-
-}  // namespace
 
 bool PolygonReachApplies(const TPolygonReach& r) {
   return r.Num >= 1 && (r.Cx < -kMargin || r.Cx > r.Width - 1 + kMargin || r.Cy < -kMargin ||

@@ -20,6 +20,10 @@ struct TPolygonReach {
 // Whether the window lies beside the centre, so that the polygons' angles narrow the radii.
 bool PolygonReachApplies(const TPolygonReach& reach);
 
+// The last l drawn (l rising when Outward, else falling) with l = angle (mod 360) among
+// from .. to, or -1 when there is none.
+int64_t LastWithAngle(int64_t from, int64_t to, int64_t angle, bool Outward);
+
 // The polygons l of lFrom .. lTo (radius l div Density, start angle l mod 360) that can show in
 // the window, in drawing order (l rising when Outward, else falling): of the polygons with the
 // same radius and start angle only the last drawn, and of those only the ones whose band of
