@@ -148,8 +148,13 @@ TBinaryWriter::TBinaryWriter(TStream& stream, TEqForm form) : FForm(form), FStre
 
 TBinaryWriter::TBinaryWriter(uint8_t*& cursor, TEqForm form) : FForm(form), FCursor(&cursor) {}
 
+TBinaryWriter::TBinaryWriter(std::vector<uint8_t>& out, TEqForm form) : FForm(form), FOut(&out) {}
+
 void TBinaryWriter::Bytes(const void* data, size_t n) {
-  if (FStream) {
+  if (FOut) {
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    FOut->insert(FOut->end(), bytes, bytes + n);
+  } else if (FStream) {
     if (FOk && !FStream->WriteExact(data, static_cast<int32_t>(n))) FOk = false;
   } else {
     std::memcpy(*FCursor, data, n);

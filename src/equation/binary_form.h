@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "equation/form_io.h"
 
@@ -54,6 +55,8 @@ class TBinaryWriter : public TEqWriter {
   explicit TBinaryWriter(TStream& stream, TEqForm form = TEqForm::efStream);
   // Writes at the cursor, which advances (the caller provides the room).
   TBinaryWriter(uint8_t*& cursor, TEqForm form);
+  // Appends to `out`.
+  TBinaryWriter(std::vector<uint8_t>& out, TEqForm form);
 
   TEqForm Form() const override { return FForm; }
   void Common(TEquationItem& item) override;
@@ -68,6 +71,7 @@ class TBinaryWriter : public TEqWriter {
   TEqForm FForm;
   TStream* FStream = nullptr;
   uint8_t** FCursor = nullptr;
+  std::vector<uint8_t>* FOut = nullptr;
   bool FOk = true;
 };
 

@@ -473,6 +473,31 @@ TEST(EquationForms, RefusesBadInputAndKeepsTheEquation) {
   for (size_t n = 0; n < text.size(); n += 5) EXPECT_FALSE(TextRead(*Kept(), text.substr(0, n))) << n;
 }
 
+TEST(EquationForms, StreamsStandAfterEachEquationTheyHold) {
+  // Memory streams are read in place, other streams field by field: both leave the position
+  // after the equation read, so equations stored one after another read back in turn.
+  std::unique_ptr<TEquation> sample = zkwtest::SampleEquation();
+  zkw::TMemoryStream memory;
+  ASSERT_TRUE(sample->Write(memory));
+  const int64_t one = memory.Size();
+  ASSERT_TRUE(std::unique_ptr<zkw::TEquationItem>(zkwtest::TextItem("z"))->Write(memory));
+  ASSERT_TRUE(sample->Write(memory));
+  zkw::TBufferStream other(memory.Bytes().data(), memory.Bytes().size());
+  for (zkw::TStream* stream : {static_cast<zkw::TStream*>(&memory), static_cast<zkw::TStream*>(&other)}) {
+    stream->Seek(0, zkw::SeekOrigin::soBeginning);
+    TEquation first, last;
+    zkw::TSimpleExpr middle;
+    ASSERT_TRUE(first.Read(*stream));
+    EXPECT_EQ(stream->Position(), one);
+    ASSERT_TRUE(middle.Read(*stream));
+    EXPECT_EQ(middle.FExpr, Z("z"));
+    ASSERT_TRUE(last.Read(*stream));
+    EXPECT_EQ(stream->Position(), stream->Size());
+    EXPECT_EQ(zkwtest::StreamBytes(last), zkwtest::StreamBytes(*sample));
+    EXPECT_FALSE(last.Read(*stream));
+  }
+}
+
 TEST(EquationForms, FailedSaveLeavesNoFile) {
   std::unique_ptr<TEquation> equation = zkwtest::SampleEquation();
   const std::string missing = zkwtest::TempPath("no-such-dir/eq.eqf");
