@@ -145,38 +145,72 @@ TEST(SceneSource, RenderingIsDeterministicAndTheClickScriptChangesThePanel) {
 
 TEST(SceneSource, CrossPlatformFramesAreTheCommittedOnes) {
   // The frames the Win32 suite also draws under Wine (tests/support/crossplat_drive.h), held to
-  // the committed hashes. ZKW_RECORD_CROSSPLAT=1 writes them anew (only when a change is meant
-  // to alter the scenes' pixels on both platforms).
+  // the committed hashes and kept frames. ZKW_RECORD_CROSSPLAT=1 writes them anew (only when a
+  // change is meant to alter the scenes' pixels on both platforms).
   struct Api {
     ZWINDOW Window = zkwCreatePlayerWindow(nullptr, 200, 150);
     intptr_t Send(uint32_t msg, uintptr_t w, intptr_t l) { return zkwSendMessage(Window, msg, w, l); }
     void Seed(uint32_t seed) { zkwSetRandomSeed(seed); }
-    void ImagingOff() { zkwImagingShutdown(); }
+    void Imaging(bool on) { on ? static_cast<void>(zkwImagingStartup()) : zkwImagingShutdown(); }
     bool Load(const crossplat::TScene& scene) {
       const std::string file = std::string(scene.Name) == "demo"
                                    ? std::string(ZKW_WIN32_DATA_DIR "/../../data/kinds/demo.dan")
                                    : std::string(ZKW_WIN32_DATA_DIR "/") + scene.Name + ".dan";
-      const zkw::ZString name = zkw::FromUtf8(file);
+      // The scene's data folder: its bitmap font is found there.
+      const zkw::ZString folder = zkw::FromUtf8(ZKW_WIN32_DATA_DIR "/"), name = zkw::FromUtf8(file);
+      Send(1095, 0, reinterpret_cast<intptr_t>(folder.c_str()));
       return Send(1041, 0, reinterpret_cast<intptr_t>(name.c_str())) == 0;
     }
-    uint64_t Frame(const crossplat::TScene& scene) {
+    crossplat::TFrame Grab() {
       auto dib = reinterpret_cast<ZHANDLE>(Send(1064, 0, 0));
-      return crossplat::FrameHash(dibGetWidth(dib), dibGetHeight(dib), scene,
-                                  [&](int x, int y) { return dibGetPixel(dib, x, y); });
+      return crossplat::ReadFrame(dibGetWidth(dib), dibGetHeight(dib), [&](int x, int y) { return dibGetPixel(dib, x, y); });
+    }
+    // Writes the frame as a BMP (or, for a name ending in .dex, a DEX file).
+    void Save(const crossplat::TFrame& frame, const std::string& name) {
+      const std::string path = name.find('/') == std::string::npos ? zkwtest::TempPath(name + ".bmp") : name;
+      ZHANDLE dib = CreateDibObject(24);
+      dibSetAttributes(dib, frame.Width, frame.Height);
+      crossplat::FillDib24(dibGetDibData(dib), dibGetAlignWidth(dib), frame);
+      const zkw::ZString wide = zkw::FromUtf8(path);
+      EXPECT_TRUE(path.size() > 4 && path.substr(path.size() - 4) == ".dex" ? dibSaveToDexFile(dib, wide.c_str())
+                                                                          : dibSaveToFile(dib, wide.c_str()))
+          << path;
+      FreeDibObject(dib);
+    }
+    crossplat::TFrame LoadStrip(const std::string& path) {
+      const zkw::ZString wide = zkw::FromUtf8(path);
+      ZHANDLE dib = DibObjectFromDex(wide.c_str());
+      if (!dib) return {};
+      crossplat::TFrame strip = crossplat::ReadFrame(dibGetWidth(dib), dibGetHeight(dib),
+                                                     [&](int x, int y) { return dibGetPixel(dib, x, y); });
+      FreeDibObject(dib);
+      return strip;
     }
   } api;
   ASSERT_NE(api.Window, nullptr);
+  const char* record = std::getenv("ZKW_RECORD_CROSSPLAT");
   for (const crossplat::TScene& scene : crossplat::Scenes()) {
     SCOPED_TRACE(scene.Name);
-    const std::string got = crossplat::HashText(crossplat::DriveScene(api, scene));
-    const std::string path = std::string(ZKW_WIN32_DATA_DIR "/") + scene.Name + ".frames.txt";
-    if (const char* record = std::getenv("ZKW_RECORD_CROSSPLAT"); record && *record) {
-      std::ofstream(path, std::ios::binary) << got;
+    const std::string base = std::string(ZKW_WIN32_DATA_DIR "/") + scene.Name;
+    const crossplat::TPlay exact = crossplat::DriveScene(api, scene);
+    const std::string got = crossplat::HashText(exact.Hashes);
+    // Frames kept whole: of the scene made for the comparison, with the service stopped and running.
+    std::vector<std::pair<const char*, crossplat::TPlay>> kept;
+    if (std::string(scene.Name) != "demo") {
+      kept.emplace_back("exact", exact);
+      kept.emplace_back("smooth", crossplat::DriveScene(api, scene, true));
+    }
+    if (record && *record) {
+      std::ofstream(base + ".frames.txt", std::ios::binary) << got;
+      for (const auto& [what, play] : kept) api.Save(crossplat::Strip(play.Kept), base + "." + what + ".dex");
       continue;
     }
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(base + ".frames.txt", std::ios::binary);
     const std::string want((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(got, want) << "the native frames differ from " << path;
+    EXPECT_EQ(got, want) << "the native frames differ from " << base << ".frames.txt";
+    for (const auto& [what, play] : kept)
+      EXPECT_EQ(crossplat::CheckKept(api, scene, play.Kept, api.LoadStrip(base + "." + what + ".dex"), crossplat::kExact, what), "");
   }
+  api.Imaging(false);
   zkwDestroyWindow(api.Window);
 }
