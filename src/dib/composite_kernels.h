@@ -76,30 +76,13 @@ struct CopyRGB {
     d[2] = s[2];
   }
   template <bool Mirror>
-  void Row(uint8_t* d, const uint8_t* s, const uint8_t* a, int32_t n) const {
+  void Row(uint8_t* d, const uint8_t* s, const uint8_t*, int32_t n) const {
     if (!Mirror) {
       std::memmove(d, s, 3 * static_cast<size_t>(n));
       return;
     }
-    // Whole pixels in reverse order with four-byte moves: the read starts one byte before the
-    // pixel (inside the run except for its leftmost pixel, done on its own), the write's fourth
-    // byte is overwritten by the next pixel.
-    int32_t i = 0;
-    for (; i + 1 < n; ++i, d += 3, s -= 3) {
-      uint32_t v;
-      std::memcpy(&v, s - 1, 4);
-      v = Pixel32From(v);
-      std::memcpy(d, &v, 4);
-    }
-    if (i < n) Pixel(d, s, a);
-  }
-  // The three pixel bytes at memory offsets 1..3 of a word, moved to offsets 0..2.
-  static uint32_t Pixel32From(uint32_t v) {
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    return v << 8;
-#else
-    return v >> 8;
-#endif
+    // s is the run's rightmost source pixel, read first.
+    if (n > 0) rows::ReverseRGB(d, s - 3 * static_cast<ptrdiff_t>(n - 1), static_cast<size_t>(n));
   }
 };
 

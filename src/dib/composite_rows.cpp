@@ -4,6 +4,11 @@
 
 #include <cstring>
 
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#include <immintrin.h>
+#define ZKW_HAVE_SSSE3_REVERSE 1
+#endif
+
 // x86-64 ELF builds with GCC get an AVX2 copy of each kernel beside the baseline one; the
 // loader picks the copy once, by the processor's features.
 #if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__ELF__)
@@ -91,6 +96,50 @@ void SelectBytes(uint8_t* __restrict d, const uint8_t* __restrict s, const uint8
                  size_t bytes) {
   for (size_t k = 0; k < bytes; ++k)
     d[k] = static_cast<uint8_t>((d[k] & m[k]) | (s[k] & static_cast<uint8_t>(~m[k])));
+}
+
+namespace {
+
+// The pixels of a reversed run from `from` on, byte by byte: the last few after the vector loop,
+// or the whole run where the processor has no byte shuffle.
+void ReverseRGBTail(uint8_t* d, const uint8_t* s, size_t from, size_t n) {
+  for (size_t i = from; i < n; ++i) {
+    const uint8_t* p = s + 3 * (n - 1 - i);
+    d[3 * i] = p[0];
+    d[3 * i + 1] = p[1];
+    d[3 * i + 2] = p[2];
+  }
+}
+
+#ifdef ZKW_HAVE_SSSE3_REVERSE
+// Five pixels per 16-byte shuffle. Output pixels i .. i + 4 are source pixels n - 1 - i down to
+// n - 5 - i, 15 contiguous bytes; the load starts one byte before them (so that it ends inside
+// the run) and the store's sixteenth byte falls on pixel i + 5, written next. Both hold while
+// i + 6 <= n.
+__attribute__((target("ssse3"))) size_t ReverseRGBSsse3(uint8_t* d, const uint8_t* s, size_t n) {
+  const __m128i order = _mm_setr_epi8(13, 14, 15, 10, 11, 12, 7, 8, 9, 4, 5, 6, 1, 2, 3, -128);
+  size_t i = 0;
+  for (; i + 6 <= n; i += 5) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 3 * (n - 5 - i) - 1));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 3 * i), _mm_shuffle_epi8(v, order));
+  }
+  return i;
+}
+
+bool HasSsse3() {
+  static const bool has = __builtin_cpu_supports("ssse3");
+  return has;
+}
+#endif
+
+}  // namespace
+
+void ReverseRGB(uint8_t* __restrict d, const uint8_t* __restrict s, size_t n) {
+  size_t done = 0;
+#ifdef ZKW_HAVE_SSSE3_REVERSE
+  if (HasSsse3()) done = ReverseRGBSsse3(d, s, n);
+#endif
+  ReverseRGBTail(d, s, done, n);
 }
 
 }  // namespace rows

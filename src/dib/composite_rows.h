@@ -28,5 +28,9 @@ void SpreadKeyMask(uint8_t* m, const uint8_t* s, size_t n, uint8_t key);
 // d = s where the mask byte is 0; d stays where it is 0xFF.
 void SelectBytes(uint8_t* d, const uint8_t* s, const uint8_t* m, size_t bytes);
 
+// COPY of n 24-bit pixels in reverse order: target pixel i is source pixel n - 1 - i, where `s`
+// is the source run's leftmost pixel. Runs do not overlap.
+void ReverseRGB(uint8_t* d, const uint8_t* s, size_t n);
+
 }  // namespace rows
 }  // namespace zkw
