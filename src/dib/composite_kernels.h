@@ -257,26 +257,46 @@ struct Blend256Alpha24 {
   }
 };
 
-// 8-bit source without alpha: the key test, then BLEND256(A) with the colour-table entry.
+// 8-bit source without alpha: the key test, then BLEND256(A) with the colour-table entry. With
+// A fixed, the source's term (A x s) shr 8 is a table of the colour entries scaled once per
+// call; a row gathers the scaled colours and a byte mask of the keyed pixels block by block, then
+// one byte loop adds the target's term ((255 - A) x d) shr 8 where the mask is clear.
 struct Blend256KeyPal {
   static constexpr int kSrcBytes = 1, kDstBytes = 3;
   static constexpr bool kAlpha = false;
-  const TRGBQuad* Pal;
   uint8_t Key;
   uint32_t A;
+  TRGBQuad Scaled[256];
+  Blend256KeyPal(const TRGBQuad* pal, uint8_t key, uint32_t a) : Key(key), A(a) {
+    for (int i = 0; i < 256; ++i)
+      Scaled[i] = {static_cast<uint8_t>((A * pal[i].rgbBlue) >> 8), static_cast<uint8_t>((A * pal[i].rgbGreen) >> 8),
+                   static_cast<uint8_t>((A * pal[i].rgbRed) >> 8), 0};
+  }
   void Pixel(uint8_t* d, const uint8_t* s, const uint8_t*) const {
     if (*s == Key) return;
-    const TRGBQuad& q = Pal[*s];
-    d[0] = Blend256(A, q.rgbBlue, d[0]);
-    d[1] = Blend256(A, q.rgbGreen, d[1]);
-    d[2] = Blend256(A, q.rgbRed, d[2]);
+    const TRGBQuad& q = Scaled[*s];
+    d[0] = static_cast<uint8_t>(q.rgbBlue + (((255 - A) * d[0]) >> 8));
+    d[1] = static_cast<uint8_t>(q.rgbGreen + (((255 - A) * d[1]) >> 8));
+    d[2] = static_cast<uint8_t>(q.rgbRed + (((255 - A) * d[2]) >> 8));
   }
   template <bool Mirror>
-  void Row(uint8_t* d, const uint8_t* s, const uint8_t* a, int32_t n) const {
+  void Row(uint8_t* d, const uint8_t* s, const uint8_t*, int32_t n) const {
+    constexpr ptrdiff_t ss = Mirror ? -1 : 1;
+    uint8_t colours[3 * kBlock + 1];
+    uint8_t mask[3 * kBlock + 1];
     const uint8_t key = Key;
-    const uint16_t e = static_cast<uint16_t>(A);
-    PalBlendRow<Mirror, false>(d, s, a, n, Pal,
-                               [=](uint8_t i, uint8_t) -> uint16_t { return i == key ? 256 : e; });
+    for (int32_t done = 0; done < n; done += kBlock) {
+      const int32_t m = n - done < kBlock ? n - done : kBlock;
+      GatherPal<Mirror>(colours, s, m, Scaled);
+      if (Mirror) {
+        for (int32_t i = 0; i < m; ++i) mask[3 * i] = mask[3 * i + 1] = mask[3 * i + 2] = s[i * ss] == key ? 0xFF : 0;
+      } else {
+        rows::SpreadKeyMask(mask, s, static_cast<size_t>(m), key);
+      }
+      s += m * ss;
+      rows::BlendScaledBytes(d, colours, mask, 3 * static_cast<size_t>(m), 255 - A);
+      d += 3 * m;
+    }
   }
 };
 
@@ -388,11 +408,11 @@ void WithRule24(const TSourceView& src, TRuleSet set, int32_t rate, Run&& run) {
       case TRuleSet::Merge:
       case TRuleSet::MergeLineY:
         if (alpha) return run(Blend256AlphaPal{src.Pal, A});
-        return run(Blend256KeyPal{src.Pal, src.Key, A});
+        return run(Blend256KeyPal(src.Pal, src.Key, A));
       case TRuleSet::MergeOpaque:
         return run(Blend256Pal{src.Pal, A});
       case TRuleSet::MergeLineX:
-        return run(Blend256KeyPal{src.Pal, src.Key, A});
+        return run(Blend256KeyPal(src.Pal, src.Key, A));
       case TRuleSet::Shadow:
         return run(ShadeKey24(src.Key, rate));
     }

@@ -82,6 +82,16 @@ void Blend256Bytes16(uint8_t* __restrict d, const uint8_t* __restrict s,
 }
 
 ZKW_VECTOR_CLONES
+void BlendScaledBytes(uint8_t* __restrict d, const uint8_t* __restrict c, const uint8_t* __restrict m,
+                      size_t bytes, uint32_t keep) {
+  const uint16_t k = static_cast<uint16_t>(keep);
+  for (size_t i = 0; i < bytes; ++i) {
+    const uint8_t v = static_cast<uint8_t>(c[i] + (static_cast<uint16_t>(k * d[i]) >> 8));
+    d[i] = m[i] ? d[i] : v;
+  }
+}
+
+ZKW_VECTOR_CLONES
 void SpreadKeyMask(uint8_t* __restrict m, const uint8_t* __restrict s, size_t n, uint8_t key) {
   for (size_t i = 0; i < n; ++i) {
     uint8_t keep = s[i] == key ? 0xFF : 0;

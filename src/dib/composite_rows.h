@@ -22,6 +22,10 @@ void Blend256Bytes(uint8_t* d, const uint8_t* s, const uint8_t* w, size_t bytes)
 // weight of 0 can still blend, as the 8-bit-source rules require).
 void Blend256Bytes16(uint8_t* d, const uint8_t* s, const uint16_t* w, size_t bytes);
 
+// The second half of BLEND256 with a fixed weight: d = c + ((keep x d) shr 8) where the mask
+// byte is 0 (c holds the source's scaled term); d stays where it is 0xFF. keep <= 255.
+void BlendScaledBytes(uint8_t* d, const uint8_t* c, const uint8_t* m, size_t bytes, uint32_t keep);
+
 // Keeps the target bytes of keyed pixels: m[3i..3i + 2] = 0xFF where s[i] = key, else 0.
 void SpreadKeyMask(uint8_t* m, const uint8_t* s, size_t n, uint8_t key);
 
