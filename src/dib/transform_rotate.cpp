@@ -2,6 +2,7 @@
 // scaling. Each non-transparent source pixel is put as a small bar, which closes most of the
 // gaps a forward mapping leaves.
 #include <cmath>
+#include <vector>
 
 #include "dib/dib24.h"
 #include "dib/dib8.h"
@@ -15,6 +16,34 @@ using namespace transform;
 
 constexpr double kPi = 3.14159265358979323846;
 
+// The column terms cos x u(i) and sin x u(i) of a kernel: the products depend on the column only,
+// so they are computed once per call rather than once per pixel (the same products, so the same
+// results). Sources wider than kMaxColumns compute them as they go.
+constexpr int64_t kMaxColumns = 1 << 16;
+
+template <class U>
+struct TColumnTerms {
+  double Cos, Sin;
+  U Column;  // u(i) as a double
+  std::vector<double> C, S;
+  TColumnTerms(double cs, double sn, int64_t W, U column) : Cos(cs), Sin(sn), Column(column) {
+    if (W > kMaxColumns) return;
+    C.resize(static_cast<size_t>(W));
+    S.resize(static_cast<size_t>(W));
+    for (int64_t i = 0; i < W; ++i) {
+      C[static_cast<size_t>(i)] = Cos * Column(i);
+      S[static_cast<size_t>(i)] = Sin * Column(i);
+    }
+  }
+  double CosAt(int64_t i) const { return C.empty() ? Cos * Column(i) : C[static_cast<size_t>(i)]; }
+  double SinAt(int64_t i) const { return S.empty() ? Sin * Column(i) : S[static_cast<size_t>(i)]; }
+};
+
+// Whether the bar (x1, y1)-(x1 + bw, y1 + bh), bw and bh >= 0, lies inside the target.
+inline bool Inside(const TDibBaseObj& t, int64_t x1, int64_t y1, int64_t bw, int64_t bh) {
+  return x1 >= 0 && y1 >= 0 && x1 + bw < t.FWidth && y1 + bh < t.FHeight;
+}
+
 // Pixel (i, j), dx = i - W div 2, dy = j - H div 2, lands at
 // (x + W div 2 + Round(cos dx - sin dy), y + H div 2 + Round(sin dx + cos dy)) as two pixels.
 template <class R>
@@ -23,6 +52,7 @@ void RotateKernel(TDibBaseObj& t, const R& r, int64_t x, int64_t y, int32_t Angl
   const double cs = std::cos(theta), sn = std::sin(theta);
   const int64_t W = r.View.Width, H = r.View.Height;
   const int64_t cx = W / 2, cy = H / 2;
+  const TColumnTerms terms(cs, sn, W, [cx](int64_t i) { return static_cast<double>(i - cx); });
   uint32_t c;
   for (int64_t j = 0; j < H; ++j) {
     const uint8_t* row = r.Row(j);
@@ -30,10 +60,9 @@ void RotateKernel(TDibBaseObj& t, const R& r, int64_t x, int64_t y, int32_t Angl
     const double sdy = sn * dy, cdy = cs * dy;
     for (int64_t i = 0; i < W; ++i) {
       if (!r.Get(row, i, c)) continue;
-      const double dx = static_cast<double>(i - cx);
-      int64_t tx = x + cx + RoundPixel(cs * dx - sdy);
-      int64_t ty = y + cy + RoundPixel(sn * dx + cdy);
-      if (ty >= 0 && ty < t.FHeight && tx >= 0 && tx + 1 < t.FWidth) {
+      int64_t tx = x + cx + RoundPixel(terms.CosAt(i) - sdy);
+      int64_t ty = y + cy + RoundPixel(terms.SinAt(i) + cdy);
+      if (Inside(t, tx, ty, 1, 0)) {
         uint8_t* d = t.PixelAddress(static_cast<int32_t>(tx), static_cast<int32_t>(ty));
         PutRaw<R::kDst>(d, c);
         PutRaw<R::kDst>(d + R::kDst, c);
@@ -55,6 +84,13 @@ void ScaleRotateKernel(TDibBaseObj& t, const R& r, int64_t x, int64_t y, int64_t
   const int64_t W = r.View.Width, H = r.View.Height;
   const int64_t ox = x + (rx * (W / 2)) / 100, oy = y + (ry * (H / 2)) / 100;
   const int64_t bw = rx / 100 + 1, bh = ry / 100 + 1;
+  const TColumnTerms terms(cs, sn, W, [W, rx](int64_t i) {
+    return static_cast<double>(i - W / 2) * static_cast<double>(rx) / 100;
+  });
+  // Bars inside the target are filled row by row here; the others (clipped, or reversed by a
+  // negative scale) go through BarRaw.
+  const bool plainBars = bw >= 0 && bh >= 0;
+  const ptrdiff_t up = -static_cast<ptrdiff_t>(t.FDWidth);  // picture row y + 1 from row y
   uint32_t c;
   for (int64_t j = 0; j < H; ++j) {
     const uint8_t* row = r.Row(j);
@@ -62,10 +98,14 @@ void ScaleRotateKernel(TDibBaseObj& t, const R& r, int64_t x, int64_t y, int64_t
     const double sv = sn * v, cv = cs * v;
     for (int64_t i = 0; i < W; ++i) {
       if (!r.Get(row, i, c)) continue;
-      const double u = static_cast<double>(i - W / 2) * static_cast<double>(rx) / 100;
-      int64_t px = static_cast<int64_t>(std::trunc(cs * u - sv)) + ox;
-      int64_t py = static_cast<int64_t>(std::trunc(sn * u + cv)) + oy;
-      BarRaw<R::kDst>(t, px, py, px + bw, py + bh, c);
+      int64_t px = static_cast<int64_t>(std::trunc(terms.CosAt(i) - sv)) + ox;
+      int64_t py = static_cast<int64_t>(std::trunc(terms.SinAt(i) + cv)) + oy;
+      if (plainBars && Inside(t, px, py, bw, bh)) {
+        uint8_t* d = t.PixelAddress(static_cast<int32_t>(px), static_cast<int32_t>(py));
+        for (int64_t k = 0; k <= bh; ++k, d += up) FillRaw<R::kDst>(d, bw + 1, c);
+      } else {
+        BarRaw<R::kDst>(t, px, py, px + bw, py + bh, c);
+      }
     }
   }
 }
