@@ -1,7 +1,9 @@
 // The frame cycle of a scene: one action step and one draw step of 200 moving 64 x 64 sprites
-// with alpha over an 800 x 600 background, the same for 50 rotating and scaling sprites (smooth
-// and through the DIB transforms), and loading a scene of 100 images.
+// with alpha over an 800 x 600 background (and of 1,000 and 5,000, and with scripts running
+// 10,000 lines a frame), the same for 50 rotating and scaling sprites (smooth and through the
+// DIB transforms), and loading a scene of 100 and of 1,000 images, lazily and fully.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include <cmath>
 #include <filesystem>
@@ -18,6 +20,7 @@
 #include "player/objects/animate_obj.h"
 #include "player/scene/dib_animator.h"
 #include "player/scene/scene_entries.h"
+#include "script/execute.h"
 
 using namespace zkw;
 
@@ -68,11 +71,10 @@ void ReadyWithBackground(TDibAnimator& ani) {
   ani.Append(bg);
 }
 
-void BM_SceneFrame200Sprites(benchmark::State& state) {
-  TDibAnimator ani;
-  ReadyWithBackground(ani);
+// `count` bouncing sprites over the background, spread over the view.
+void AddSprites(TDibAnimator& ani, int count) {
   int32_t sprite = ani.AddDib(SpriteImage());
-  for (int i = 0; i < 200; ++i) {
+  for (int i = 0; i < count; ++i) {
     auto* o = new BounceSprite();
     o->FParent = &ani;
     o->FID = static_cast<int16_t>(sprite);
@@ -83,6 +85,12 @@ void BM_SceneFrame200Sprites(benchmark::State& state) {
     o->Dy = 1 + i % 3;
     ani.Append(o);
   }
+}
+
+void BM_SceneFrame200Sprites(benchmark::State& state) {
+  TDibAnimator ani;
+  ReadyWithBackground(ani);
+  AddSprites(ani, 200);
   for (auto _ : state) {
     ani.DoAction(ani.FDib);
     ani.DoDraw(ani.FDib);
@@ -90,6 +98,46 @@ void BM_SceneFrame200Sprites(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SceneFrame200Sprites)->Unit(benchmark::kMicrosecond);
+
+// How the frame grows with the sprites: each 64 x 64 sprite draws the same pixels, so the time
+// should grow linearly with their number (reported per sprite too).
+void BM_SceneFrameSprites(benchmark::State& state) {
+  TDibAnimator ani;
+  ReadyWithBackground(ani);
+  AddSprites(ani, static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    ani.DoAction(ani.FDib);
+    ani.DoDraw(ani.FDib);
+    benchmark::DoNotOptimize(ani.FDib->DibData);
+  }
+  state.counters["per_sprite"] =
+      benchmark::Counter(static_cast<double>(state.iterations()) * static_cast<double>(state.range(0)),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_SceneFrameSprites)->Arg(200)->Arg(1000)->Arg(5000)->Unit(benchmark::kMicrosecond);
+
+// The 200-sprite frame with scripts that run 10,000 lines each frame (a 5,000-pass loop of a
+// For line and an assignment), run as the scene's event script after the action step.
+void BM_SceneFrameScriptLines(benchmark::State& state) {
+  TDibAnimator ani;
+  ReadyWithBackground(ani);
+  AddSprites(ani, 200);
+  ani.SetPlaying(true);
+  ani.GlobalVarList.Add("$out", 2);
+  TScriptPtr list = CompileScript(
+      "Var $i Number\r\nVar $sum Number\r\nFor $i = 1 to 5000\r\n  $sum := $sum + $i * 2\r\nEndFor\r\n"
+      "$out := $sum",
+      true);
+  PrepareScript(&ani, nullptr, list.get());
+  for (auto _ : state) {
+    ani.DoAction(ani.FDib);
+    RunEventScript(&ani, nullptr, list.get(), 0);
+    ani.DoDraw(ani.FDib);
+    benchmark::DoNotOptimize(ani.FDib->DibData);
+  }
+  if (ani.GlobalVarList.GetVar("$out")->Value != 25005000) state.SkipWithError("wrong sum");
+}
+BENCHMARK(BM_SceneFrameScriptLines)->Unit(benchmark::kMicrosecond);
 
 // 25 rotating sprites (kind 8) and 25 rotating and pulsing ones (kind 9) moving over an
 // 800 x 600 background; state.range(0) 1 draws them smoothly (image-drawing service running),
@@ -141,11 +189,11 @@ void BM_SceneFrame50TurningSprites(benchmark::State& state) {
 }
 BENCHMARK(BM_SceneFrame50TurningSprites)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
-std::vector<uint8_t> SceneOf100Images(bool lazy) {
+std::vector<uint8_t> SceneOfImages(int count, bool lazy) {
   TDibAnimator ani;
   ani.SetDibAttr(640, 480);
   ani.SetViewTo(640, 480);
-  for (int i = 0; i < 100; ++i) {
+  for (int i = 0; i < count; ++i) {
     auto* dib = CreateDibObject(24);
     dib->SetAttributes(64, 64);
     for (int y = 0; y < 64; ++y) dib->Bar(0, y, 63, y, static_cast<uint32_t>(i * 2000 + y * 3));
@@ -156,27 +204,38 @@ std::vector<uint8_t> SceneOf100Images(bool lazy) {
   return out.Bytes();
 }
 
-void LoadScene(benchmark::State& state, bool allInMemory) {
+// Loads a scene of `count` 64 x 64 images from its file; the counter "heap_bytes" is what the
+// loaded scene holds on the heap (lazily: the images stay in the file until drawn).
+void LoadScene(benchmark::State& state, int count, bool allInMemory) {
   // Images are left in a scene's file only when the scene is read from that file.
-  std::vector<uint8_t> bytes = SceneOf100Images(!allInMemory);
-  std::string path = (std::filesystem::temp_directory_path() / "zkw_bench_100_images.dan").string();
+  std::vector<uint8_t> bytes = SceneOfImages(count, !allInMemory);
+  std::string path = (std::filesystem::temp_directory_path() /
+                      ("zkw_bench_" + std::to_string(count) + "_images.dan")).string();
   {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
   ZString name = FromUtf8(path);
+  double held = 0;
   for (auto _ : state) {
+    const size_t before = mallinfo2().uordblks;
     TDibAnimator ani;
     ani.AlwaysLoadDibIntoMemory = allInMemory;
     if (!ani.LoadFromFile(name.c_str())) state.SkipWithError("scene did not load");
+    held = static_cast<double>(mallinfo2().uordblks) - static_cast<double>(before);
     benchmark::DoNotOptimize(ani.DibCount());
   }
+  state.counters["heap_bytes"] = held;
   std::filesystem::remove(path);
 }
-void BM_LoadScene100ImagesLazy(benchmark::State& state) { LoadScene(state, false); }
-void BM_LoadScene100ImagesInMemory(benchmark::State& state) { LoadScene(state, true); }
+void BM_LoadScene100ImagesLazy(benchmark::State& state) { LoadScene(state, 100, false); }
+void BM_LoadScene100ImagesInMemory(benchmark::State& state) { LoadScene(state, 100, true); }
 BENCHMARK(BM_LoadScene100ImagesLazy)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadScene100ImagesInMemory)->Unit(benchmark::kMicrosecond);
+void BM_LoadScene1000ImagesLazy(benchmark::State& state) { LoadScene(state, 1000, false); }
+void BM_LoadScene1000ImagesInMemory(benchmark::State& state) { LoadScene(state, 1000, true); }
+BENCHMARK(BM_LoadScene1000ImagesLazy)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadScene1000ImagesInMemory)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

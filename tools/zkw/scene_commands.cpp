@@ -2,6 +2,7 @@
 #include <SDL2/SDL.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -36,29 +37,42 @@ bool ReadJson(const std::string& path, json& out, std::string& error) {
   }
 }
 
-// Frames side by side, four to a row, at half size.
-TRgbaImage ContactSheet(const std::vector<TRgbaImage>& frames) {
+// A frame at half size, each pixel the mean of four (kept for the contact sheet as it is taken,
+// so that a long render does not hold its full-size frames).
+TRgbaImage Half(const TRgbaImage& frame) {
+  TRgbaImage half;
+  half.Width = frame.Width / 2;
+  half.Height = frame.Height / 2;
+  half.Pixels.resize(static_cast<size_t>(half.Width) * half.Height * 4);
+  for (int32_t y = 0; y < half.Height; ++y)
+    for (int32_t x = 0; x < half.Width; ++x)
+      for (int c = 0; c < 4; ++c) {
+        int sum = 0;
+        for (int dy = 0; dy < 2; ++dy)
+          for (int dx = 0; dx < 2; ++dx)
+            sum += frame.Pixels[(static_cast<size_t>(2 * y + dy) * frame.Width + 2 * x + dx) * 4 + c];
+        half.Pixels[(static_cast<size_t>(y) * half.Width + x) * 4 + c] = static_cast<uint8_t>(sum / 4);
+      }
+  return half;
+}
+
+// Half-size frames side by side, four to a row.
+TRgbaImage ContactSheet(const std::vector<TRgbaImage>& halves) {
   TRgbaImage sheet;
-  if (frames.empty()) return sheet;
-  int32_t w = frames[0].Width / 2, h = frames[0].Height / 2, gap = 4;
-  int32_t cols = std::min<int32_t>(4, static_cast<int32_t>(frames.size()));
-  int32_t rows = (static_cast<int32_t>(frames.size()) + cols - 1) / cols;
+  if (halves.empty()) return sheet;
+  int32_t w = halves[0].Width, h = halves[0].Height, gap = 4;
+  int32_t cols = std::min<int32_t>(4, static_cast<int32_t>(halves.size()));
+  int32_t rows = (static_cast<int32_t>(halves.size()) + cols - 1) / cols;
   sheet.Width = cols * (w + gap) + gap;
   sheet.Height = rows * (h + gap) + gap;
   sheet.Pixels.assign(static_cast<size_t>(sheet.Width) * sheet.Height * 4, 40);
   for (size_t i = 3; i < sheet.Pixels.size(); i += 4) sheet.Pixels[i] = 255;
-  for (size_t f = 0; f < frames.size(); ++f) {
+  for (size_t f = 0; f < halves.size(); ++f) {
     int32_t ox = gap + static_cast<int32_t>(f % cols) * (w + gap);
     int32_t oy = gap + static_cast<int32_t>(f / cols) * (h + gap);
     for (int32_t y = 0; y < h; ++y)
-      for (int32_t x = 0; x < w; ++x)
-        for (int c = 0; c < 4; ++c) {
-          int sum = 0;
-          for (int dy = 0; dy < 2; ++dy)
-            for (int dx = 0; dx < 2; ++dx)
-              sum += frames[f].Pixels[(static_cast<size_t>(2 * y + dy) * frames[f].Width + 2 * x + dx) * 4 + c];
-          sheet.Pixels[(static_cast<size_t>(oy + y) * sheet.Width + ox + x) * 4 + c] = static_cast<uint8_t>(sum / 4);
-        }
+      std::memcpy(&sheet.Pixels[(static_cast<size_t>(oy + y) * sheet.Width + ox) * 4],
+                  &halves[f].Pixels[static_cast<size_t>(y) * w * 4], static_cast<size_t>(w) * 4);
   }
   return sheet;
 }
@@ -113,7 +127,7 @@ int CmdRender(const RenderOptions& o) {
     char name[64];
     std::snprintf(name, sizeof name, "/frame_%04d.png", f);
     if (!WritePng(outDir + name, image, error)) return Fail(error);
-    if (f % sheetEvery == 0) sheet.push_back(std::move(image));
+    if (f % sheetEvery == 0) sheet.push_back(Half(image));
     progress.Update(f, frames);
   }
   progress.Finish();
