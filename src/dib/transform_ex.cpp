@@ -75,6 +75,7 @@ void TDib24Bits::RotateEx(int32_t x, int32_t y, int32_t Angle, TDibBaseObj* Dib,
   const TWorkView& wv = work.View();
   const double theta = Angle * kPi / 180;
   const double cs = std::cos(theta), sn = std::sin(theta);
+  const TColumnTerms terms(cs, sn, w, [w](int64_t i) { return static_cast<double>(i - w / 2); });
   // Piece pixel (i, j), r = i - w div 2, t = j - h div 2, lands on the two work pixels from
   // (c + Round(cos r - sin t), c + Round(sin r + cos t)).
   for (int64_t j = 0; j < h; ++j) {
@@ -83,9 +84,8 @@ void TDib24Bits::RotateEx(int32_t x, int32_t y, int32_t Angle, TDibBaseObj* Dib,
     const double t = static_cast<double>(j - h / 2);
     const double st = sn * t, ct = cs * t;
     for (int64_t i = 0; i < w; ++i) {
-      const double r = static_cast<double>(i - w / 2);
-      int64_t u = c + RoundPixel(cs * r - st) - wv.OrgX;
-      int64_t v = c + RoundPixel(sn * r + ct) - wv.OrgY;
+      int64_t u = c + RoundPixel(terms.CosAt(i) - st) - wv.OrgX;
+      int64_t v = c + RoundPixel(terms.SinAt(i) + ct) - wv.OrgY;
       if (u + 1 < 0 || u >= wv.Width || v < 0 || v >= wv.Height) continue;
       if (u >= 0 && u + 1 < wv.Width) {
         // Both pixels inside the window (the common case).
@@ -123,6 +123,11 @@ void TDib24Bits::ScaleRotateEx(int32_t x, int32_t y, int32_t rx, int32_t ry, uin
   const double theta = Angle * kPi / 180;
   const double cs = std::cos(theta), sn = std::sin(theta);
   const int64_t bw = rx / 100 + 1, bh = ry / 100 + 1;
+  const TColumnTerms terms(cs, sn, w, [w, rx](int64_t i) {
+    return static_cast<double>(i - w / 2) * static_cast<double>(rx) / 100;
+  });
+  // Blocks inside the window (the common case) skip the clipping.
+  const bool plainBlocks = bw >= 0 && bh >= 0;
   // u = (i - w div 2) rx / 100, v = (j - h div 2) ry / 100; the block from
   // (c + Trunc(cos u - sin v), c + Trunc(sin u + cos v)) of (rx div 100 + 2) x (ry div 100 + 2).
   for (int64_t j = 0; j < h; ++j) {
@@ -131,10 +136,13 @@ void TDib24Bits::ScaleRotateEx(int32_t x, int32_t y, int32_t rx, int32_t ry, uin
     const double v = static_cast<double>(j - h / 2) * static_cast<double>(ry) / 100;
     const double sv = sn * v, cv = cs * v;
     for (int64_t i = 0; i < w; ++i) {
-      const double u = static_cast<double>(i - w / 2) * static_cast<double>(rx) / 100;
-      int64_t pu = c + static_cast<int64_t>(std::trunc(cs * u - sv));
-      int64_t pv = c + static_cast<int64_t>(std::trunc(sn * u + cv));
-      FillUnwritten(wv, pu, pv, pu + bw, pv + bh, view.Pal[s[i]], sa[i]);
+      int64_t pu = c + static_cast<int64_t>(std::trunc(terms.CosAt(i) - sv));
+      int64_t pv = c + static_cast<int64_t>(std::trunc(terms.SinAt(i) + cv));
+      const int64_t u1 = pu - wv.OrgX, v1 = pv - wv.OrgY;
+      if (plainBlocks && u1 >= 0 && v1 >= 0 && u1 + bw < wv.Width && v1 + bh < wv.Height)
+        FillUnwrittenInside(wv, u1, v1, u1 + bw, v1 + bh, view.Pal[s[i]], sa[i]);
+      else
+        FillUnwritten(wv, pu, pv, pu + bw, pv + bh, view.Pal[s[i]], sa[i]);
     }
   }
   work.MergeOnto(*this, AMerge);

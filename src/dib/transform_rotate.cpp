@@ -2,7 +2,6 @@
 // scaling. Each non-transparent source pixel is put as a small bar, which closes most of the
 // gaps a forward mapping leaves.
 #include <cmath>
-#include <vector>
 
 #include "dib/dib24.h"
 #include "dib/dib8.h"
@@ -15,29 +14,6 @@ namespace {
 using namespace transform;
 
 constexpr double kPi = 3.14159265358979323846;
-
-// The column terms cos x u(i) and sin x u(i) of a kernel: the products depend on the column only,
-// so they are computed once per call rather than once per pixel (the same products, so the same
-// results). Sources wider than kMaxColumns compute them as they go.
-constexpr int64_t kMaxColumns = 1 << 16;
-
-template <class U>
-struct TColumnTerms {
-  double Cos, Sin;
-  U Column;  // u(i) as a double
-  std::vector<double> C, S;
-  TColumnTerms(double cs, double sn, int64_t W, U column) : Cos(cs), Sin(sn), Column(column) {
-    if (W > kMaxColumns) return;
-    C.resize(static_cast<size_t>(W));
-    S.resize(static_cast<size_t>(W));
-    for (int64_t i = 0; i < W; ++i) {
-      C[static_cast<size_t>(i)] = Cos * Column(i);
-      S[static_cast<size_t>(i)] = Sin * Column(i);
-    }
-  }
-  double CosAt(int64_t i) const { return C.empty() ? Cos * Column(i) : C[static_cast<size_t>(i)]; }
-  double SinAt(int64_t i) const { return S.empty() ? Sin * Column(i) : S[static_cast<size_t>(i)]; }
-};
 
 // Whether the bar (x1, y1)-(x1 + bw, y1 + bh), bw and bh >= 0, lies inside the target.
 inline bool Inside(const TDibBaseObj& t, int64_t x1, int64_t y1, int64_t bw, int64_t bh) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "common/round.h"
 #include "dib/composite_clip.h"
@@ -99,6 +100,29 @@ inline void BarRaw(TDibBaseObj& t, int64_t x1, int64_t y1, int64_t x2, int64_t y
     FillRaw<Bytes>(t.PixelAddress(static_cast<int32_t>(x1), static_cast<int32_t>(y)),
                    x2 - x1 + 1, c);
 }
+
+// The column terms cos x u(i) and sin x u(i) of a kernel: the products depend on the column only,
+// so they are computed once per call rather than once per pixel (the same products, so the same
+// results). Sources wider than kMaxColumns compute them as they go.
+constexpr int64_t kMaxColumns = 1 << 16;
+
+template <class U>
+struct TColumnTerms {
+  double Cos, Sin;
+  U Column;  // u(i) as a double
+  std::vector<double> C, S;
+  TColumnTerms(double cs, double sn, int64_t W, U column) : Cos(cs), Sin(sn), Column(column) {
+    if (W > kMaxColumns) return;
+    C.resize(static_cast<size_t>(W));
+    S.resize(static_cast<size_t>(W));
+    for (int64_t i = 0; i < W; ++i) {
+      C[static_cast<size_t>(i)] = Cos * Column(i);
+      S[static_cast<size_t>(i)] = Sin * Column(i);
+    }
+  }
+  double CosAt(int64_t i) const { return C.empty() ? Cos * Column(i) : C[static_cast<size_t>(i)]; }
+  double SinAt(int64_t i) const { return S.empty() ? Sin * Column(i) : S[static_cast<size_t>(i)]; }
+};
 
 // Calls run(reader) with the reader of this source onto this target; false (nothing run) when
 // either image has no pixels or the pair is not drawn (24-bit sources onto 8-bit targets).

@@ -102,18 +102,7 @@ void FillUnwritten(const TWorkView& w, int64_t u1, int64_t v1, int64_t u2, int64
   v1 = std::max<int64_t>(v1 - w.OrgY, 0);
   u2 = std::min<int64_t>(u2 - w.OrgX, w.Width - 1);
   v2 = std::min<int64_t>(v2 - w.OrgY, w.Height - 1);
-  for (int64_t v = v1; v <= v2; ++v) {
-    uint8_t* p = w.Pixel(u1, v);
-    uint8_t* a = w.AlphaTop ? w.Alpha(u1, v) : nullptr;
-    for (int64_t u = u1; u <= u2; ++u, p += 3) {
-      if (Unwritten(p)) {
-        p[0] = colour.rgbBlue;
-        p[1] = colour.rgbGreen;
-        p[2] = colour.rgbRed;
-        if (a) a[u - u1] = MixAlpha(a[u - u1], alpha);
-      }
-    }
-  }
+  FillUnwrittenInside(w, u1, v1, u2, v2, colour, alpha);
 }
 
 void FillScaledSmall(const TWorkView& w, const TSourceView& src, int64_t xx, int64_t yy,

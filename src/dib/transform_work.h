@@ -63,8 +63,25 @@ inline bool Unwritten(const uint8_t* p) {
   return p[0] == kMarkerB && p[1] == kMarkerG && p[2] == kMarkerR;
 }
 
-// Writes the colour (and alpha) into every unwritten pixel of the virtual block (u1, v1)-(u2,
-// v2), clipped to the window.
+// Writes the colour (and alpha) into every unwritten pixel of the window's block (u1, v1)-(u2,
+// v2), inclusive, which the caller has clipped to the window.
+inline void FillUnwrittenInside(const TWorkView& w, int64_t u1, int64_t v1, int64_t u2, int64_t v2,
+                                const TRGBQuad& colour, uint8_t alpha) {
+  for (int64_t v = v1; v <= v2; ++v) {
+    uint8_t* p = w.Pixel(u1, v);
+    uint8_t* a = w.AlphaTop ? w.Alpha(u1, v) : nullptr;
+    for (int64_t u = u1; u <= u2; ++u, p += 3) {
+      if (Unwritten(p)) {
+        p[0] = colour.rgbBlue;
+        p[1] = colour.rgbGreen;
+        p[2] = colour.rgbRed;
+        if (a) a[u - u1] = MixAlpha(a[u - u1], alpha);
+      }
+    }
+  }
+}
+
+// The same for the virtual block (u1, v1)-(u2, v2), clipped here to the window.
 void FillUnwritten(const TWorkView& w, int64_t u1, int64_t v1, int64_t u2, int64_t v2,
                    const TRGBQuad& colour, uint8_t alpha);
 
