@@ -100,7 +100,7 @@ typedef struct TDibColorEntry {
 
 /* The font record of dicSetFontInfo, dicGetFontInfo and dicGetFont (524 bytes). */
 typedef struct TDibCanvasFontInfo {
-  ZKWCHAR FaceName[256]; /* UTF-16, zero-terminated */
+  uint16_t FaceName[256]; /* UTF-16 code units, zero-terminated */
   int32_t Size;          /* points */
   uint8_t Bold;
   uint8_t Italic;

@@ -1,6 +1,5 @@
 // Exports of the DIB canvas: each forwards to the TDibCanvas operation or field of its name.
 // Also the host helpers that make the bitmaps the canvas takes.
-#include <cstddef>
 #include <cstring>
 
 #include "exports/zkwgdi32.h"
@@ -13,11 +12,6 @@ using zkw::Guarded;
 using zkw::GuardedVoid;
 using zkw::TDibCanvas;
 using zkw::TFontRect;
-
-// The canvas's font record is the public TDibCanvasFontInfo, byte for byte.
-static_assert(sizeof(zkw::TDibCanvasFontInfo) == sizeof(TDibCanvasFontInfo));
-static_assert(offsetof(zkw::TDibCanvasFontInfo, Size) == offsetof(TDibCanvasFontInfo, Size));
-static_assert(offsetof(zkw::TDibCanvasFontInfo, Color) == offsetof(TDibCanvasFontInfo, Color));
 
 namespace {
 
@@ -42,12 +36,12 @@ ZKW_EXPORT void ZKWAPI dicSetFontManager(ZCANVAS Canvas, ZFONTMANAGER Manager) {
 }
 ZKW_EXPORT void ZKWAPI dicSetFontInfo(ZCANVAS Canvas, const void* Info) {
   GuardedVoid([&] {
-    if (Info) C(Canvas)->SetFontInfo(*static_cast<const zkw::TDibCanvasFontInfo*>(Info));
+    if (Info) C(Canvas)->SetFontInfo(*static_cast<const TDibCanvasFontInfo*>(Info));
   });
 }
 ZKW_EXPORT void ZKWAPI dicGetFontInfo(ZCANVAS Canvas, void* Info) {
   GuardedVoid([&] {
-    if (Info) std::memcpy(Info, &C(Canvas)->FontInfo(), sizeof(zkw::TDibCanvasFontInfo));
+    if (Info) std::memcpy(Info, &C(Canvas)->FontInfo(), sizeof(TDibCanvasFontInfo));
   });
 }
 ZKW_EXPORT void ZKWAPI dicSetCanvasSize(ZCANVAS Canvas, int32_t Width, int32_t Height) {
