@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
   dfuWriteText(font, 4, 4, text, (int32_t)strlen(line), image);
 
   if (SaveDibToBitmap(widen(argv[3], name, 1024), dibGetHandle(image))) {
-    printf("%d x %d, %d bits, text %d x %d pixels, saved %s\n", (int)dibGetWidth(image),
+    printf("%d x %d, %d bytes a pixel, text %d x %d pixels, saved %s\n", (int)dibGetWidth(image),
            (int)dibGetHeight(image), (int)dibGetBits(image), (int)width,
            (int)dfuTextHeight(font), argv[3]);
   } else {

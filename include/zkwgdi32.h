@@ -597,8 +597,7 @@ ZKWDECL uint32_t ZKWAPI SelectColorDialog(void* Record);
 // Linux hosts: called with the dialog and Data whenever a modal dialog has no message to handle;
 // it may inject input or move the clock. Returning 0 (or having no hook) cancels the dialog.
 // Ignored on Windows, where the dialog waits for messages.
-ZKWDECL void ZKWAPI zkwSetModalHook(ZMODALHOOK Proc,
-                                    void* Data);
+ZKWDECL void ZKWAPI zkwSetModalHook(ZMODALHOOK Proc, void* Data);
 
 /* ==== Bitmap fonts (docs/api-fonts.md) ===================================================== */
 // Exported bitmap-font functions (df and dfu: two sets of entry points to the same font
@@ -841,7 +840,6 @@ ZKWDECL int32_t ZKWAPI DAGetObjectInfoEx(void* Obj, void* Buffer, int32_t Size);
 /* ==== Player window (docs/api-player-window.md) ============================================ */
 // The player window's exports, and the window entry points a host on a platform without the
 // system's window functions needs to drive player windows.
-
 ZKWDECL void ZKWAPI DAPlayFile(int32_t A, int32_t B, int32_t C);
 ZKWDECL void ZKWAPI DACheckSound(void);
 ZKWDECL int32_t ZKWAPI DAGetSysVersion(void);
