@@ -1,5 +1,5 @@
 # Quick start: `make demo` runs the main job, `make test` runs every test suite.
-.PHONY: demo test build-native test-native test-win32 test-fuzz fuzz bench clean
+.PHONY: demo test build-native test-native test-win32 test-fuzz fuzz bench package clean
 
 JOBS ?= $(shell nproc)
 # Each target installs the package set it needs first (scripts/setup-deps, idempotent).
@@ -54,6 +54,20 @@ bench:
 	@cmake --preset bench >/dev/null
 	@cmake --build --preset bench -j $(JOBS)
 	@for b in build/bench/bench/bench_*; do $$b; done
+
+# The packages hosts download, in build/packages/: ZKWGDI32-<version>-win32.zip (the 32-bit DLL,
+# its import libraries, header, fonts, docs, example) and the Debian package of the Linux library
+# and tool (CPack, optimised build).
+package:
+	@$(SETUP) test win32
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release -j $(JOBS)
+	@cmake --preset mingw >/dev/null
+	@cmake --build --preset mingw -j $(JOBS) --target zkwgdi32
+	@scripts/make-win32-zip build/mingw build/packages build/release/fonts
+	@cpack -G DEB --config build/release/CPackConfig.cmake -B build/packages/deb >/dev/null
+	@mv build/packages/deb/*.deb build/packages/ && rm -rf build/packages/deb
+	@ls -1 build/packages/*
 
 clean:
 	rm -rf build

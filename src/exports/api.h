@@ -1,15 +1,15 @@
 // Export conventions: the platform's standard calling convention on Win32, C linkage, and a
 // guard so that no C++ exception ever crosses the boundary.
 #pragma once
+#include <zkwgdi32.h>  // ZKWAPI, the calling convention
+
 #include <cstdint>
 
 #include "base/last_error.h"
 
 #ifdef _WIN32
-#define ZKWAPI __stdcall
 #define ZKW_EXPORT extern "C"
 #else
-#define ZKWAPI
 #define ZKW_EXPORT extern "C" __attribute__((visibility("default")))
 #endif
 

@@ -1,9 +1,13 @@
 // Exports of BMP files.
 #include "exports/zkwgdi32.h"
 #include "imagefiles/bmp_file.h"
+#include "imagefiles/packed_dib.h"
 
 using zkw::Guarded;
 using zkw::GuardedVoid;
+
+// GetDIBObj fills the public TDibImageHeader: the header of an image memory block.
+static_assert(sizeof(zkw::TBitmapInfoHeader) == sizeof(TDibImageHeader));
 
 ZKW_EXPORT ZBLOCK ZKWAPI LoadDIBFile(ZTEXT Name) {
   return Guarded<ZBLOCK>(nullptr, [&] { return zkw::LoadDIBFile(Name); });

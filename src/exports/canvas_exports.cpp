@@ -11,7 +11,6 @@
 using zkw::Guarded;
 using zkw::GuardedVoid;
 using zkw::TDibCanvas;
-using zkw::TDibCanvasFontInfo;
 using zkw::TFontRect;
 
 namespace {

@@ -1,6 +1,6 @@
 // Exports of the draws of one DIB object into another (the target's handle comes first).
 #include "dib/dib_base.h"
-#include "exports/draw_api.h"
+#include "exports/zkwgdi32.h"
 
 using zkw::GuardedVoid;
 using zkw::TDibBaseObj;

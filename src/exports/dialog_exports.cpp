@@ -5,37 +5,16 @@
 #include "exports/zkwgdi32.h"
 #include "platform/plat_window.h"
 
-namespace {
-
-// The record of SelectColorDialog: 36 bytes in the 32-bit DLL. 64-bit builds widen the window
-// and the colour address to 8 bytes at their natural places (48 bytes).
-struct TSelectColorRecord {
-  uint32_t Size;
-  plat::HWND Owner;
-  uint32_t* Color;
-  uint8_t Unused[16];
-  int32_t ShowStandard;
-  int32_t ShowSystem;
-};
-#if UINTPTR_MAX == 0xFFFFFFFFu
-static_assert(sizeof(TSelectColorRecord) == 36 && offsetof(TSelectColorRecord, Color) == 8 &&
-                  offsetof(TSelectColorRecord, ShowStandard) == 28,
-              "SelectColorDialog record of the 32-bit DLL");
-#else
-static_assert(sizeof(TSelectColorRecord) == 48 && offsetof(TSelectColorRecord, Owner) == 8 &&
-                  offsetof(TSelectColorRecord, Color) == 16 &&
-                  offsetof(TSelectColorRecord, ShowStandard) == 40,
-              "SelectColorDialog record of 64-bit builds");
-#endif
-
-}  // namespace
+// The record of SelectColorDialog is TSelectColorRecord of the public header, whose asserts
+// give its 32-bit (36 bytes) and 64-bit (48 bytes) layouts.
 
 ZKW_EXPORT uint32_t ZKWAPI SelectColorDialog(void* Record) {
   return zkw::Guarded<uint32_t>(0, [&]() -> uint32_t {
     auto* r = static_cast<TSelectColorRecord*>(Record);
     if (!r || r->Size != sizeof(TSelectColorRecord) || !r->Color) return 0;
     uint32_t value = 0;
-    if (!zkw::RunColorSelector(r->Owner, *r->Color, r->ShowStandard != 0, r->ShowSystem != 0, value))
+    if (!zkw::RunColorSelector(static_cast<plat::HWND>(r->Owner), *r->Color, r->ShowStandard != 0,
+                               r->ShowSystem != 0, value))
       return 0;
     *r->Color = value;
     return 0xFFFFFFFFu;

@@ -1,6 +1,6 @@
 // Exports of the shape and rectangle drawing of DIB objects (plain and blended).
 #include "dib/dib_base.h"
-#include "exports/draw_api.h"
+#include "exports/zkwgdi32.h"
 
 using zkw::GuardedVoid;
 using zkw::TDibBaseObj;

@@ -18,6 +18,9 @@ zkw::TDibBaseObj* D(void* h) { return static_cast<zkw::TDibBaseObj*>(h); }
 
 }  // namespace
 
+// GetFont fills the public TLogFontRecord: the platform's logical font, byte for byte.
+static_assert(sizeof(plat::LOGFONTW) == sizeof(TLogFontRecord));
+
 ZKW_EXPORT void* ZKWAPI AdvInstance() { return plat::LibraryModule(); }
 ZKW_EXPORT void ZKWAPI GetFont(void* dc, void* LogFont, const plat::WCHAR* FaceName, int32_t Size,
                                int32_t Bold, uint8_t Italic, uint8_t Underline) {

@@ -73,32 +73,9 @@ int32_t CopySized(const std::string& Text, char* Buffer, int32_t Size) {
   return static_cast<int32_t>(std::min<size_t>(Text.size() + 1, INT32_MAX));
 }
 
-// The object information record. The image handle is 32 bits in the Win32 build, as hosts
-// expect; the 64-bit build widens it to 64 bits, which moves every later field by 4 bytes.
-#pragma pack(push, 1)
-struct TObjectInfo {
-  char ParentObjName[256];
-  char ObjName[256];
-  char Info[256];
-  int16_t Level;
-  uint8_t Collision, Active, Visible;
-  void* DibObject;
-  uint8_t Enabled;
-  int16_t ID;
-  uint8_t Style;
-  int16_t XPos, YPos;
-  uint8_t DibStyle;
-  int16_t OriginX, OriginY, FlipX, FlipY, Transparent, Width, Height;
-  uint8_t FloatWhenClick, Sensitive, Locked;
-  int32_t Tag;
-  uint8_t Container;
-  int16_t HotCursor;
-};
-#pragma pack(pop)
-static_assert(offsetof(TObjectInfo, Level) == 768);
-static_assert(offsetof(TObjectInfo, DibObject) == 773);
-static_assert(sizeof(TObjectInfo) == 806 + sizeof(void*));
-static_assert(offsetof(TObjectInfo, HotCursor) == sizeof(TObjectInfo) - 2);
+// The object information record: TDAObjectInfo of the public header (810 bytes in the Win32
+// build; the 64-bit build widens the image handle, which moves every later field by 4 bytes).
+using TObjectInfo = TDAObjectInfo;
 
 void CopyName(char (&Field)[256], const std::string& Text) {
   size_t n = std::min<size_t>(Text.size(), 255);

@@ -2,7 +2,7 @@
 #include "dib/dib24.h"
 #include "dib/gp_draw.h"
 #include "dib/transform_ops.h"
-#include "exports/transform_api.h"
+#include "exports/zkwgdi32.h"
 #include "platform/plat_imaging.h"
 
 using zkw::Guarded;

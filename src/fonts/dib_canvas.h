@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 
+#include <zkwgdi32.h>  // TDibCanvasFontInfo, the record hosts exchange
+
 #include "base/text16.h"
 #include "fonts/glyph_state.h"
 
@@ -47,18 +49,9 @@ class TCanvasFont {
   uint32_t FColor = 0;
 };
 
-#pragma pack(push, 1)
-// The font record exchanged with hosts (524 bytes, little-endian).
-struct TDibCanvasFontInfo {
-  uint16_t FaceName[256];  // UTF-16, zero-terminated
-  int32_t Size;            // points
-  uint8_t Bold;
-  uint8_t Italic;
-  uint8_t Underline;
-  uint8_t StrikeOut;
-  uint32_t Color;          // COLORREF or system colour code
-};
-#pragma pack(pop)
+// The font record exchanged with hosts: the public header's packed 524-byte record, so the
+// canvas and its exports cannot disagree on it.
+using TDibCanvasFontInfo = ::TDibCanvasFontInfo;
 static_assert(sizeof(TDibCanvasFontInfo) == 524, "canvas font record is 524 bytes");
 static_assert(offsetof(TDibCanvasFontInfo, Size) == 512, "layout");
 static_assert(offsetof(TDibCanvasFontInfo, Bold) == 516, "layout");
