@@ -95,3 +95,4 @@ ZKW_EXPORT void* ZKWAPI zkwLibraryModule();
 #include "exports/colour_api.h"  // colour procedures, backgrounds, row bitmaps
 #include "exports/gdi_api.h"     // GDI helpers, button images, colour selection dialog
 #include "exports/library_api.h"  // DIB library files
+#include "exports/equation_api.h"  // equations: layout, drawing, stored forms
