@@ -70,6 +70,10 @@ void TFractionEx::DrawContent() {
 }
 
 void TArrow::SetBasePoint(int32_t x, int32_t y) {
+  if (FTextStyle < 0) {  // outside the table: the rectangle stays where it was
+    FBasePoint = {x, y};
+    return;
+  }
   FBasePoint = {x, y};
   TEquation& above = Child(0);
   TEquation& below = Child(1);
