@@ -266,7 +266,7 @@ std::vector<TGalleryEntry> GalleryEntries() {
     m->FSuper = m->FSub = true;
     Fill(*m, 0, "max");
     Fill(*m, 1, "s");
-    Fill(*m, 2, "x∈A");
+    Fill(*m, 2, "x≤1");
     add("min max " + std::to_string(align), m);
   }
   for (int32_t style : {0, 1, 2, 3}) {
