@@ -121,6 +121,13 @@ void TEquationItem::Offset(int32_t dx, int32_t dy) {
   for (auto& child : FEQList) child->Offset(dx, dy);
 }
 
+TEquation& TEquationItem::Child(size_t i) const {
+  if (i < FEQList.size()) return *FEQList[i];
+  static thread_local TEquation missing;
+  missing.Clear();
+  return missing;
+}
+
 int32_t TEquationItem::Pt(double points) const { return PointsToPixels(points, FResolution); }
 
 void TEquationItem::SetRect(int64_t left, int64_t top, int64_t right, int64_t bottom) {

@@ -140,7 +140,8 @@ class TEquationItem {
 
  protected:
   // Layout helpers: a child equation, round(points x resolution / 72), one point (p).
-  TEquation& Child(size_t i) const { return *FEQList[i]; }
+  // A child removed by Delete reads as an empty row, so the layout never indexes past the list.
+  TEquation& Child(size_t i) const;
   int32_t Pt(double points) const;
   int32_t P() const { return Pt(1); }
   // Sets FRect from 64-bit values held in the coordinate range.
