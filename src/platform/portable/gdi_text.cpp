@@ -110,6 +110,9 @@ SizedFace* Resolve(const LOGFONTW& log) {
                     std::to_string(portable::IsSymbolFaceName(log.lfFaceName, LF_FACESIZE));
   auto it = Sized().find(key);
   if (it != Sized().end()) return it->second.get();
+  // Sizes come and go (equations scaled to fit try one size after another): the glyph caches
+  // of all sizes are dropped together once there are many, so memory stays bounded.
+  if (Sized().size() >= 128) Sized().clear();
   FT_Face face = OpenFace(path);
   if (!face || face->units_per_EM == 0) {
     Sized()[key] = nullptr;
