@@ -63,16 +63,7 @@ void TAbsolute::SetBasePoint(int32_t x, int32_t y) {
   if (FSuper || FSub) {
     TEquation& upper = Child(1);
     TEquation& lower = Child(2);
-    const int32_t sx = right + Pt(2);
-    upper.SetBasePoint(sx, y);
-    lower.SetBasePoint(sx, y);
-    if (upper.AboveHeight() + lower.BelowHeight() < H) {
-      upper.MoveBasePoint(sx, y + upper.AboveHeight() - H);
-      lower.MoveBasePoint(sx, y + H - lower.BelowHeight());
-    } else {
-      upper.MoveBasePoint(sx, y - upper.BelowHeight());
-      lower.MoveBasePoint(sx, y + lower.AboveHeight());
-    }
+    PlaceBarLimits(upper, lower, right + Pt(2), y, H);
   }
   SetRect(x, static_cast<int64_t>(y) - H, right, static_cast<int64_t>(y) + H);
   if (FSuper) Widen(Child(1));
@@ -109,13 +100,7 @@ void TSimpleRect::DrawContent() {
   const int32_t p = std::max(1, P());
   plat::RECT box = FRect;
   if (FStyle == 1) box = plat::RECT{FRect.left, FRect.top + p + 4, FRect.right - p, FRect.bottom - p - 4};
-  plat::HPEN pen = plat::CreatePen(plat::PS_INSIDEFRAME, StandardPenWidth(FResolution), ItemLineColor(*this));
-  plat::HGDIOBJ oldPen = plat::SelectObject(FDC, pen);
-  plat::HGDIOBJ oldBrush = plat::SelectObject(FDC, plat::GetStockObject(plat::NULL_BRUSH));
-  plat::Rectangle(FDC, box.left, box.top, box.right, box.bottom);
-  plat::SelectObject(FDC, oldBrush);
-  plat::SelectObject(FDC, oldPen);
-  plat::DeleteObject(pen);
+  DrawOutline(*this, box, plat::PS_INSIDEFRAME);
 }
 
 }  // namespace zkw

@@ -71,7 +71,8 @@ void TLim::SetBasePoint(int32_t x, int32_t y) {
   // The narrower of the name and the limit is centred on the other.
   const int32_t nx = x + (wider - nameWidth) / 2;
   FNameBox = NameBox(*this, kName, nx, y);
-  under.MoveBasePoint(x + (wider - under.Width()) / 2, FNameBox.bottom + 1 + under.AboveHeight());
+  const int32_t top = y + FontAscent(*this, under.FFontID) + 1;
+  under.MoveBasePoint(x + (wider - under.Width()) / 2, top + under.AboveHeight());
   Child(0).SetBasePoint(x + wider + 2 * P(), y);
   FRect = FNameBox;
   FRect.left = x;

@@ -71,14 +71,13 @@ TExtent GdiExtent(plat::HDC dc, plat::HFONT font, const ZString& text) {
 }
 
 // A canvas over the item's font manager with the item font.
-std::unique_ptr<TDibCanvas> ItemCanvas(const TEquationItem& item) {
+std::unique_ptr<TDibCanvas> ItemCanvas(const TEquationItem& item, const TFontID& id) {
   auto canvas = std::make_unique<TDibCanvas>();
   canvas->SetFontManager(item.FDibFontManager);
   TCanvasFont font;
-  font.SetName(FromUtf8(FaceName(item.FFontID)));
-  font.SetSize(LayoutSize(item.FFontID.ftSize));
-  font.SetStyle((item.FFontID.ftBold ? fsBold : 0) | (item.FFontID.ftItalic ? fsItalic : 0) |
-                (item.FFontID.ftUnderline ? fsUnderline : 0));
+  font.SetName(FromUtf8(FaceName(id)));
+  font.SetSize(LayoutSize(id.ftSize));
+  font.SetStyle((id.ftBold ? fsBold : 0) | (id.ftItalic ? fsItalic : 0) | (id.ftUnderline ? fsUnderline : 0));
   canvas->SetFont(font);
   return canvas;
 }
@@ -125,7 +124,7 @@ plat::HFONT NewTextFont(const TFontID& font, int32_t resolution) {
 TExtent ItemTextExtent(const TEquationItem& item, const ZString& text) {
   if (!item.FDC || text.empty()) return {};
   if (item.FUseDibFont) {
-    auto canvas = ItemCanvas(item);
+    auto canvas = ItemCanvas(item, item.FFontID);
     return TExtent{canvas->TextWidth(text.data(), static_cast<int32_t>(text.size())), canvas->TextHeight()};
   }
   return GdiExtent(item.FDC, NewTextFont(item.FFontID, item.FResolution), text);
@@ -133,10 +132,12 @@ TExtent ItemTextExtent(const TEquationItem& item, const ZString& text) {
 
 TExtent ItemTextExtent(const TEquationItem& item, const char* text) { return ItemTextExtent(item, Ascii(text)); }
 
-int32_t ItemFontAscent(const TEquationItem& item) {
+int32_t ItemFontAscent(const TEquationItem& item) { return FontAscent(item, item.FFontID); }
+
+int32_t FontAscent(const TEquationItem& item, const TFontID& font) {
   if (!item.FDC) return 0;
-  if (item.FUseDibFont) return ItemCanvas(item)->GetBaseline();
-  TSelected sel(item.FDC, NewTextFont(item.FFontID, item.FResolution));
+  if (item.FUseDibFont) return ItemCanvas(item, font)->GetBaseline();
+  TSelected sel(item.FDC, NewTextFont(font, item.FResolution));
   plat::TEXTMETRICW tm{};
   return plat::GetTextMetricsW(item.FDC, &tm) ? tm.tmAscent : 0;
 }
@@ -148,7 +149,7 @@ void DrawItemText(const TEquationItem& item, const ZString& text, const plat::RE
   const plat::UINT format = plat::DT_CENTER | plat::DT_NOCLIP | plat::DT_NOPREFIX;
   if (item.FUseDibFont) {
     // The text goes through a canvas that holds the pixels under the rectangle.
-    auto canvas = ItemCanvas(item);
+    auto canvas = ItemCanvas(item, item.FFontID);
     const int32_t w = rect.right - rect.left, h = rect.bottom - rect.top;
     canvas->SetCanvasSize(w + 1, h + 1);
     canvas->CopyBackground(dc, rect.left, rect.top);
@@ -265,6 +266,26 @@ void DrawArrowLine(const TEquationItem& item, const plat::RECT& rect, int32_t ki
     if (kind != 5) head(x, rect.bottom, 0, -1);
     if (kind != 4) head(x, rect.top, 0, 1);
   }
+}
+
+void PlaceBarLimits(TEquation& upper, TEquation& lower, int32_t x, int32_t y, int32_t H) {
+  upper.SetBasePoint(x, y);
+  lower.SetBasePoint(x, y);
+  if (upper.AboveHeight() + lower.BelowHeight() < H) {
+    upper.MoveBasePoint(x, y + upper.AboveHeight() - H);
+    lower.MoveBasePoint(x, y + H - lower.BelowHeight());
+  } else {
+    upper.MoveBasePoint(x, y - upper.BelowHeight());
+    lower.MoveBasePoint(x, y + lower.AboveHeight());
+  }
+}
+
+void DrawOutline(const TEquationItem& item, const plat::RECT& box, int style) {
+  if (!item.FDC) return;
+  TSelected pen(item.FDC, plat::CreatePen(style, StandardPenWidth(item.FResolution), ItemLineColor(item)));
+  plat::HGDIOBJ oldBrush = plat::SelectObject(item.FDC, plat::GetStockObject(plat::NULL_BRUSH));
+  plat::Rectangle(item.FDC, box.left, box.top, box.right, box.bottom);
+  plat::SelectObject(item.FDC, oldBrush);
 }
 
 int32_t PlaceholderHeight() { return EquationDefaults().FPlaceholderHeight; }

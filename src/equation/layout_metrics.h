@@ -75,6 +75,15 @@ void DrawArrowLine(const TEquationItem& item, const plat::RECT& rect, int32_t ki
 // The item's line colour (system colours converted).
 plat::COLORREF ItemLineColor(const TEquationItem& item);
 
+// Limits after a bar of half height H at x: aligned with the bar's ends when both together are
+// lower than H, else directly above and below the axis.
+void PlaceBarLimits(TEquation& upper, TEquation& lower, int32_t x, int32_t y, int32_t H);
+// The outline of a rectangle with the item's standard pen (of that style), not filled.
+void DrawOutline(const TEquationItem& item, const plat::RECT& box, int style);
+// The ascent of a font record on the item's device context (the canvas baseline with bitmap
+// fonts).
+int32_t FontAscent(const TEquationItem& item, const TFontID& font);
+
 // The placeholder height of empty equations (process-wide) and its re-measuring for an equation.
 int32_t PlaceholderHeight();
 void MeasurePlaceholder(const TEquation& equation);

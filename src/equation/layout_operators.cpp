@@ -219,15 +219,7 @@ void TRightIntegral::SetBasePoint(int32_t x, int32_t y) {
   main.SetBasePoint(x, y);
   const int32_t H = HalfHeight(main);
   const int32_t lx = Coord(static_cast<int64_t>(x) + main.Width() + Pt(5));
-  upper.SetBasePoint(lx, y);
-  lower.SetBasePoint(lx, y);
-  if (upper.AboveHeight() + lower.BelowHeight() < H) {
-    upper.MoveBasePoint(lx, y + upper.AboveHeight() - H);
-    lower.MoveBasePoint(lx, y + H - lower.BelowHeight());
-  } else {
-    upper.MoveBasePoint(lx, y - upper.BelowHeight());
-    lower.MoveBasePoint(lx, y + lower.AboveHeight());
-  }
+  PlaceBarLimits(upper, lower, lx, y, H);
   FRect = main.FRegion;
   if (FSuper) Widen(upper);
   if (FSub) Widen(lower);

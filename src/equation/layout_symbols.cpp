@@ -225,16 +225,7 @@ void TSign::DrawContent() {
       plat::DeleteObject(pen);
       break;
     }
-    case 4: {
-      plat::HPEN pen = plat::CreatePen(plat::PS_SOLID, StandardPenWidth(FResolution), line);
-      plat::HGDIOBJ oldPen = plat::SelectObject(FDC, pen);
-      plat::HGDIOBJ oldBrush = plat::SelectObject(FDC, plat::GetStockObject(plat::NULL_BRUSH));
-      plat::Rectangle(FDC, r.left, r.top, r.right, r.bottom);
-      plat::SelectObject(FDC, oldBrush);
-      plat::SelectObject(FDC, oldPen);
-      plat::DeleteObject(pen);
-      break;
-    }
+    case 4: DrawOutline(*this, r, plat::PS_SOLID); break;
     case 5:
     case 6:
     case 7:
