@@ -97,6 +97,7 @@ void TEquation::Relayout() {
 }
 
 void TEquation::SetBasePoint(int32_t x, int32_t y) {
+  TCanvasScope canvases;
   FBasePoint = {x, y};
   int64_t next = x;
   for (auto& item : FList) {
@@ -166,6 +167,7 @@ void TEquation::DrawItems() {
 
 void TEquation::Draw() {
   if (!FDC) return;
+  TCanvasScope canvases;
   const plat::UINT old = plat::SetTextAlign(FDC, 0);
   DrawItems();
   plat::SetTextAlign(FDC, old);

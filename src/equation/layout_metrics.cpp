@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <memory>
 
 #include "common/colour_units.h"
@@ -21,13 +22,13 @@ constexpr int64_t kCoordLimit = int64_t{1} << 29;
 // Selects a GDI object into a DC for the lifetime of the guard and deletes it afterwards.
 class TSelected {
  public:
-  TSelected(plat::HDC dc, plat::HGDIOBJ obj) : FDC(dc), FObj(obj) {
+  TSelected(plat::HDC dc, plat::HGDIOBJ obj, bool own = true) : FDC(dc), FObj(obj), FOwn(own) {
     FOld = obj ? plat::SelectObject(dc, obj) : nullptr;
   }
   ~TSelected() {
     if (FObj) {
       plat::SelectObject(FDC, FOld);
-      plat::DeleteObject(FObj);
+      if (FOwn) plat::DeleteObject(FObj);
     }
   }
   TSelected(const TSelected&) = delete;
@@ -36,6 +37,7 @@ class TSelected {
  private:
   plat::HDC FDC;
   plat::HGDIOBJ FObj;
+  bool FOwn;
   plat::HGDIOBJ FOld = nullptr;
 };
 
@@ -71,7 +73,18 @@ TExtent GdiExtent(plat::HDC dc, plat::HFONT font, const ZString& text) {
 }
 
 // A canvas over the item's font manager with the item font.
-std::unique_ptr<TDibCanvas> ItemCanvas(const TEquationItem& item, const TFontID& id) {
+// Canvases kept while a scope is open, by manager and font.
+struct TCanvasCache {
+  int Depth = 0;
+  std::map<std::string, std::unique_ptr<TDibCanvas>> Canvases;
+  std::map<std::string, plat::HFONT> Fonts;  // GDI text fonts, deleted when the scope ends
+};
+TCanvasCache& Cache() {
+  static thread_local TCanvasCache cache;
+  return cache;
+}
+
+std::unique_ptr<TDibCanvas> NewItemCanvas(const TEquationItem& item, const TFontID& id) {
   auto canvas = std::make_unique<TDibCanvas>();
   canvas->SetFontManager(item.FDibFontManager);
   TCanvasFont font;
@@ -81,6 +94,47 @@ std::unique_ptr<TDibCanvas> ItemCanvas(const TEquationItem& item, const TFontID&
   canvas->SetFont(font);
   return canvas;
 }
+
+// A canvas with the item's manager and the font; owned by the cache inside a scope, else by the
+// holder it returns.
+struct TCanvasRef {
+  std::unique_ptr<TDibCanvas> Owned;
+  TDibCanvas* Canvas = nullptr;
+  TDibCanvas* operator->() const { return Canvas; }
+};
+TCanvasRef ItemCanvas(const TEquationItem& item, const TFontID& id) {
+  TCanvasRef ref;
+  TCanvasCache& cache = Cache();
+  if (cache.Depth == 0) {
+    ref.Owned = NewItemCanvas(item, id);
+    ref.Canvas = ref.Owned.get();
+    return ref;
+  }
+  std::string key(reinterpret_cast<const char*>(&id), sizeof id);
+  key.append(reinterpret_cast<const char*>(&item.FDibFontManager), sizeof item.FDibFontManager);
+  std::unique_ptr<TDibCanvas>& slot = cache.Canvases[key];
+  if (!slot) slot = NewItemCanvas(item, id);
+  ref.Canvas = slot.get();
+  return ref;
+}
+
+// Selects the GDI font of a font record for one call: kept in the scope's cache when one is open.
+class TTextFont {
+ public:
+  TTextFont(plat::HDC dc, const TFontID& font, int32_t resolution) : FSelected(dc, Font(font, resolution), Cache().Depth == 0) {}
+
+ private:
+  static plat::HFONT Font(const TFontID& font, int32_t resolution) {
+    TCanvasCache& cache = Cache();
+    if (cache.Depth == 0) return NewTextFont(font, resolution);
+    std::string key(reinterpret_cast<const char*>(&font), sizeof font);
+    key.append(reinterpret_cast<const char*>(&resolution), sizeof resolution);
+    plat::HFONT& slot = cache.Fonts[key];
+    if (!slot) slot = NewTextFont(font, resolution);
+    return slot;
+  }
+  TSelected FSelected;
+};
 
 ZString Ascii(const char* text) {
   ZString s;
@@ -127,7 +181,8 @@ TExtent ItemTextExtent(const TEquationItem& item, const ZString& text) {
     auto canvas = ItemCanvas(item, item.FFontID);
     return TExtent{canvas->TextWidth(text.data(), static_cast<int32_t>(text.size())), canvas->TextHeight()};
   }
-  return GdiExtent(item.FDC, NewTextFont(item.FFontID, item.FResolution), text);
+  TTextFont selected(item.FDC, item.FFontID, item.FResolution);
+  return GdiExtent(item.FDC, nullptr, text);
 }
 
 TExtent ItemTextExtent(const TEquationItem& item, const char* text) { return ItemTextExtent(item, Ascii(text)); }
@@ -137,7 +192,7 @@ int32_t ItemFontAscent(const TEquationItem& item) { return FontAscent(item, item
 int32_t FontAscent(const TEquationItem& item, const TFontID& font) {
   if (!item.FDC) return 0;
   if (item.FUseDibFont) return ItemCanvas(item, font)->GetBaseline();
-  TSelected sel(item.FDC, NewTextFont(font, item.FResolution));
+  TTextFont selected(item.FDC, font, item.FResolution);
   plat::TEXTMETRICW tm{};
   return plat::GetTextMetricsW(item.FDC, &tm) ? tm.tmAscent : 0;
 }
@@ -151,7 +206,7 @@ void DrawItemText(const TEquationItem& item, const ZString& text, const plat::RE
     // The text goes through a canvas that holds the pixels under the rectangle.
     auto canvas = ItemCanvas(item, item.FFontID);
     const int32_t w = rect.right - rect.left, h = rect.bottom - rect.top;
-    canvas->SetCanvasSize(w + 1, h + 1);
+    canvas->SetCanvasSize(w + 1, h + 1);  // nothing to do when a kept canvas has that size
     canvas->CopyBackground(dc, rect.left, rect.top);
     canvas->FBkColor = plat::GetBkColor(dc);
     canvas->FBkMode = static_cast<uint32_t>(plat::GetBkMode(dc));
@@ -160,7 +215,7 @@ void DrawItemText(const TEquationItem& item, const ZString& text, const plat::RE
     canvas->Draw(dc, rect.left, rect.top);
     return;
   }
-  TSelected sel(dc, NewTextFont(item.FFontID, item.FResolution));
+  TTextFont selected(dc, item.FFontID, item.FResolution);
   const int oldMode = plat::SetBkMode(dc, plat::TRANSPARENT);
   plat::RECT r = rect;
   plat::DrawTextW(dc, text.data(), count, &r, format);
@@ -286,6 +341,16 @@ void DrawOutline(const TEquationItem& item, const plat::RECT& box, int style) {
   plat::HGDIOBJ oldBrush = plat::SelectObject(item.FDC, plat::GetStockObject(plat::NULL_BRUSH));
   plat::Rectangle(item.FDC, box.left, box.top, box.right, box.bottom);
   plat::SelectObject(item.FDC, oldBrush);
+}
+
+TCanvasScope::TCanvasScope() { ++Cache().Depth; }
+
+TCanvasScope::~TCanvasScope() {
+  TCanvasCache& cache = Cache();
+  if (--cache.Depth != 0) return;
+  cache.Canvases.clear();
+  for (auto& font : cache.Fonts) plat::DeleteObject(font.second);
+  cache.Fonts.clear();
 }
 
 int32_t PlaceholderHeight() { return EquationDefaults().FPlaceholderHeight; }

@@ -84,6 +84,17 @@ void DrawOutline(const TEquationItem& item, const plat::RECT& box, int style);
 // fonts).
 int32_t FontAscent(const TEquationItem& item, const TFontID& font);
 
+// While a scope is open (a layout or a draw of a whole row), bitmap-font canvases are kept per
+// manager and font and reused; the outermost scope gives them back, so fonts return to their
+// manager when the call ends.
+class TCanvasScope {
+ public:
+  TCanvasScope();
+  ~TCanvasScope();
+  TCanvasScope(const TCanvasScope&) = delete;
+  TCanvasScope& operator=(const TCanvasScope&) = delete;
+};
+
 // The placeholder height of empty equations (process-wide) and its re-measuring for an equation.
 int32_t PlaceholderHeight();
 void MeasurePlaceholder(const TEquation& equation);

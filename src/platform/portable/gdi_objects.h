@@ -51,6 +51,9 @@ struct GdiPen : GdiObject {
 struct GdiFont : GdiObject {
   GdiFont() : GdiObject(GdiKind::Font) {}
   LOGFONTW Log{};
+  // The sized face the font resolved to, valid while the text cache keeps that generation.
+  void* Resolved = nullptr;
+  uint32_t ResolvedGeneration = 0;
 };
 
 // What a device context selects and sets; SaveDC pushes a copy, RestoreDC pops it.

@@ -77,6 +77,8 @@ bool HasCharmap(FT_Face face, FT_Encoding encoding) {
 }
 
 std::mutex gTextMutex;
+// Counts the clearings of the sized-face cache, so that fonts can keep the face they resolved to.
+uint32_t gSizedGeneration = 1;
 FT_Library gLibrary = nullptr;
 std::map<std::string, FT_Face>& Faces() {
   static auto* faces = new std::map<std::string, FT_Face>();
@@ -112,7 +114,10 @@ SizedFace* Resolve(const LOGFONTW& log) {
   if (it != Sized().end()) return it->second.get();
   // Sizes come and go (equations scaled to fit try one size after another): the glyph caches
   // of all sizes are dropped together once there are many, so memory stays bounded.
-  if (Sized().size() >= 128) Sized().clear();
+  if (Sized().size() >= 128) {
+    Sized().clear();
+    ++gSizedGeneration;
+  }
   FT_Face face = OpenFace(path);
   if (!face || face->units_per_EM == 0) {
     Sized()[key] = nullptr;
@@ -304,7 +309,11 @@ Target TargetOf(HDC dc) {
   t.dc = portable::FindGdi<GdiDC>(dc, GdiKind::DC);
   if (!t.dc) return t;
   GdiFont* font = t.dc->State.Font ? t.dc->State.Font : portable::StockSystemFont();
-  t.face = Resolve(font->Log);
+  if (font->ResolvedGeneration != gSizedGeneration) {
+    font->Resolved = Resolve(font->Log);
+    font->ResolvedGeneration = gSizedGeneration;
+  }
+  t.face = static_cast<SizedFace*>(font->Resolved);
   t.surface = t.dc->Surface();
   return t;
 }
