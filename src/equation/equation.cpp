@@ -107,7 +107,9 @@ void TEquation::SetBasePoint(int32_t x, int32_t y) {
   CalcRegion();
 }
 
-void TEquation::MoveBasePoint(int32_t x, int32_t y) { Offset(x - FBasePoint.x, y - FBasePoint.y); }
+void TEquation::MoveBasePoint(int32_t x, int32_t y) {
+  Offset(Coord(static_cast<int64_t>(x) - FBasePoint.x), Coord(static_cast<int64_t>(y) - FBasePoint.y));
+}
 
 void TEquation::Offset(int32_t dx, int32_t dy) {
   if (dx == 0 && dy == 0) return;

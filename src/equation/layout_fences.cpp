@@ -17,9 +17,9 @@ void PlaceScripts(TEquation& sup, TEquation& sub, const TEquation& content, int3
   sup.SetBasePoint(x, y);
   sub.SetBasePoint(x, y);
   sup.MoveBasePoint(x, y - std::max<int32_t>(content.AboveHeight() - sup.BelowHeight(),
-                                             static_cast<int32_t>(Round(sup.AboveHeight() * 4 / 5.0))));
+                                             static_cast<int32_t>(Round(4.0 * sup.AboveHeight() / 5))));
   sub.MoveBasePoint(x, y + std::max<int32_t>(content.BelowHeight() - sub.AboveHeight(),
-                                             static_cast<int32_t>(Round(sub.BelowHeight() * 4 / 5.0))));
+                                             static_cast<int32_t>(Round(4.0 * sub.BelowHeight() / 5))));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "equation/equation_defaults.h"
 #include "equation/equation_item.h"
 #include "fonts/dib_canvas.h"
+#include "fonts/font_manager.h"
 
 namespace zkw {
 
@@ -86,7 +87,7 @@ TCanvasCache& Cache() {
 
 std::unique_ptr<TDibCanvas> NewItemCanvas(const TEquationItem& item, const TFontID& id) {
   auto canvas = std::make_unique<TDibCanvas>();
-  canvas->SetFontManager(item.FDibFontManager);
+  canvas->SetFontManager(TDibFontManager::IsLive(item.FDibFontManager) ? item.FDibFontManager : nullptr);
   TCanvasFont font;
   font.SetName(FromUtf8(FaceName(id)));
   font.SetSize(LayoutSize(id.ftSize));
@@ -357,7 +358,7 @@ int32_t PlaceholderHeight() { return EquationDefaults().FPlaceholderHeight; }
 
 TExtent EquationCanvasMeasure(const TEquation& equation) {
   TDibCanvas canvas;
-  canvas.SetFontManager(equation.FDibFontManager);
+  canvas.SetFontManager(TDibFontManager::IsLive(equation.FDibFontManager) ? equation.FDibFontManager : nullptr);
   TCanvasFont font;
   font.SetName(FromUtf8(FaceName(equation.FFontID)));
   font.SetSize(LayoutSize(equation.FFontID.ftSize));

@@ -253,9 +253,9 @@ void TMinMax::SetBasePoint(int32_t x, int32_t y) {
   } else {
     const int32_t scripts = std::max(uw, lw);
     const int32_t uy = y - std::max<int32_t>(main.AboveHeight() - upper.BelowHeight(),
-                                             static_cast<int32_t>(Round(upper.AboveHeight() * 4 / 5.0)));
+                                             static_cast<int32_t>(Round(4.0 * upper.AboveHeight() / 5)));
     const int32_t ly = y + std::max<int32_t>(main.BelowHeight() - lower.AboveHeight(),
-                                             static_cast<int32_t>(Round(lower.BelowHeight() * 4 / 5.0)));
+                                             static_cast<int32_t>(Round(4.0 * lower.BelowHeight() / 5)));
     if (FAlign == 1) {
       upper.MoveBasePoint(main.FRegion.right, uy);
       lower.MoveBasePoint(main.FRegion.right, ly);

@@ -11,7 +11,7 @@ void TSimpleSuper::SetBasePoint(int32_t x, int32_t y) {
   FBasePoint = {x, y};
   TEquation& script = Child(0);
   script.SetBasePoint(x, y);
-  script.MoveBasePoint(x, Coord(y - Round(script.AboveHeight() * 4 / 5.0)));
+  script.MoveBasePoint(x, Coord(y - Round(4.0 * script.AboveHeight() / 5)));
   FRect = script.FRegion;
 }
 
@@ -21,7 +21,7 @@ void TSimpleSub::SetBasePoint(int32_t x, int32_t y) {
   FBasePoint = {x, y};
   TEquation& script = Child(0);
   script.SetBasePoint(x, y);
-  script.MoveBasePoint(x, Coord(y + Round(script.BelowHeight() * 4 / 5.0)));
+  script.MoveBasePoint(x, Coord(y + Round(4.0 * script.BelowHeight() / 5)));
   FRect = script.FRegion;
 }
 
