@@ -1,6 +1,8 @@
 // The equation row: items, their order and the settings passed down the tree.
 #include "equation/equation.h"
 
+#include <algorithm>
+
 #include "common/round.h"
 #include "equation/equation_defaults.h"
 #include "equation/layout_metrics.h"
@@ -183,8 +185,30 @@ void TEquation::DrawScale(int32_t aWidth, int32_t aHeight) {
   const double factor = aWidth < width ? static_cast<double>(aWidth) / width : static_cast<double>(aHeight) / height;
   int32_t trial = static_cast<int32_t>(Round(LayoutSize(original) * factor));
   if (trial < 2) return;
-  SetFontSize(trial);
-  while ((Width() > aWidth || Height() > aHeight) && trial > 2) SetFontSize(--trial);
+  // The largest size from the trial down (to 2) that fits, as stepping down one by one would
+  // find it, but in a logarithmic number of layouts: sizes that fit lie below those that do not.
+  auto fits = [&](int32_t size) {
+    SetFontSize(size);
+    return Width() <= aWidth && Height() <= aHeight;
+  };
+  if (!fits(trial) && trial > 2) {
+    int32_t failing = trial, size = trial;
+    do {  // down in proportion until a size fits, or 2
+      const double shrink = std::min(static_cast<double>(aWidth) / std::max(1, Width()),
+                                     static_cast<double>(aHeight) / std::max(1, Height()));
+      failing = size;
+      size = std::max<int32_t>(2, std::min<int32_t>(size - 1, static_cast<int32_t>(Round(size * shrink))));
+    } while (!fits(size) && size > 2);
+    int32_t fitting = size;
+    while (failing - fitting > 1) {  // the boundary between them
+      const int32_t middle = fitting + (failing - fitting) / 2;
+      if (fits(middle))
+        fitting = middle;
+      else
+        failing = middle;
+    }
+    if (FFontID.ftSize != fitting) SetFontSize(fitting);
+  }
   Draw();
   SetFontSize(original);
 }

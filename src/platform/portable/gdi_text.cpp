@@ -67,6 +67,7 @@ struct SizedFace {
   int32_t XPpem = 0;     // horizontal pixels per em (differs from Ppem for fonts with lfWidth)
   int32_t Escapement = 0;  // tenths of a degree, counter-clockwise
   CodeMap Map = CodeMap::Unicode;
+  int32_t AlphabetWidth = -1;  // advances of a..z and A..Z, measured without rendering
   std::map<uint32_t, Glyph> Glyphs;
 };
 
@@ -538,8 +539,18 @@ BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* m) {
   m->tmHeight = f.Ascent + f.Descent;
   m->tmInternalLeading = f.InternalLeading;
   m->tmExternalLeading = 0;
-  const char16_t alphabet[] = u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
-  m->tmAveCharWidth = (Width(f, reinterpret_cast<const WCHAR*>(alphabet), 52) + 26) / 52;
+  if (f.AlphabetWidth < 0) {
+    // The same advances GlyphOf keeps, loaded without rendering: large sizes stay cheap.
+    f.AlphabetWidth = 0;
+    FT_Set_Pixel_Sizes(f.Face, static_cast<FT_UInt>(f.XPpem), static_cast<FT_UInt>(f.Ppem));
+    FT_Matrix identity{0x10000, 0, 0, 0x10000};
+    FT_Set_Transform(f.Face, &identity, nullptr);
+    FT_Select_Charmap(f.Face, FT_ENCODING_UNICODE);
+    for (const char* c = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"; *c; ++c)
+      if (FT_Load_Glyph(f.Face, FT_Get_Char_Index(f.Face, static_cast<FT_ULong>(*c)), FT_LOAD_TARGET_NORMAL) == 0)
+        f.AlphabetWidth += static_cast<int32_t>((f.Face->glyph->advance.x + 32) >> 6);
+  }
+  m->tmAveCharWidth = (f.AlphabetWidth + 26) / 52;
   m->tmMaxCharWidth = f.MaxWidth;
   m->tmWeight = f.Bold ? FW_BOLD : FW_NORMAL;
   m->tmItalic = f.Italic ? 1 : 0;
