@@ -1,5 +1,5 @@
 # Quick start: `make demo` runs the main job, `make test` runs every test suite.
-.PHONY: demo test build-native test-native test-win32 test-fuzz fuzz bench package clean
+.PHONY: demo test build-native test-native test-win32 test-fuzz fuzz bench package golden clean
 
 JOBS ?= $(shell nproc)
 # Each target installs the package set it needs first (scripts/setup-deps, idempotent).
@@ -68,6 +68,15 @@ package:
 	@cpack -G DEB --config build/release/CPackConfig.cmake -B build/packages/deb >/dev/null
 	@mv build/packages/deb/*.deb build/packages/ && rm -rf build/packages/deb
 	@ls -1 build/packages/*
+
+# Renews the pictures the tests compare with (the equation gallery), after a deliberate change of
+# the drawing; the docs show the same picture.
+golden:
+	@$(SETUP) native
+	@cmake --preset dev >/dev/null
+	@cmake --build --preset dev --target zkw -j $(JOBS)
+	build/dev/tools/zkw/zkw eq gallery tests/data/equation-gallery.png
+	cp tests/data/equation-gallery.png docs/equation-gallery.png
 
 clean:
 	rm -rf build

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "equation/equation.h"
+#include "equation_draw.h"
 
 namespace {
 
@@ -32,5 +33,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The unsized reader reads what the sized one wrote the same way.
   zkw::TEquation unsized;
   if (!unsized.LoadFromBuffer(first.data()) || Written(unsized) != first) __builtin_trap();
+  LayOutAndDraw(e);
   return 0;
 }

@@ -9,6 +9,7 @@
 
 #include "common/byte_stream.h"
 #include "equation/equation.h"
+#include "equation_draw.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     zkw::TEquation again;
     if (!again.LoadFromFile(out.c_str())) __builtin_trap();
     if (Saved(again, out) != first) __builtin_trap();
+    LayOutAndDraw(e);
   }
   return 0;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "equation/equation.h"
+#include "equation_draw.h"
 
 namespace {
 
@@ -30,5 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   zkw::TEquation again;
   index = 1;
   if (!again.ImportFrom(first, index) || Exported(again) != first) __builtin_trap();
+  LayOutAndDraw(e);
   return 0;
 }

@@ -872,6 +872,95 @@ ZKWDECL void ZKWAPI DASetDXSoundObject(ZSOUND Sound);
 ZKWDECL ZSOUND ZKWAPI DAGetDXSoundObject(void);
 ZKWDECL void ZKWAPI DAPlaySound(void* hMem, void* hWnd, int32_t ID);
 
+/* ==== Equations (docs/api-equations.md) =================================================== */
+/* An equation handle is the address of an equation, an item handle that of one of its items;
+ * handles other than in eqFreeEquation are not checked. Record results are written through the
+ * address passed first. File and face names are 8-bit text in the system code page; the text
+ * form is UTF-16. eqRead and eqWrite take the library's own stream objects. */
+typedef void* ZEQUATION;
+typedef void* ZEQITEM;
+
+#pragma pack(push, 1)
+/* The font of an equation as it is stored (136 bytes). */
+typedef struct TEqFontID {
+  char ftFaceName[129];
+  uint8_t ftBold;
+  uint8_t ftItalic;
+  uint8_t ftUnderline;
+  int32_t ftSize;
+} TEqFontID;
+/* The geometry of an equation embedded in a host's document (200 bytes). */
+typedef struct TEquationObjectInfo {
+  uint8_t Reserved[132];
+  uint16_t Width;       /* 132 */
+  uint16_t Ascent;      /* 134: above height + baseline - 1 */
+  uint32_t DataSize;    /* 136 */
+  uint8_t Reserved2[3]; /* 140 */
+  uint16_t BelowHeight; /* 143 */
+  uint8_t Reserved3[55];
+} TEquationObjectInfo;
+#pragma pack(pop)
+ZKW_STATIC_ASSERT(sizeof(TEqFontID) == 136, eq_font_id_size);
+ZKW_STATIC_ASSERT(sizeof(TEquationObjectInfo) == 200, eq_object_info_size);
+
+typedef struct TEqPoint {
+  int32_t x, y;
+} TEqPoint;
+typedef struct TEqRect {
+  int32_t left, top, right, bottom;
+} TEqRect;
+
+ZKWDECL ZEQUATION ZKWAPI eqCreateEquation(void);
+ZKWDECL void ZKWAPI eqFreeEquation(ZEQUATION h);
+ZKWDECL void ZKWAPI eqClear(ZEQUATION h);
+ZKWDECL int32_t ZKWAPI eqGetCount(ZEQUATION h);
+ZKWDECL ZEQITEM ZKWAPI eqGetItem(ZEQUATION h, int32_t Index);
+ZKWDECL void ZKWAPI eqSetBasePoint(ZEQUATION h, int32_t x, int32_t y);
+ZKWDECL void ZKWAPI eqGetBasePoint(TEqPoint* Result, ZEQUATION h);
+ZKWDECL void ZKWAPI eqCalcRegion(ZEQUATION h);
+ZKWDECL void ZKWAPI eqInvalidate(ZEQUATION h);
+ZKWDECL void ZKWAPI eqDraw(ZEQUATION h);
+ZKWDECL void ZKWAPI eqDrawScale(ZEQUATION h, int32_t Width, int32_t Height);
+ZKWDECL int32_t ZKWAPI eqGetWidth(ZEQUATION h);
+ZKWDECL int32_t ZKWAPI eqGetHeight(ZEQUATION h);
+ZKWDECL int32_t ZKWAPI eqGetAboveHeight(ZEQUATION h);
+ZKWDECL int32_t ZKWAPI eqGetBelowHeight(ZEQUATION h);
+ZKWDECL int32_t ZKWAPI eqGetBaseline(ZEQUATION h);
+ZKWDECL void ZKWAPI eqGetRegion(TEqRect* Result, ZEQUATION h);
+ZKWDECL void ZKWAPI eqGetBoundsRect(TEqRect* Result, ZEQUATION h);
+ZKWDECL void ZKWAPI eqSetCanvas(ZEQUATION h, void* DC);
+ZKWDECL void* ZKWAPI eqGetCanvas(ZEQUATION h);
+ZKWDECL void ZKWAPI eqSetResolution(ZEQUATION h, int32_t Resolution);
+ZKWDECL void ZKWAPI eqSetUseDibFont(ZEQUATION h, uint8_t Flag);
+ZKWDECL void ZKWAPI eqSetDibFontManager(ZEQUATION h, void* Manager);
+ZKWDECL void ZKWAPI eqSetFontID(ZEQUATION h, TEqFontID Font);
+ZKWDECL void ZKWAPI eqGetFontID(TEqFontID* Result, ZEQUATION h);
+ZKWDECL void ZKWAPI eqSetFontName(ZEQUATION h, const char* Name);
+ZKWDECL const ZKWCHAR* ZKWAPI eqGetFontName(ZEQUATION h);
+ZKWDECL void ZKWAPI eqSetFontSize(ZEQUATION h, int32_t Size);
+ZKWDECL int32_t ZKWAPI eqGetFontSize(ZEQUATION h);
+ZKWDECL void ZKWAPI eqSetColor(ZEQUATION h, uint32_t Color);
+ZKWDECL uint32_t ZKWAPI eqGetColor(ZEQUATION h);
+ZKWDECL void ZKWAPI eqSetTextColor(ZEQUATION h, uint32_t Color);
+ZKWDECL uint32_t ZKWAPI eqGetTextColor(ZEQUATION h);
+ZKWDECL void ZKWAPI eqSetParentObj(ZEQUATION h, ZEQITEM Item);
+ZKWDECL ZEQITEM ZKWAPI eqGetParentObj(ZEQUATION h);
+ZKWDECL void ZKWAPI eqRead(ZEQUATION h, void* Stream);
+ZKWDECL void ZKWAPI eqWrite(ZEQUATION h, void* Stream);
+ZKWDECL int32_t ZKWAPI eqLoadFromFile(ZEQUATION h, const char* FileName);
+ZKWDECL int32_t ZKWAPI eqSaveToFile(ZEQUATION h, const char* FileName);
+ZKWDECL int32_t ZKWAPI eqGetDataSize(ZEQUATION h);
+ZKWDECL void ZKWAPI eqSaveToBuffer(ZEQUATION h, void* Buffer);
+ZKWDECL void ZKWAPI eqLoadFromBuffer(ZEQUATION h, const void* Buffer);
+ZKWDECL int32_t ZKWAPI eqLoadFromBufferEx(ZEQUATION h, const void* Buffer, int32_t Size);
+ZKWDECL void ZKWAPI eqSaveTo(ZEQUATION h, uint8_t** Buffer);
+ZKWDECL int32_t ZKWAPI eqExportTo(ZEQUATION h, ZKWCHAR* Dest, int32_t* Index);
+ZKWDECL void ZKWAPI eqImportFrom(ZEQUATION h, const ZKWCHAR* Text, int32_t* Index);
+ZKWDECL int32_t ZKWAPI eqGetTextTo(ZEQUATION h, char* Dest);
+ZKWDECL void ZKWAPI eqSetEquationDefaultColors(uint32_t LineColor, uint32_t TextColor);
+ZKWDECL void ZKWAPI eqSetEquationDefaultFont(const char* Name, int32_t Size);
+ZKWDECL uint32_t ZKWAPI eqSetFormColors(uint32_t Face, uint32_t Highlight, uint32_t Shadow);
+
 /* A new export family goes above this line: one section headed like the others with its page,
  * its names in src/exports/zkwgdi32.def. */
 

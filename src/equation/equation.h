@@ -44,8 +44,27 @@ class TEquation {
   int64_t DataSize() const { return 136 + StreamSize(); }
   void SetVersion(int32_t aVer);
   void SetBasePoint(int32_t x, int32_t y);
+  // Moves the laid-out row and everything in it to a new base point without laying it out again.
+  void MoveBasePoint(int32_t x, int32_t y);
+  void Offset(int32_t dx, int32_t dy);
   // Every item lays itself out again, then the row from the same base point.
   void Invalidate();
+  // The region from the items (the placeholder box when there are none) and FBaseline.
+  void CalcRegion();
+  // Draws the items on FDC with the text alignment set to top-left.
+  void Draw();
+  // Draws the items without touching the alignment (children of an item).
+  void DrawItems();
+  // Draws at the largest size below the current one that fits the box, when it does not fit.
+  void DrawScale(int32_t aWidth, int32_t aHeight);
+  // Measures of the region; above and below the axis, 0 when negative.
+  int32_t Width() const { return FRegion.right - FRegion.left; }
+  int32_t Height() const { return FRegion.bottom - FRegion.top; }
+  int32_t AboveHeight() const { return FBasePoint.y - FRegion.top > 0 ? FBasePoint.y - FRegion.top : 0; }
+  int32_t BelowHeight() const { return FRegion.bottom - FBasePoint.y > 0 ? FRegion.bottom - FBasePoint.y : 0; }
+  bool HasItems() const { return !FList.empty(); }
+  // The bounds rectangle, or the region while it is empty.
+  plat::RECT BoundsRect() const;
 
   // Setters: store the value and pass it to every item, which passes it to its children.
   void SetFontID(const TFontID& font);
@@ -105,6 +124,9 @@ class TEquation {
  private:
   // Gives an item the row's device context, parent and font.
   void Adopt(TEquationItem* item);
+  // After a setter that changes measures: the placeholder is measured again and the tree laid
+  // out again, once, by the outermost setter.
+  void Relayout();
 };
 
 }  // namespace zkw

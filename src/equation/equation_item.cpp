@@ -5,6 +5,8 @@
 #include "common/round.h"
 #include "equation/equation.h"
 #include "equation/equation_defaults.h"
+#include "equation/layout_metrics.h"
+#include "common/colour_units.h"
 
 namespace zkw {
 
@@ -102,6 +104,45 @@ void TEquationItem::SetBasePoint(int32_t x, int32_t y) {
   FBasePoint = {x, y};
 }
 
+void TEquationItem::Draw() {
+  if (!FDC) return;
+  plat::SetTextColor(FDC, ColorToRGB(FTextColor) & 0xFFFFFF);
+  DrawContent();
+}
+
+void OffsetRect(plat::RECT& r, int32_t dx, int32_t dy) {
+  r = plat::RECT{Coord(static_cast<int64_t>(r.left) + dx), Coord(static_cast<int64_t>(r.top) + dy),
+                 Coord(static_cast<int64_t>(r.right) + dx), Coord(static_cast<int64_t>(r.bottom) + dy)};
+}
+
+void TEquationItem::Offset(int32_t dx, int32_t dy) {
+  FBasePoint = {Coord(static_cast<int64_t>(FBasePoint.x) + dx), Coord(static_cast<int64_t>(FBasePoint.y) + dy)};
+  OffsetRect(FRect, dx, dy);
+  for (auto& child : FEQList) child->Offset(dx, dy);
+}
+
+TEquation& TEquationItem::Child(size_t i) const {
+  if (i < FEQList.size()) return *FEQList[i];
+  static thread_local TEquation missing;
+  missing.Clear();
+  return missing;
+}
+
+int32_t TEquationItem::Pt(double points) const { return PointsToPixels(points, FResolution); }
+
+void TEquationItem::SetRect(int64_t left, int64_t top, int64_t right, int64_t bottom) {
+  FRect = plat::RECT{Coord(left), Coord(top), Coord(right), Coord(bottom)};
+}
+
+void TEquationItem::Widen(const TEquation& child, bool horizontally) {
+  if (!child.HasItems()) return;
+  const plat::RECT& r = child.FRegion;
+  if (r.top < FRect.top) FRect.top = r.top;
+  if (r.bottom > FRect.bottom) FRect.bottom = r.bottom;
+  if (horizontally && r.right > FRect.right) FRect.right = r.right;
+  if (horizontally && r.left < FRect.left) FRect.left = r.left;
+}
+
 bool TEquationItem::ReadFrom(TEqReader& r) {
   // The item arrives with its class defaults and fresh children; the common part changes only
   // the colours and the version, so running the defaults again (which would keep those three)
@@ -185,10 +226,8 @@ void TEquationItem::WriteChildren(TEqWriter& w) {
   for (auto& child : FEQList) child->WriteItems(w);
 }
 
-void TEquationItem::Invalidate() {
-  for (auto& child : FEQList) child->Invalidate();
-  CalcRect();
-}
+// Placing an item lays out its children from scratch, so recomputing is placing again.
+void TEquationItem::Invalidate() { CalcRect(); }
 
 void TEquationItem::AddItem(TEquation* aEquation) { InsertItem(ChildCount(), aEquation); }
 

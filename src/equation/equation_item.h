@@ -46,8 +46,12 @@ class TEquationItem {
   virtual void Create() { InitDefaults(); }
   // 9..11: placement and drawing (the layout code extends them).
   virtual void SetBasePoint(int32_t x, int32_t y);
-  virtual void CalcRect() {}
-  virtual void Draw() {}
+  // Moves the laid-out item and its children by (dx, dy).
+  virtual void Offset(int32_t dx, int32_t dy);
+  // Lays the item out again at its base point.
+  virtual void CalcRect() { SetBasePoint(FBasePoint.x, FBasePoint.y); }
+  // Sets the text colour and draws the content (nothing without a device context).
+  virtual void Draw();
   // 12..17: stream form; Read reads the item after its class code.
   virtual bool ReadParameter(TStream& Stream);
   virtual bool ReadEqList(TStream& Stream);
@@ -135,6 +139,15 @@ class TEquationItem {
   bool FUseDibFont = false;
 
  protected:
+  // Layout helpers: a child equation, round(points x resolution / 72), one point (p).
+  // A child removed by Delete reads as an empty row, so the layout never indexes past the list.
+  TEquation& Child(size_t i) const;
+  int32_t Pt(double points) const;
+  int32_t P() const { return Pt(1); }
+  // Sets FRect from 64-bit values held in the coordinate range.
+  void SetRect(int64_t left, int64_t top, int64_t right, int64_t bottom);
+  // Widens FRect to a child's region (only when it has items).
+  void Widen(const TEquation& child, bool horizontally = true);
   // Replaces the children by `count` empty child equations at their scales.
   void CreateChildren(size_t count);
   // A new empty child equation with the item's settings and the font of that scale.
@@ -144,6 +157,9 @@ class TEquationItem {
   // Markup of every child equation in order.
   void ChildrenText(ZString& St);
 };
+
+// Moves a rectangle, held in the coordinate range.
+void OffsetRect(plat::RECT& r, int32_t dx, int32_t dy);
 
 // A new item of a class code (30 for TLog included), or null for a code outside the table.
 std::unique_ptr<TEquationItem> NewEquationItem(int32_t code);

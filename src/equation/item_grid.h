@@ -14,6 +14,7 @@ class TArrayEquationEx : public TEquationItem {
  public:
   TArrayEquationEx() { TArrayEquationEx::InitDefaults(); }
   ZKW_EQ_CLASS(46, TArrayEquationEx)
+  ZKW_EQ_LAYOUT
   // Two rows of two empty cells.
   void InitDefaults() override;
   int64_t ObjSize() const override;
@@ -45,6 +46,8 @@ class TArrayEquationEx : public TEquationItem {
   std::vector<std::vector<TEquation*>> FEqArray;  // [row][column], 0-based; cells are in FEQList
 
  private:
+  // Places the cells starting at x; returns the grid's half height around the axis.
+  int32_t PlaceCells(int32_t x, int32_t y);
   TEquation* NewCell();
   // Empty cells, created row by row.
   void Rebuild(int32_t rows, int32_t cols);

@@ -11,6 +11,7 @@ class TAngleVecto : public TEquationItem {
  public:
   TAngleVecto() { TAngleVecto::InitDefaults(); }
   ZKW_EQ_CLASS(31, TAngleVecto)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   void Add(TEquationItem* item) { FEQList[0]->Add(item); }
   int32_t FArcHeight = 3;
@@ -27,6 +28,7 @@ class TSimpleValueEx : public TEquationItem {
  public:
   TSimpleValueEx() { TSimpleValueEx::InitDefaults(); }
   ZKW_EQ_CLASS(38, TSimpleValueEx)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   void StoredFields(TFieldList& list) override;
   TChildScale ChildScale(size_t i) const override {
@@ -42,6 +44,7 @@ class TSimpleVectorEx : public TEquationItem {
  public:
   TSimpleVectorEx() { TSimpleVectorEx::InitDefaults(); }
   ZKW_EQ_CLASS(39, TSimpleVectorEx)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   void StoredFields(TFieldList& list) override;
   TChildScale ChildScale(size_t i) const override {
@@ -58,6 +61,7 @@ class TSimpleAngleEx : public TEquationItem {
  public:
   TSimpleAngleEx() { TSimpleAngleEx::InitDefaults(); }
   ZKW_EQ_CLASS(43, TSimpleAngleEx)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   void Add(TEquationItem* item) { FEQList[0]->Add(item); }
   int32_t FArcHeight = 3;
@@ -67,6 +71,7 @@ class TSimpleArcEx : public TSimpleAngleEx {
  public:
   TSimpleArcEx() { TSimpleArcEx::InitDefaults(); }
   ZKW_EQ_CLASS(47, TSimpleArcEx)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   void StoredFields(TFieldList& list) override { list.Int("FStyle", FStyle); }
   int32_t FStyle = 0;

@@ -10,6 +10,7 @@ class TFence : public TEquationItem {
  public:
   TFence() { TFence::InitDefaults(); }
   ZKW_EQ_CLASS(11, TFence)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   void StoredFields(TFieldList& list) override;
   void FieldsRead() override { SetFenceStyle(FFenceStyle); }
@@ -30,6 +31,7 @@ class TAbsolute : public TEquationItem {
  public:
   TAbsolute() { TAbsolute::InitDefaults(); }
   ZKW_EQ_CLASS(12, TAbsolute)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   void StoredFields(TFieldList& list) override;
   void FieldsRead() override { SetNumClass(FNumClass); }
@@ -48,6 +50,7 @@ class TSimpleRect : public TEquationItem {
  public:
   TSimpleRect() { TSimpleRect::InitDefaults(); }
   ZKW_EQ_CLASS(44, TSimpleRect)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   void StoredFields(TFieldList& list) override { list.Int("FStyle", FStyle); }
   void TextFields(TFieldList&) override {}

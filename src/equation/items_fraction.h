@@ -11,6 +11,7 @@ class TFraction : public TEquationItem {
  public:
   TFraction() { TFraction::InitDefaults(); }
   ZKW_EQ_CLASS(2, TFraction)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   void GetText(ZString& St) override;
   void NAdd(TEquationItem* item) { FEQList[0]->Add(item); }  // numerator
@@ -21,6 +22,7 @@ class TFractionEx : public TEquationItem {
  public:
   TFractionEx() { TFractionEx::InitDefaults(); }
   ZKW_EQ_CLASS(17, TFractionEx)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   void NAdd(TEquationItem* item) { FEQList[0]->Add(item); }
   void DAdd(TEquationItem* item) { FEQList[1]->Add(item); }
@@ -32,6 +34,7 @@ class TArrow : public TFraction {
  public:
   TArrow() { TArrow::InitDefaults(); }
   ZKW_EQ_CLASS(24, TArrow)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   void StoredFields(TFieldList& list) override;
   TChildScale ChildScale(size_t) const override { return TChildScale::csThreeQuarter; }
@@ -50,10 +53,16 @@ class TBracketHor : public TFraction {
  public:
   TBracketHor() { TBracketHor::InitDefaults(); }
   ZKW_EQ_CLASS(36, TBracketHor)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   void StoredFields(TFieldList& list) override { list.Int("FTextStyle", FTextStyle); }
   void GetText(ZString& St) override { ChildrenText(St); }
   int32_t FTextStyle = 1;
+  plat::RECT FRectBracket{};  // the brace's own box
+  void Offset(int32_t dx, int32_t dy) override {
+    TEquationItem::Offset(dx, dy);
+    OffsetRect(FRectBracket, dx, dy);
+  }
 };
 
 }  // namespace zkw

@@ -13,6 +13,12 @@ class TLim : public TEquationItem {
  public:
   TLim() { TLim::InitDefaults(); }
   ZKW_EQ_CLASS(28, TLim)
+  ZKW_EQ_LAYOUT
+  void Offset(int32_t dx, int32_t dy) override {
+    TEquationItem::Offset(dx, dy);
+    OffsetRect(FNameBox, dx, dy);
+  }
+  plat::RECT FNameBox{};
   void InitDefaults() override;
   TChildScale ChildScale(size_t i) const override {
     return i == 1 ? TChildScale::csThreeQuarter : TChildScale::csFull;
@@ -25,6 +31,12 @@ class TCos : public TEquationItem {
  public:
   TCos() { TCos::InitDefaults(); }
   ZKW_EQ_CLASS(29, TCos)
+  ZKW_EQ_LAYOUT
+  void Offset(int32_t dx, int32_t dy) override {
+    TEquationItem::Offset(dx, dy);
+    OffsetRect(FNameBox, dx, dy);
+  }
+  plat::RECT FNameBox{};
   void InitDefaults() override;
   void StoredFields(TFieldList& list) override { list.Byte("FStyle", FStyle); }
   void FieldsRead() override { SetStyle(FStyle); }
@@ -40,6 +52,12 @@ class TLog : public TEquationItem {
  public:
   TLog() { TLog::InitDefaults(); }
   ZKW_EQ_CLASS(30, TLog)
+  ZKW_EQ_LAYOUT
+  void Offset(int32_t dx, int32_t dy) override {
+    TEquationItem::Offset(dx, dy);
+    OffsetRect(FNameBox, dx, dy);
+  }
+  plat::RECT FNameBox{};
   void InitDefaults() override;
   void StoredFields(TFieldList& list) override;
   void FieldsRead() override { SetStyle(FStyle); }

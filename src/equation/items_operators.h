@@ -1,6 +1,7 @@
 // Big operators with a main row and two limits: integrals, sums and products, repeated
 // integral signs, the evaluation bar, nested integrals, and operators with aligned scripts.
 #pragma once
+#include <vector>
 #include "equation/equation.h"
 #include "equation/equation_item.h"
 #include "equation/item_macros.h"
@@ -26,6 +27,7 @@ class TIntegral : public T3SubEquation {
  public:
   TIntegral() { TIntegral::InitDefaults(); }
   ZKW_EQ_CLASS(4, TIntegral)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   void StoredFields(TFieldList& list) override;
   // A style above 0 shows both limits.
@@ -38,6 +40,7 @@ class TIntegralEx : public TIntegral {
  public:
   TIntegralEx() { TIntegralEx::InitDefaults(); }
   ZKW_EQ_CLASS(32, TIntegralEx)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   void StoredFields(TFieldList& list) override;
   void FieldsRead() override { SetMain(FMain); }
@@ -46,28 +49,48 @@ class TIntegralEx : public TIntegral {
   bool FMain = true;
   bool FLockHeight = true;
   int32_t FIntegalHeight = 20;
+  bool FOuterLocked = false;  // held by an outer main integral while it measures
+
+ private:
+  // The integrals nested in the main child, directly and through their main children.
+  void Nested(std::vector<TIntegralEx*>& out) const;
+  void PlaceUnlocked(int32_t x, int32_t y);
+  void PlaceLocked(int32_t x, int32_t y);
 };
 
 class T3SubOtherwise : public T3SubEquation {
  public:
   T3SubOtherwise() { T3SubOtherwise::InitDefaults(); }
   ZKW_EQ_CLASS(18, T3SubOtherwise)
+  ZKW_EQ_LAYOUT
   void StoredFields(TFieldList& list) override;
+  void Offset(int32_t dx, int32_t dy) override {
+    TEquationItem::Offset(dx, dy);
+    OffsetRect(FSymbolRect, dx, dy);
+  }
+  plat::RECT FSymbolRect{};
 };
 
 class TMultiIntegral : public T3SubEquation {
  public:
   TMultiIntegral() { TMultiIntegral::InitDefaults(); }
   ZKW_EQ_CLASS(26, TMultiIntegral)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   void StoredFields(TFieldList& list) override;
   int32_t FNumClass = 2;  // number of signs
+  int32_t FSignX = 0;     // where the first sign starts
+  void Offset(int32_t dx, int32_t dy) override {
+    TEquationItem::Offset(dx, dy);
+    FSignX += dx;
+  }
 };
 
 class TRightIntegral : public T3SubEquation {
  public:
   TRightIntegral() { TRightIntegral::InitDefaults(); }
   ZKW_EQ_CLASS(27, TRightIntegral)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   void StoredFields(TFieldList& list) override;
 };
@@ -76,6 +99,7 @@ class TMinMax : public TEquationItem {
  public:
   TMinMax() { TMinMax::InitDefaults(); }
   ZKW_EQ_CLASS(35, TMinMax)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   void StoredFields(TFieldList& list) override;
   void Add(TEquationItem* item) { FEQList[0]->Add(item); }

@@ -18,6 +18,7 @@ class TEquationSystem : public TPolynomical {
  public:
   TEquationSystem() { TEquationSystem::InitDefaults(); }
   ZKW_EQ_CLASS(14, TEquationSystem)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   void StoredFields(TFieldList& list) override;
   uint8_t FCharCode = 123;
@@ -28,6 +29,7 @@ class TArrayEquation : public TPolynomical {
  public:
   TArrayEquation() { TArrayEquation::InitDefaults(); }
   ZKW_EQ_CLASS(15, TArrayEquation)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   void StoredFields(TFieldList& list) override;
   uint8_t FLCharCode = 40;
@@ -39,6 +41,7 @@ class TDeterminant : public TPolynomical {
  public:
   TDeterminant() { TDeterminant::InitDefaults(); }
   ZKW_EQ_CLASS(16, TDeterminant)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   int32_t FLineWidth = 1;
 };
@@ -47,6 +50,8 @@ class TEquationOr : public TPolynomical {
  public:
   TEquationOr() { TEquationOr::InitDefaults(); }
   ZKW_EQ_CLASS(22, TEquationOr)
+  ZKW_EQ_LAYOUT
+  int32_t FTick = 0;  // length of the ticks to the rows
 };
 
 }  // namespace zkw

@@ -10,6 +10,7 @@ class TSquareRoot : public TEquationItem {
  public:
   TSquareRoot() { TSquareRoot::InitDefaults(); }
   ZKW_EQ_CLASS(3, TSquareRoot)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   void StoredFields(TFieldList& list) override { list.Int("FStyle", FStyle); }
   TChildScale ChildScale(size_t i) const override {
@@ -19,6 +20,12 @@ class TSquareRoot : public TEquationItem {
   void Add(TEquationItem* item) { FEQList[0]->Add(item); }   // radicand
   void EAdd(TEquationItem* item) { FEQList[1]->Add(item); }  // index
   int32_t FStyle = 0;  // 0: no index
+  plat::RECT FTextRect{};   // the radicand's box under the sign
+  void Offset(int32_t dx, int32_t dy) override {
+    TEquationItem::Offset(dx, dy);
+    OffsetRect(FTextRect, dx, dy);
+  }
+  int32_t FSignShift = 0;   // the sign moves right when the index is wide
 };
 
 // Superscripts and subscripts: one row at two thirds of the item's size; FSize keeps the
@@ -45,6 +52,7 @@ class TSimpleSuper : public TEquationItem {
  public:
   TSimpleSuper() { TSimpleSuper::InitDefaults(); }
   ZKW_EQ_CLASS(8, TSimpleSuper)
+  ZKW_EQ_LAYOUT
   ZKW_EQ_SCRIPT_MEMBERS
   void GetText(ZString& St) override;
 };
@@ -53,6 +61,7 @@ class TSimpleSub : public TEquationItem {
  public:
   TSimpleSub() { TSimpleSub::InitDefaults(); }
   ZKW_EQ_CLASS(9, TSimpleSub)
+  ZKW_EQ_LAYOUT
   ZKW_EQ_SCRIPT_MEMBERS
   void GetText(ZString&) override {}  // subscripts have no markup
 };

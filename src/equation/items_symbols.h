@@ -12,6 +12,7 @@ class TSpecialChar : public TEquationItem {
  public:
   TSpecialChar() { TSpecialChar::InitDefaults(); }
   ZKW_EQ_CLASS(10, TSpecialChar)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   bool HasChildren() const override { return false; }
   void StoredFields(TFieldList& list) override;
@@ -28,6 +29,7 @@ class TSpecialCharEx : public TSpecialChar {
  public:
   TSpecialCharEx() { TSpecialCharEx::InitDefaults(); }
   ZKW_EQ_CLASS(42, TSpecialCharEx)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   int32_t FAngle = 180;
 };
@@ -36,6 +38,7 @@ class TSpecialArrow : public TEquationItem {
  public:
   TSpecialArrow() { TSpecialArrow::InitDefaults(); }
   ZKW_EQ_CLASS(25, TSpecialArrow)
+  ZKW_EQ_LAYOUT
   void InitDefaults() override;
   bool HasChildren() const override { return false; }
   void StoredFields(TFieldList& list) override { list.Byte("FStyle", FStyle); }
@@ -46,6 +49,18 @@ class TSign : public TEquationItem {
  public:
   TSign() { TSign::InitDefaults(); }
   ZKW_EQ_CLASS(37, TSign)
+  ZKW_EQ_LAYOUT
+  void Offset(int32_t dx, int32_t dy) override {
+    TEquationItem::Offset(dx, dy);
+    OffsetRect(FMinusBox, dx, dy);
+  }
+  plat::RECT FMinusBox{};  // style 2: the minus sign's box
+
+ private:
+  int32_t SymbolAscent() const;
+  void DrawDots();
+
+ public:
   void InitDefaults() override;
   bool HasChildren() const override { return false; }
   void StoredFields(TFieldList& list) override { list.Byte("FStyle", FStyle); }

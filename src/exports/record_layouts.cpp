@@ -2,7 +2,7 @@
 // the layout of the build being compiled: the 32-bit DLL is built but cannot run on machines
 // whose kernel runs no 32-bit programs, so these assertions are what hold its layouts to the
 // pages that document them (api-dib-objects.md, api-canvas.md, api-fonts.md, api-scripts.md,
-// api-colour.md, format-equation.md). The 64-bit builds check their own widened layouts.
+// api-colour.md, api-equations.md, format-equation.md). The 64-bit builds check their own widened layouts.
 #include <cstddef>
 
 #include "equation/font_id.h"
@@ -110,6 +110,23 @@ ZKW_AT(zkw::TFontID, ftItalic, 130);
 ZKW_AT(zkw::TFontID, ftUnderline, 131);
 ZKW_AT(zkw::TFontID, ftSize, 132);
 static_assert(sizeof(zkw::TFontID) == 136, "TFontID is 136 bytes");
+
+// The equations' font record and object information record of the exports.
+ZKW_AT(TEqFontID, ftFaceName, 0);
+ZKW_AT(TEqFontID, ftBold, 129);
+ZKW_AT(TEqFontID, ftItalic, 130);
+ZKW_AT(TEqFontID, ftUnderline, 131);
+ZKW_AT(TEqFontID, ftSize, 132);
+static_assert(sizeof(TEqFontID) == sizeof(zkw::TFontID), "TEqFontID is the stored font record");
+ZKW_AT(TEquationObjectInfo, Width, 132);
+ZKW_AT(TEquationObjectInfo, Ascent, 134);
+ZKW_AT(TEquationObjectInfo, DataSize, 136);
+ZKW_AT(TEquationObjectInfo, BelowHeight, 143);
+static_assert(sizeof(TEquationObjectInfo) == 200, "TEquationObjectInfo is 200 bytes");
+ZKW_AT(TEqRect, left, 0);
+ZKW_AT(TEqRect, top, 4);
+ZKW_AT(TEqRect, right, 8);
+ZKW_AT(TEqRect, bottom, 12);
 
 #undef ZKW_AT
 

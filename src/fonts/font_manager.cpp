@@ -1,6 +1,7 @@
 #include "fonts/font_manager.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "base/last_error.h"
 #include "common/byte_stream.h"
@@ -195,6 +196,22 @@ void TDibFontManager::DeleteFont(TDibFont* AFont) {
                             [item](const std::unique_ptr<TDFManFontItem>& p) { return p.get() == item; });
   if (owned != ObjList.end()) ObjList.erase(owned);
 }
+
+namespace {
+std::unordered_set<const TDibFontManager*>& LiveManagers() {
+  static auto* live = new std::unordered_set<const TDibFontManager*>();
+  return *live;
+}
+}  // namespace
+
+TDibFontManager::TDibFontManager() { LiveManagers().insert(this); }
+
+TDibFontManager::~TDibFontManager() {
+  Destroy();
+  LiveManagers().erase(this);
+}
+
+bool TDibFontManager::IsLive(const TDibFontManager* manager) { return manager && LiveManagers().count(manager) != 0; }
 
 void TDibFontManager::Destroy() {
   FontList.clear();

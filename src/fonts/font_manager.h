@@ -43,8 +43,11 @@ constexpr size_t kMaxPackageRegistrations = 65536;
 
 class TDibFontManager {
  public:
-  TDibFontManager() = default;
-  ~TDibFontManager() { Destroy(); }
+  TDibFontManager();
+  ~TDibFontManager();
+  // Whether a manager lives at that address: equations keep a manager they do not own and
+  // use it only while it exists.
+  static bool IsLive(const TDibFontManager* manager);
   TDibFontManager(const TDibFontManager&) = delete;
   TDibFontManager& operator=(const TDibFontManager&) = delete;
 

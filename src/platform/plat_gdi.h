@@ -302,4 +302,52 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format);
 BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, SIZE* size);
 BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
 
+// --- Text alignment, background, faces and glyph metrics ---------------------------------------
+constexpr UINT TA_LEFT = 0, TA_TOP = 0, TA_RIGHT = 2, TA_CENTER = 6, TA_BOTTOM = 8, TA_BASELINE = 24;
+constexpr UINT GDI_ERROR = 0xFFFFFFFFu;
+constexpr UINT GGO_METRICS = 0;
+// TextOutW places the text by these bits; DrawTextW ignores them.
+UINT SetTextAlign(HDC dc, UINT align);  // the previous alignment, GDI_ERROR on failure
+UINT GetTextAlign(HDC dc);
+COLORREF GetBkColor(HDC dc);
+int GetBkMode(HDC dc);
+// The face name of the selected font; returns the characters copied with the terminator (or
+// the length needed with a null buffer).
+int GetTextFaceW(HDC dc, int count, WCHAR* face);
+struct FIXED {
+  WORD fract;
+  short value;
+};
+struct MAT2 {
+  FIXED eM11, eM12, eM21, eM22;
+};
+struct GLYPHMETRICS {
+  UINT gmBlackBoxX;
+  UINT gmBlackBoxY;
+  POINT gmptGlyphOrigin;  // x from the pen, y up from the baseline to the black box's top
+  short gmCellIncX;
+  short gmCellIncY;
+};
+// Only GGO_METRICS: the black box of the character in the selected font.
+DWORD GetGlyphOutlineW(HDC dc, UINT ch, UINT format, GLYPHMETRICS* metrics, DWORD bufferSize,
+                       void* buffer, const MAT2* matrix);
+
+// --- Stock objects and shapes --------------------------------------------------------------------
+constexpr int WHITE_BRUSH = 0, BLACK_BRUSH = 4, NULL_BRUSH = 5, WHITE_PEN = 6, BLACK_PEN = 7,
+              NULL_PEN = 8;
+HGDIOBJ GetStockObject(int index);
+// Lines through the points with the selected pen; the pen position is neither used nor moved.
+BOOL Polyline(HDC dc, const POINT* points, int count);
+// The closed outline with the pen, the inside (alternate rule) with the selected brush.
+BOOL Polygon(HDC dc, const POINT* points, int count);
+// Cubic Bezier curves: a start point and three points (two controls, an end) per curve.
+BOOL PolyBezier(HDC dc, const POINT* points, DWORD count);
+// The counter-clockwise arc of the ellipse in (left, top, right, bottom) from the ray towards
+// (xStart, yStart) to the ray towards (xEnd, yEnd).
+BOOL Arc(HDC dc, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd,
+         int yEnd);
+// Outline with the pen (inside-frame pens inside the box), inside with the brush; right and
+// bottom excluded.
+BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
+
 }  // namespace plat

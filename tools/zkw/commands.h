@@ -47,6 +47,13 @@ int CmdColourBackgrounds(const std::string& out);  // zkw colour backgrounds OUT
 int CmdColourDialog(const std::string& out);       // zkw colour dialog OUT.png
 int CmdEqInfo(const std::string& file);                         // zkw eq info FILE.{eqf,eqb,eqt}
 int CmdEqConvert(const std::string& in, const std::string& out);  // zkw eq convert IN OUT
+// zkw eq render FILE OUT.png [--size PT] [--dpi N] [--dibfont FONT.dfu]
+struct EqRenderCommand {
+  std::string file, out, dibFont;
+  int size = 12, dpi = 96;
+};
+int CmdEqRender(const EqRenderCommand& options);
+int CmdEqGallery(const std::string& out);  // zkw eq gallery OUT.png
 
 // zkw lib make|add|list|extract and zkw jpeglib make|list|extract (library_commands.cpp).
 int CmdLibMake(const std::string& lib, const std::vector<std::string>& images, bool create);

@@ -11,6 +11,8 @@
 #include "common/byte_stream.h"
 #include "equation/equation.h"
 #include "equation/item_grid.h"
+#include "equation_gallery.h"
+#include "fonts/font_manager.h"
 
 namespace zkwtool {
 
@@ -161,6 +163,36 @@ int CmdEqConvert(const std::string& in, const std::string& out) {
   }
   if (!ok) return Fail("cannot write " + out);
   std::printf("wrote %s: %d top-level items\n", out.c_str(), e.Count());
+  return 0;
+}
+
+int CmdEqRender(const EqRenderCommand& options) {
+  zkw::TEquation e;
+  int status = 0;
+  if (!Load(options.file, e, status)) return status;
+  zkw::TDibFontManager manager;
+  TEqRenderOptions render;
+  render.Size = options.size;
+  render.Resolution = options.dpi;
+  if (!options.dibFont.empty()) {
+    manager.RegisterAsDefaultFont(zkw::FromUtf8(options.dibFont));
+    render.Manager = &manager;
+  }
+  TRgbaImage image;
+  std::string error;
+  if (!RenderEquation(e, render, image)) return Fail("cannot draw " + options.file);
+  if (!WritePng(options.out, image, error)) return Fail(error);
+  std::printf("wrote %s: %d x %d pixels, region %d x %d, baseline %d\n", options.out.c_str(), image.Width, image.Height,
+              e.Width(), e.Height(), e.FBaseline);
+  return 0;
+}
+
+int CmdEqGallery(const std::string& out) {
+  TRgbaImage image;
+  std::string error;
+  if (!RenderGallery(image)) return Fail("cannot draw the gallery");
+  if (!WritePng(out, image, error)) return Fail(error);
+  std::printf("wrote %s: %d x %d pixels\n", out.c_str(), image.Width, image.Height);
   return 0;
 }
 

@@ -38,6 +38,7 @@ struct TCommandLine {
   int index = 0, quality = 90;
   RenderOptions render;
   PlayOptions play;
+  EqRenderCommand eqRender;
 };
 
 void AddImageCommands(CLI::App& app, TCommandLine& cl) {
@@ -187,6 +188,16 @@ void AddEquationCommands(CLI::App& app, TCommandLine& cl) {
   convert->add_option("IN", cl.in, "the equation to read")->required();
   convert->add_option("OUT", cl.out, "the equation to write")->required();
   convert->callback([&cl] { cl.run = [&cl] { return CmdEqConvert(cl.in, cl.out); }; });
+  CLI::App* render = eq->add_subcommand("render", "draw an equation to a PNG picture");
+  render->add_option("FILE", cl.eqRender.file, "the equation (.eqf, .eqb or .eqt)")->required();
+  render->add_option("OUT", cl.eqRender.out, "the PNG picture to write")->required();
+  render->add_option("--size", cl.eqRender.size, "font size in points, 1 to 1000")->check(CLI::Range(1, 1000));
+  render->add_option("--dpi", cl.eqRender.dpi, "resolution in pixels per inch, 1 to 2400")->check(CLI::Range(1, 2400));
+  render->add_option("--dibfont", cl.eqRender.dibFont, "draw the text with this bitmap font (.dfu)");
+  render->callback([&cl] { cl.run = [&cl] { return CmdEqRender(cl.eqRender); }; });
+  CLI::App* gallery = eq->add_subcommand("gallery", "draw every item class and style to a PNG picture");
+  gallery->add_option("OUT", cl.out, "the PNG picture to write")->required();
+  gallery->callback([&cl] { cl.run = [&cl] { return CmdEqGallery(cl.out); }; });
 }
 
 // One line: CLI11's message with its line breaks folded.

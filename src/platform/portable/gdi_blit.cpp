@@ -205,6 +205,7 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
   PixelView view;
   auto* b = portable::FindGdi<portable::GdiBrush>(brush, GdiKind::Brush);
   if (!rect || !b || !SurfaceOf(dc, d, view)) return 0;
+  if (b->Null) return 1;
   for (int y = rect->top < 0 ? 0 : rect->top; y < rect->bottom && y < view.Height; ++y)
     for (int x = rect->left < 0 ? 0 : rect->left; x < rect->right && x < view.Width; ++x)
       portable::WritePixel(view, x, y, b->Color);

@@ -100,16 +100,20 @@ void WideLine(const TPlotter& plot, int64_t x0, int64_t y0, int64_t x1, int64_t 
 
 }  // namespace
 
+void portable::StrokeSegment(GdiDC& d, int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
+  const LOGPEN pen = d.State.Pen ? d.State.Pen->Log : LOGPEN{PS_SOLID, POINT{1, 0}, 0};
+  if (pen.lopnStyle == PS_NULL || !d.Surface()) return;
+  TPlotter plot{portable::ViewOf(*d.Surface()), pen.lopnColor & 0xFFFFFF, d.State.Rop2};
+  if (pen.lopnWidth.x <= 1) ThinLine(plot, x0, y0, x1, y1);
+  else WideLine(plot, x0, y0, x1, y1, pen.lopnWidth.x);
+}
+
 BOOL LineTo(HDC dc, int x, int y) {
   auto* d = portable::FindGdi<GdiDC>(dc, GdiKind::DC);
   if (!d) return 0;
   POINT from = d->State.Position;
   d->State.Position = POINT{x, y};
-  const LOGPEN pen = d->State.Pen ? d->State.Pen->Log : LOGPEN{PS_SOLID, POINT{1, 0}, 0};
-  if (pen.lopnStyle == PS_NULL || !d->Surface()) return 1;
-  TPlotter plot{portable::ViewOf(*d->Surface()), pen.lopnColor & 0xFFFFFF, d->State.Rop2};
-  if (pen.lopnWidth.x <= 1) ThinLine(plot, from.x, from.y, x, y);
-  else WideLine(plot, from.x, from.y, x, y, pen.lopnWidth.x);
+  portable::StrokeSegment(*d, from.x, from.y, x, y);
   return 1;
 }
 

@@ -89,6 +89,31 @@ GdiPen* StockBlackPen() {
   return pen;
 }
 
+GdiObject* StockObject(int index) {
+  static GdiObject* objects[9] = {};
+  static std::mutex mutex;
+  if (index < 0 || index > NULL_PEN || index == 1 || index == 2 || index == 3) return nullptr;
+  std::lock_guard<std::mutex> guard(mutex);
+  if (index == WHITE_BRUSH) return StockWhiteBrush();
+  if (index == BLACK_PEN) return StockBlackPen();
+  if (!objects[index]) {
+    GdiObject* made;
+    if (index == BLACK_BRUSH || index == NULL_BRUSH) {
+      auto* b = new GdiBrush();
+      b->Null = index == NULL_BRUSH;
+      made = b;
+    } else {
+      auto* p = new GdiPen();
+      p->Log = LOGPEN{static_cast<UINT>(index == NULL_PEN ? PS_NULL : PS_SOLID), POINT{1, 0}, RGB(255, 255, 255)};
+      made = p;
+    }
+    made->Stock = true;
+    RegisterGdiObject(made);
+    objects[index] = made;
+  }
+  return objects[index];
+}
+
 GdiBitmap* ScreenSurface() {
   static GdiBitmap* screen = [] {
     GdiBitmap* bm = NewBitmap(1024, 768, 32);

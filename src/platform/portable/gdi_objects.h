@@ -39,6 +39,7 @@ struct GdiPalette : GdiObject {
 struct GdiBrush : GdiObject {
   GdiBrush() : GdiObject(GdiKind::Brush) {}
   COLORREF Color = 0;
+  bool Null = false;  // the stock null brush paints nothing
 };
 
 struct GdiPen : GdiObject {
@@ -50,6 +51,9 @@ struct GdiPen : GdiObject {
 struct GdiFont : GdiObject {
   GdiFont() : GdiObject(GdiKind::Font) {}
   LOGFONTW Log{};
+  // The sized face the font resolved to, valid while the text cache keeps that generation.
+  void* Resolved = nullptr;
+  uint32_t ResolvedGeneration = 0;
 };
 
 // What a device context selects and sets; SaveDC pushes a copy, RestoreDC pops it.
@@ -65,6 +69,7 @@ struct DcState {
   COLORREF TextColor = 0;
   COLORREF BkColor = 0xFFFFFF;
   int BkMode = OPAQUE;
+  UINT TextAlign = TA_LEFT | TA_TOP;
 };
 
 struct GdiDC : GdiObject {
@@ -96,6 +101,10 @@ GdiBitmap* StockBitmap();    // 1 x 1 monochrome
 GdiPalette* StockPalette();  // the 20 static colours
 GdiBrush* StockWhiteBrush();
 GdiPen* StockBlackPen();  // solid, 1 pixel
+// GetStockObject: the brushes and pens by their stock index, null for others.
+GdiObject* StockObject(int index);
+// One pen stroke from (x0, y0) to (x1, y1) as LineTo draws it, without moving the pen position.
+void StrokeSegment(GdiDC& dc, int64_t x0, int64_t y0, int64_t x1, int64_t y1);
 // The system font (gdi_text.cpp): 16 pixels high, bold.
 GdiFont* StockSystemFont();
 

@@ -46,11 +46,16 @@ GdiFont* StockSystemFont() {
 
 namespace {
 
-// One rendered glyph: coverage rows, its offset from the pen on the baseline, its advance.
+// One rendered glyph: coverage rows, its offset from the pen on the baseline, its advance
+// (whole pixels along the line, and the rotated pen step in 26.6 pixels).
 struct Glyph {
   int32_t Left = 0, Top = 0, Width = 0, Rows = 0, Advance = 0;
+  int64_t StepX = 0, StepY = 0;
   std::vector<uint8_t> Coverage;
 };
+
+// How character codes reach the glyphs of a face.
+enum class CodeMap { Unicode, MsSymbol, AppleRoman, SymbolTable };
 
 // A face at one pixel size, with the metrics GDI reports and a glyph cache.
 struct SizedFace {
@@ -59,10 +64,22 @@ struct SizedFace {
   int32_t Ascent = 0, Descent = 0, InternalLeading = 0, AveWidth = 0, MaxWidth = 0;
   int32_t UnderlinePos = 0, UnderlineThickness = 1;
   bool Underline = false, StrikeOut = false, Bold = false, Italic = false;
+  int32_t XPpem = 0;     // horizontal pixels per em (differs from Ppem for fonts with lfWidth)
+  int32_t Escapement = 0;  // tenths of a degree, counter-clockwise
+  CodeMap Map = CodeMap::Unicode;
+  int32_t AlphabetWidth = -1;  // advances of a..z and A..Z, measured without rendering
   std::map<uint32_t, Glyph> Glyphs;
 };
 
+bool HasCharmap(FT_Face face, FT_Encoding encoding) {
+  for (int i = 0; i < face->num_charmaps; ++i)
+    if (face->charmaps[i]->encoding == encoding) return true;
+  return false;
+}
+
 std::mutex gTextMutex;
+// Counts the clearings of the sized-face cache, so that fonts can keep the face they resolved to.
+uint32_t gSizedGeneration = 1;
 FT_Library gLibrary = nullptr;
 std::map<std::string, FT_Face>& Faces() {
   static auto* faces = new std::map<std::string, FT_Face>();
@@ -91,9 +108,17 @@ SizedFace* Resolve(const LOGFONTW& log) {
   bool bold = log.lfWeight >= 600, italic = log.lfItalic != 0;
   std::string path = portable::FindFontFile(log.lfFaceName, LF_FACESIZE, bold, italic);
   std::string key = path + "|" + std::to_string(log.lfHeight) + "|" + std::to_string(log.lfUnderline) +
-                    std::to_string(log.lfStrikeOut);
+                    std::to_string(log.lfStrikeOut) + "|" + std::to_string(log.lfWidth) + "|" +
+                    std::to_string(log.lfEscapement % 3600) + "|" +
+                    std::to_string(portable::IsSymbolFaceName(log.lfFaceName, LF_FACESIZE));
   auto it = Sized().find(key);
   if (it != Sized().end()) return it->second.get();
+  // Sizes come and go (equations scaled to fit try one size after another): the glyph caches
+  // of all sizes are dropped together once there are many, so memory stays bounded.
+  if (Sized().size() >= 128) {
+    Sized().clear();
+    ++gSizedGeneration;
+  }
   FT_Face face = OpenFace(path);
   if (!face || face->units_per_EM == 0) {
     Sized()[key] = nullptr;
@@ -130,6 +155,22 @@ SizedFace* Resolve(const LOGFONTW& log) {
   sized->Bold = bold;
   sized->Italic = italic;
   sized->MaxWidth = CeilDiv(static_cast<int64_t>(face->max_advance_width) * ppem, upem);
+  if (HasCharmap(face, FT_ENCODING_MS_SYMBOL))
+    sized->Map = CodeMap::MsSymbol;
+  else if (path.find("/wine/") != std::string::npos && HasCharmap(face, FT_ENCODING_APPLE_ROMAN))
+    sized->Map = CodeMap::AppleRoman;
+  else if (portable::IsSymbolFaceName(log.lfFaceName, LF_FACESIZE))
+    sized->Map = CodeMap::SymbolTable;
+  sized->XPpem = ppem;
+  sized->Escapement = log.lfEscapement % 3600;
+  if (log.lfWidth > 0) {
+    // A fixed width: the face scaled horizontally so that its average character is that wide.
+    int64_t average = face->max_advance_width / 2;
+    if (auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2)))
+      if (os2->xAvgCharWidth > 0) average = os2->xAvgCharWidth;
+    if (average > 0)
+      sized->XPpem = std::clamp<int32_t>(static_cast<int32_t>(std::lround(static_cast<double>(log.lfWidth) * upem / average)), 1, 4000);
+  }
   SizedFace* result = sized.get();
   Sized()[key] = std::move(sized);
   return result;
@@ -139,11 +180,33 @@ const Glyph& GlyphOf(SizedFace& f, uint32_t code) {
   auto it = f.Glyphs.find(code);
   if (it != f.Glyphs.end()) return it->second;
   Glyph g;
-  FT_Set_Pixel_Sizes(f.Face, 0, static_cast<FT_UInt>(f.Ppem));
-  FT_UInt index = FT_Get_Char_Index(f.Face, code);
+  FT_Set_Pixel_Sizes(f.Face, static_cast<FT_UInt>(f.XPpem), static_cast<FT_UInt>(f.Ppem));
+  FT_Matrix rotation{0x10000, 0, 0, 0x10000};
+  if (f.Escapement != 0) {
+    const double a = f.Escapement * 3.14159265358979323846 / 1800.0;
+    const auto fixed = [](double v) { return static_cast<FT_Fixed>(std::lround(v * 65536.0)); };
+    rotation = FT_Matrix{fixed(std::cos(a)), fixed(-std::sin(a)), fixed(std::sin(a)), fixed(std::cos(a))};
+  }
+  FT_Set_Transform(f.Face, &rotation, nullptr);
+  uint32_t mapped = code;
+  switch (f.Map) {
+    case CodeMap::MsSymbol:
+      FT_Select_Charmap(f.Face, FT_ENCODING_MS_SYMBOL);
+      if (code < 256) mapped = 0xF000 + code;
+      break;
+    case CodeMap::AppleRoman: FT_Select_Charmap(f.Face, FT_ENCODING_APPLE_ROMAN); break;
+    case CodeMap::SymbolTable:
+      FT_Select_Charmap(f.Face, FT_ENCODING_UNICODE);
+      if (code < 256) mapped = portable::SymbolToUnicode(code);
+      break;
+    default: FT_Select_Charmap(f.Face, FT_ENCODING_UNICODE); break;
+  }
+  FT_UInt index = FT_Get_Char_Index(f.Face, mapped);
   if (FT_Load_Glyph(f.Face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) == 0) {
     FT_GlyphSlot slot = f.Face->glyph;
-    g.Advance = static_cast<int32_t>((slot->advance.x + 32) >> 6);
+    g.Advance = static_cast<int32_t>(((f.Escapement ? slot->metrics.horiAdvance : slot->advance.x) + 32) >> 6);
+    g.StepX = slot->advance.x;
+    g.StepY = slot->advance.y;
     const FT_Bitmap& bm = slot->bitmap;
     if (bm.pixel_mode == FT_PIXEL_MODE_GRAY && bm.buffer) {
       g.Left = slot->bitmap_left;
@@ -196,11 +259,19 @@ void DrawLine(SizedFace& f, const portable::PixelView& view, const portable::DcS
         portable::WritePixel(view, xx, yy, st.BkColor);
   COLORREF color = st.TextColor;
   int32_t cr = color & 0xFF, cg = (color >> 8) & 0xFF, cb = (color >> 16) & 0xFF;
-  int32_t pen = x;
+  // The pen in 26.6 pixels: rotated fonts start on the rotated baseline and step along it.
+  int64_t penX = static_cast<int64_t>(x) * 64, penY = static_cast<int64_t>(baseline) * 64;
+  if (f.Escapement != 0) {
+    const double a = f.Escapement * 3.14159265358979323846 / 1800.0;
+    penX += std::llround(f.Ascent * std::sin(a) * 64);
+    penY = static_cast<int64_t>(y) * 64 + std::llround(f.Ascent * std::cos(a) * 64);
+  }
   for (int i = 0; i < count;) {
     const Glyph& g = GlyphOf(f, NextCode(text, count, i));
+    const int32_t pen = static_cast<int32_t>((penX + 32) >> 6);
+    const int32_t penBase = static_cast<int32_t>((penY + 32) >> 6);
     for (int32_t gy = 0; gy < g.Rows; ++gy) {
-      int32_t py = baseline - g.Top + gy;
+      int32_t py = penBase - g.Top + gy;
       if (py < c.top || py >= c.bottom) continue;
       const uint8_t* row = &g.Coverage[static_cast<size_t>(gy) * g.Width];
       for (int32_t gx = 0; gx < g.Width; ++gx) {
@@ -215,7 +286,8 @@ void DrawLine(SizedFace& f, const portable::PixelView& view, const portable::DcS
         portable::WritePixel(view, px, py, RGB(static_cast<BYTE>(dr), static_cast<BYTE>(dg), static_cast<BYTE>(db)));
       }
     }
-    pen += g.Advance;
+    penX += g.StepX;
+    penY -= g.StepY;
   }
   auto rule = [&](int32_t top) {
     for (int32_t yy = top; yy < top + f.UnderlineThickness; ++yy)
@@ -238,7 +310,11 @@ Target TargetOf(HDC dc) {
   t.dc = portable::FindGdi<GdiDC>(dc, GdiKind::DC);
   if (!t.dc) return t;
   GdiFont* font = t.dc->State.Font ? t.dc->State.Font : portable::StockSystemFont();
-  t.face = Resolve(font->Log);
+  if (font->ResolvedGeneration != gSizedGeneration) {
+    font->Resolved = Resolve(font->Log);
+    font->ResolvedGeneration = gSizedGeneration;
+  }
+  t.face = static_cast<SizedFace*>(font->Resolved);
   t.surface = t.dc->Surface();
   return t;
 }
@@ -380,6 +456,15 @@ BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int count) {
   if (!t.dc || count < 0 || (count > 0 && !text)) return 0;
   if (!t.face || !t.surface || count == 0) return 1;
   portable::PixelView view = portable::ViewOf(*t.surface);
+  const UINT align = t.dc->State.TextAlign;
+  if ((align & TA_CENTER) == TA_CENTER)
+    x -= Width(*t.face, text, count) / 2;
+  else if (align & TA_RIGHT)
+    x -= Width(*t.face, text, count);
+  if ((align & TA_BASELINE) == TA_BASELINE)
+    y -= t.face->Ascent;
+  else if (align & TA_BOTTOM)
+    y -= t.face->Ascent + t.face->Descent;
   DrawLine(*t.face, view, t.dc->State, x, y, text, count, Clip{INT32_MIN / 2, INT32_MIN / 2, INT32_MAX / 2, INT32_MAX / 2});
   return 1;
 }
@@ -454,8 +539,18 @@ BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* m) {
   m->tmHeight = f.Ascent + f.Descent;
   m->tmInternalLeading = f.InternalLeading;
   m->tmExternalLeading = 0;
-  const char16_t alphabet[] = u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
-  m->tmAveCharWidth = (Width(f, reinterpret_cast<const WCHAR*>(alphabet), 52) + 26) / 52;
+  if (f.AlphabetWidth < 0) {
+    // The same advances GlyphOf keeps, loaded without rendering: large sizes stay cheap.
+    f.AlphabetWidth = 0;
+    FT_Set_Pixel_Sizes(f.Face, static_cast<FT_UInt>(f.XPpem), static_cast<FT_UInt>(f.Ppem));
+    FT_Matrix identity{0x10000, 0, 0, 0x10000};
+    FT_Set_Transform(f.Face, &identity, nullptr);
+    FT_Select_Charmap(f.Face, FT_ENCODING_UNICODE);
+    for (const char* c = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"; *c; ++c)
+      if (FT_Load_Glyph(f.Face, FT_Get_Char_Index(f.Face, static_cast<FT_ULong>(*c)), FT_LOAD_TARGET_NORMAL) == 0)
+        f.AlphabetWidth += static_cast<int32_t>((f.Face->glyph->advance.x + 32) >> 6);
+  }
+  m->tmAveCharWidth = (f.AlphabetWidth + 26) / 52;
   m->tmMaxCharWidth = f.MaxWidth;
   m->tmWeight = f.Bold ? FW_BOLD : FW_NORMAL;
   m->tmItalic = f.Italic ? 1 : 0;
@@ -468,6 +563,57 @@ BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* m) {
   m->tmCharSet = DEFAULT_CHARSET;
   m->tmDigitizedAspectX = m->tmDigitizedAspectY = 96;
   return 1;
+}
+
+UINT SetTextAlign(HDC dc, UINT align) {
+  auto* d = portable::FindGdi<GdiDC>(dc, GdiKind::DC);
+  if (!d) return GDI_ERROR;
+  UINT old = d->State.TextAlign;
+  d->State.TextAlign = align;
+  return old;
+}
+
+UINT GetTextAlign(HDC dc) {
+  auto* d = portable::FindGdi<GdiDC>(dc, GdiKind::DC);
+  return d ? d->State.TextAlign : GDI_ERROR;
+}
+
+COLORREF GetBkColor(HDC dc) {
+  auto* d = portable::FindGdi<GdiDC>(dc, GdiKind::DC);
+  return d ? d->State.BkColor : CLR_INVALID;
+}
+
+int GetBkMode(HDC dc) {
+  auto* d = portable::FindGdi<GdiDC>(dc, GdiKind::DC);
+  return d ? d->State.BkMode : 0;
+}
+
+int GetTextFaceW(HDC dc, int count, WCHAR* face) {
+  auto* d = portable::FindGdi<GdiDC>(dc, GdiKind::DC);
+  if (!d) return 0;
+  const GdiFont* font = d->State.Font ? d->State.Font : portable::StockSystemFont();
+  int length = 0;
+  while (length < LF_FACESIZE - 1 && font->Log.lfFaceName[length]) ++length;
+  if (!face) return length + 1;
+  if (count <= 0) return 0;
+  int copied = std::min(length, count - 1);
+  for (int i = 0; i < copied; ++i) face[i] = font->Log.lfFaceName[i];
+  face[copied] = 0;
+  return copied + 1;
+}
+
+DWORD GetGlyphOutlineW(HDC dc, UINT ch, UINT format, GLYPHMETRICS* metrics, DWORD, void*, const MAT2*) {
+  std::lock_guard<std::mutex> guard(gTextMutex);
+  Target t = TargetOf(dc);
+  if (!t.dc || !metrics || format != GGO_METRICS || !t.face) return GDI_ERROR;
+  const Glyph& g = GlyphOf(*t.face, ch);
+  // A glyph without ink reports a one-pixel box at the pen, as the platform does.
+  metrics->gmBlackBoxX = static_cast<UINT>(std::max(1, g.Width));
+  metrics->gmBlackBoxY = static_cast<UINT>(std::max(1, g.Rows));
+  metrics->gmptGlyphOrigin = POINT{g.Width > 0 ? g.Left : 0, g.Rows > 0 ? g.Top : 0};
+  metrics->gmCellIncX = static_cast<short>(g.Advance);
+  metrics->gmCellIncY = 0;
+  return 0;
 }
 
 }  // namespace plat

@@ -104,4 +104,22 @@ UINT GetPaletteEntries(HPALETTE palette, UINT start, UINT count, PALETTEENTRY* e
 }
 DWORD GetSysColor(int index) { return ::GetSysColor(index); }
 
+
+HGDIOBJ GetStockObject(int index) { return ::GetStockObject(index); }
+BOOL Polyline(HDC dc, const POINT* points, int count) {
+  return ::Polyline(D(dc), reinterpret_cast<const ::POINT*>(points), count);
+}
+BOOL Polygon(HDC dc, const POINT* points, int count) {
+  return ::Polygon(D(dc), reinterpret_cast<const ::POINT*>(points), count);
+}
+BOOL PolyBezier(HDC dc, const POINT* points, DWORD count) {
+  return ::PolyBezier(D(dc), reinterpret_cast<const ::POINT*>(points), count);
+}
+BOOL Arc(HDC dc, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) {
+  return ::Arc(D(dc), left, top, right, bottom, xStart, yStart, xEnd, yEnd);
+}
+BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
+  return ::Rectangle(D(dc), left, top, right, bottom);
+}
+
 }  // namespace plat

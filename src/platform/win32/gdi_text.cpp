@@ -42,3 +42,22 @@ BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics) {
 }
 
 }  // namespace plat
+
+namespace plat {
+
+static_assert(sizeof(plat::GLYPHMETRICS) == sizeof(::GLYPHMETRICS));
+static_assert(sizeof(plat::MAT2) == sizeof(::MAT2));
+
+UINT SetTextAlign(HDC dc, UINT align) { return ::SetTextAlign(H<::HDC>(dc), align); }
+UINT GetTextAlign(HDC dc) { return ::GetTextAlign(H<::HDC>(dc)); }
+COLORREF GetBkColor(HDC dc) { return ::GetBkColor(H<::HDC>(dc)); }
+int GetBkMode(HDC dc) { return ::GetBkMode(H<::HDC>(dc)); }
+int GetTextFaceW(HDC dc, int count, WCHAR* face) { return ::GetTextFaceW(H<::HDC>(dc), count, face); }
+
+DWORD GetGlyphOutlineW(HDC dc, UINT ch, UINT format, GLYPHMETRICS* metrics, DWORD bufferSize, void* buffer,
+                       const MAT2* matrix) {
+  return ::GetGlyphOutlineW(H<::HDC>(dc), ch, format, reinterpret_cast<::GLYPHMETRICS*>(metrics), bufferSize,
+                            buffer, reinterpret_cast<const ::MAT2*>(matrix));
+}
+
+}  // namespace plat
