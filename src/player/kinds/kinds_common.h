@@ -6,6 +6,7 @@
 #include <string>
 
 #include "player/objects/animate_obj.h"
+#include "player/objects/kind_fields.h"
 #include "player/objects/moving_obj.h"
 #include "player/scene/record_io.h"
 
@@ -14,13 +15,6 @@ namespace zkw {
 class TDibAnimator;
 class TDibBaseObj;
 
-// String record: uint16 N = length + 1, then N bytes (text and a zero); N = 0 is the empty
-// text. The text ends at the first zero byte.
-std::string ReadStringRecord(TRecordReader& r, const char* what);
-void WriteStringRecord(TRecordWriter& w, const std::string& s);
-// Counted text: uint16 L = length, then only when L > 0, L + 1 bytes (text and a zero).
-std::string ReadCountedText(TRecordReader& r, const char* what);
-void WriteCountedText(TRecordWriter& w, const std::string& s);
 inline bool ReadBool(TRecordReader& r, const char* what) { return r.U8(what) != 0; }
 
 // Appends ids with their property names.
