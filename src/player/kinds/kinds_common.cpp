@@ -1,22 +1,10 @@
 #include "player/kinds/kinds_common.h"
 
 #include "dib/dib_base.h"
-#include "expr/property_names.h"
 #include "player/scene/dib_animator.h"
 #include "script/script_list.h"
 
 namespace zkw {
-
-void AddProps(TPropList& List, std::initializer_list<int32_t> Ids) {
-  for (int32_t id : Ids) {
-    const char* name = PropertyName(id);
-    List.emplace_back(name ? name : "", id);
-  }
-}
-
-void AddPropRange(TPropList& List, int32_t First, int32_t Last) {
-  for (int32_t id = First; id <= Last; ++id) AddProps(List, {id});
-}
 
 void RaiseUserEvent(TAnimateObj* Obj, int32_t Code, intptr_t Value1, intptr_t Value2) {
   if (!Obj || !Obj->FParent || !Obj->Macro(ocUser)) return;

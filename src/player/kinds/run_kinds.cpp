@@ -98,49 +98,39 @@ void TScrollImage::Draw(TDibBaseObj* ADib) {
 
 // --- kinds 15 to 18: perspective strips --------------------------------------------------------
 
-// The record of a strip: its region, Return (kinds 15, 17 only), the step and the run-line set.
+namespace {
+// The record of a strip: its region, Return (kinds 15 and 17 only; the wrapping kinds keep it for
+// copies), the step along x (id 19, kinds 15 and 16) or y (id 20, kinds 17 and 18) and the
+// run-line set.
 template <class V>
-void TPerspectYObj::Fields(V& v) {
+void StripRecord(V& v, int16_t StepProp, bool WithReturn) {
   using namespace fields;
-  v.ListOrder({19, 21, 22, 23, 24, 28});
-  v(&Self::FRegion, Region("Region").Prop(21));
-  v(&Self::FReturn, Bool("Return").Prop(28));
-  v(&Self::FStep, I16("Dx").Prop(19));
-  v(&Self::FLines, I16("Lines"));
+  using S = TPerspectiveStrip;
+  if (WithReturn)
+    v.ListOrder({StepProp, 21, 22, 23, 24, 28});
+  else
+    v.ListOrder({StepProp, 21, 22, 23, 24});
+  v(&S::FRegion, Region("Region").Prop(21));
+  v(&S::FReturn, (WithReturn ? Bool("Return").Prop(28) : Kept("Return")));
+  v(&S::FStep, I16(StepProp == 19 ? "Dx" : "Dy").Prop(StepProp));
+  v(&S::FLines, I16("Lines"));
 }
+}  // namespace
+
+template <class V>
+void TPerspectYObj::Fields(V& v) { StripRecord(v, 19, true); }
 template class TKind<TPerspectYObj, TPerspectiveStrip>;
 
 template <class V>
-void TPerspectXObj::Fields(V& v) {
-  using namespace fields;
-  v.ListOrder({20, 21, 22, 23, 24, 28});
-  v(&Self::FRegion, Region("Region").Prop(21));
-  v(&Self::FReturn, Bool("Return").Prop(28));
-  v(&Self::FStep, I16("Dy").Prop(20));
-  v(&Self::FLines, I16("Lines"));
-}
+void TPerspectXObj::Fields(V& v) { StripRecord(v, 20, true); }
 template class TKind<TPerspectXObj, TPerspectiveStrip>;
 
 template <class V>
-void TRunPersYObj::Fields(V& v) {
-  using namespace fields;
-  v.ListOrder({19, 21, 22, 23, 24});
-  v(&Self::FRegion, Region("Region").Prop(21));
-  v(&Self::FStep, I16("Dx").Prop(19));
-  v(&Self::FLines, I16("Lines"));
-  v(&Self::FReturn, Kept("Return"));
-}
+void TRunPersYObj::Fields(V& v) { StripRecord(v, 19, false); }
 template class TKind<TRunPersYObj, TWrappingStrip>;
 
 template <class V>
-void TRunPersXObj::Fields(V& v) {
-  using namespace fields;
-  v.ListOrder({20, 21, 22, 23, 24});
-  v(&Self::FRegion, Region("Region").Prop(21));
-  v(&Self::FStep, I16("Dy").Prop(20));
-  v(&Self::FLines, I16("Lines"));
-  v(&Self::FReturn, Kept("Return"));
-}
+void TRunPersXObj::Fields(V& v) { StripRecord(v, 20, false); }
 template class TKind<TRunPersXObj, TWrappingStrip>;
 
 TPerspectYObj::TPerspectYObj() { FStyle = 15; }

@@ -12,9 +12,12 @@
 //
 // Reading (every file version and the old short layout), writing, copying, GetValue / SetValue
 // of plain properties and the property list all walk that description with one of the visitors
-// below; TKind (at the end) puts them together for a kind class. Everything is resolved at
-// compile time: a visitor call is a member access on a known offset, with no table look-up and
-// no virtual call.
+// below; TKind (at the end) puts them together for a kind class. Besides fields a description
+// holds nested blocks the kind reads and writes itself (v.Block), reserved numbers (v.Reserved),
+// the ids of hand-written properties in their listed place (v.Hand) and, for kinds whose property
+// list has an order of its own, that order (v.ListOrder). docs/adding-a-scene-kind.md tells how a
+// kind is written. Everything is resolved at compile time: a visitor call is a member access on a
+// known offset, with no table look-up and no virtual call.
 #pragma once
 #include <array>
 #include <cstdint>
