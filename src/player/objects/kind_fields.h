@@ -32,6 +32,14 @@
 
 namespace zkw {
 
+// The visitors below are small and called once per field: forced inline, the stored form of each
+// field is a constant where it is used and every field compiles to the one read or write it needs.
+#if defined(__GNUC__)
+#define ZKW_FIELD_INLINE inline __attribute__((always_inline))
+#else
+#define ZKW_FIELD_INLINE inline
+#endif
+
 // Version whose rules the old short layout (files of versions 0x10000 and 0x20000) follows:
 // 16-bit coordinates, and only the fields every version stores.
 constexpr int32_t kOldLayoutVersion = 0x20000;
@@ -117,7 +125,7 @@ constexpr TField Kept(const char* name) { return {name, TForm::None}; }
 
 // Numbers: the stored form decides the width; the member takes the value as C++ converts it.
 template <class T>
-std::enable_if_t<std::is_arithmetic_v<T>> ReadField(TRecordReader& r, int32_t Version, const TField& f, T& m) {
+ZKW_FIELD_INLINE std::enable_if_t<std::is_arithmetic_v<T>> ReadField(TRecordReader& r, int32_t Version, const TField& f, T& m) {
   switch (f.form) {
     case TForm::Bool: m = static_cast<T>(r.U8(f.name) != 0); break;
     case TForm::U8: m = static_cast<T>(r.U8(f.name)); break;
@@ -131,7 +139,7 @@ std::enable_if_t<std::is_arithmetic_v<T>> ReadField(TRecordReader& r, int32_t Ve
 }
 
 template <class T>
-std::enable_if_t<std::is_arithmetic_v<T>> WriteField(TRecordWriter& w, const TField& f, const T& m) {
+ZKW_FIELD_INLINE std::enable_if_t<std::is_arithmetic_v<T>> WriteField(TRecordWriter& w, const TField& f, const T& m) {
   switch (f.form) {
     case TForm::Bool: w.U8(m ? 1 : 0); break;
     case TForm::U8: w.U8(static_cast<uint8_t>(m)); break;
@@ -151,7 +159,7 @@ void WriteField(TRecordWriter& w, const TField& f, const std::string& m);
 
 // Fixed arrays store their elements one after the other in the field's form.
 template <class T, size_t N>
-void ReadField(TRecordReader& r, int32_t Version, const TField& f, std::array<T, N>& m) {
+ZKW_FIELD_INLINE void ReadField(TRecordReader& r, int32_t Version, const TField& f, std::array<T, N>& m) {
   if (f.form == TForm::U8 && sizeof(T) == 1) {
     r.Bytes(m.data(), static_cast<int64_t>(N), f.name);
     return;
@@ -159,7 +167,7 @@ void ReadField(TRecordReader& r, int32_t Version, const TField& f, std::array<T,
   for (T& e : m) ReadField(r, Version, f, e);
 }
 template <class T, size_t N>
-void WriteField(TRecordWriter& w, const TField& f, const std::array<T, N>& m) {
+ZKW_FIELD_INLINE void WriteField(TRecordWriter& w, const TField& f, const std::array<T, N>& m) {
   if (f.form == TForm::U8 && sizeof(T) == 1) {
     w.Bytes(m.data(), static_cast<int64_t>(N));
     return;
@@ -171,7 +179,7 @@ void WriteField(TRecordWriter& w, const TField& f, const std::array<T, N>& m) {
 
 // Reads a plain property: type code 2 (number in Value) or 3 (text in SValue).
 template <class T>
-int32_t GetField(const TField& f, const T& m, int32_t PropID, long double& Value, std::string& SValue) {
+ZKW_FIELD_INLINE int32_t GetField(const TField& f, const T& m, int32_t PropID, long double& Value, std::string& SValue) {
   (void)SValue;
   if constexpr (std::is_same_v<T, std::string>) {
     (void)Value;
@@ -192,7 +200,7 @@ int32_t GetField(const TField& f, const T& m, int32_t PropID, long double& Value
 int64_t ConvertWhole(const TField& f, long double IValue);
 
 template <class T>
-void SetField(const TField& f, T& m, int32_t PropID, const std::string& SValue, long double IValue) {
+ZKW_FIELD_INLINE void SetField(const TField& f, T& m, int32_t PropID, const std::string& SValue, long double IValue) {
   if constexpr (std::is_same_v<T, std::string>) {
     (void)f, (void)PropID, (void)IValue;
     m = SValue;
@@ -226,7 +234,7 @@ template <class T>
 constexpr bool kScriptVisible = std::is_arithmetic_v<T> || std::is_same_v<T, std::string> || std::is_same_v<T, TSmallRect>;
 
 template <class T>
-bool HasProp(const TField& f, int32_t PropID) {
+ZKW_FIELD_INLINE bool HasProp(const TField& f, int32_t PropID) {
   if constexpr (!kScriptVisible<T>) return false;
   if (f.prop == 0) return false;
   if constexpr (std::is_same_v<T, TSmallRect>)
@@ -261,16 +269,16 @@ struct TReader : TVisitor {
   TRecordReader& r;
   int32_t version;
   template <class C, class T>
-  void operator()(T C::*m, const TField& f) {
+  ZKW_FIELD_INLINE void operator()(T C::*m, const TField& f) {
     if constexpr (kStorable<T>)
       if (f.form != TForm::None && version >= f.since) ReadField(r, version, f, obj.*m);
   }
   template <class R, class W>
-  void Block(R Read, W Write, int32_t Since = 0) {
+  ZKW_FIELD_INLINE void Block(R Read, W Write, int32_t Since = 0) {
     (void)Write;
     if (version >= Since && r.Ok()) (obj.*Read)(r, version);
   }
-  void Reserved(const TField& f) {
+  ZKW_FIELD_INLINE void Reserved(const TField& f) {
     int32_t unused = 0;
     if (version >= f.since) ReadField(r, version, f, unused);
   }
@@ -281,16 +289,16 @@ struct TWriter : TVisitor {
   const K& obj;
   TRecordWriter& w;
   template <class C, class T>
-  void operator()(T C::*m, const TField& f) {
+  ZKW_FIELD_INLINE void operator()(T C::*m, const TField& f) {
     if constexpr (kStorable<T>)
       if (f.form != TForm::None) WriteField(w, f, obj.*m);
   }
   template <class R, class W>
-  void Block(R Read, W Write, int32_t Since = 0) {
+  ZKW_FIELD_INLINE void Block(R Read, W Write, int32_t Since = 0) {
     (void)Read, (void)Since;
     (obj.*Write)(w);
   }
-  void Reserved(const TField& f) { WriteField(w, f, int32_t{0}); }
+  ZKW_FIELD_INLINE void Reserved(const TField& f) { WriteField(w, f, int32_t{0}); }
 };
 
 template <class K>
@@ -298,7 +306,7 @@ struct TCopier : TVisitor {
   K& obj;
   const K& from;
   template <class C, class T>
-  void operator()(T C::*m, const TField& f) {
+  ZKW_FIELD_INLINE void operator()(T C::*m, const TField& f) {
     if (f.copied) obj.*m = from.*m;
   }
 };
@@ -311,7 +319,7 @@ struct TGetter : TVisitor {
   std::string& text;
   int32_t type = 0;
   template <class C, class T>
-  void operator()(T C::*m, const TField& f) {
+  ZKW_FIELD_INLINE void operator()(T C::*m, const TField& f) {
     if constexpr (kScriptVisible<T>)
       if (type == 0 && HasProp<T>(f, id)) type = (f.access & kReadable) ? GetField(f, obj.*m, id, value, text) : 2;
   }
@@ -325,7 +333,7 @@ struct TSetter : TVisitor {
   long double value;
   bool done = false;
   template <class C, class T>
-  void operator()(T C::*m, const TField& f) {
+  ZKW_FIELD_INLINE void operator()(T C::*m, const TField& f) {
     if constexpr (kScriptVisible<T>) {
       if (done || !(f.access & kWritable) || !HasProp<T>(f, id)) return;
       done = true;
@@ -338,7 +346,7 @@ struct TLister : TVisitor {
   TPropList& list;
   bool ordered = false;
   template <class C, class T>
-  void operator()(T C::*m, const TField& f) {
+  ZKW_FIELD_INLINE void operator()(T C::*m, const TField& f) {
     (void)m;
     if (ordered || f.prop == 0) return;
     ListProp(list, f.prop);
