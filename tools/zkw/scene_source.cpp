@@ -315,15 +315,11 @@ plat::HGLOBAL BlockOf(const std::string& bytes) {
 // --- objects --------------------------------------------------------------------------------------
 
 // The bytes an object writes after the common record: its kind's own data.
-std::string KindData(TAnimateObj& obj) {
-  zkw::TMemoryStream full, common;
-  zkw::TRecordWriter wf(&full), wc(&common);
-  obj.Write(wf);
-  obj.TAnimateObj::Write(wc);
-  const auto& f = full.Bytes();
-  const auto& c = common.Bytes();
-  if (f.size() < c.size() || !std::equal(c.begin(), c.end(), f.begin())) return {};
-  return std::string(f.begin() + static_cast<std::ptrdiff_t>(c.size()), f.end());
+std::string KindData(const TAnimateObj& obj) {
+  zkw::TMemoryStream own;
+  zkw::TRecordWriter w(&own);
+  obj.WriteKindRecord(w);
+  return std::string(own.Bytes().begin(), own.Bytes().end());
 }
 
 template <class T>
@@ -382,13 +378,9 @@ bool BuildObject(const json& item, TDibAnimator& ani, std::string& error) {
       error = "object \"data\" is not base64";
       return false;
     }
-    zkw::TMemoryStream record;
-    zkw::TRecordWriter w(&record);
-    obj->TAnimateObj::Write(w);
-    w.Bytes(data.data(), static_cast<int64_t>(data.size()));
-    record.Seek(0, zkw::SeekOrigin::soBeginning);
+    zkw::TMemoryStream record(std::vector<uint8_t>(data.begin(), data.end()));
     zkw::TRecordReader r(&record);
-    if (!obj->ReadFromStream(r, zkw::kSceneVersion6) || !r.Ok()) {
+    if (!obj->ReadKindRecord(r, zkw::kSceneVersion6) || !r.Ok()) {
       error = "object \"" + obj->FName + "\": kind data does not fit: " + zkw::LastErrorText();
       return false;
     }

@@ -25,128 +25,38 @@ TDibButton::TDibButton() {
   macroUserName = "OnFrameChange";
 }
 
-bool TDibButton::ReadButton(TRecordReader& r, bool Old) {
-  if (!Old) {
-    FUpDownButton = ReadBool(r, "button up-down flag");
-    FDowned = ReadBool(r, "button downed flag");
-    FGroupID = r.I16("button group");
-  }
-  FFrames = r.I16("button frames");
-  FNormalStart = r.I16("button normal start");
-  FNormalEnd = r.I16("button normal end");
-  FHotStart = r.I16("button hot start");
-  FHotEnd = r.I16("button hot end");
-  FPressedStart = r.I16("button pressed start");
-  FPressedEnd = r.I16("button pressed end");
-  FSpeed = r.I16("button speed");
-  FRecycled = ReadBool(r, "button recycled flag");
-  FEvent = r.I16("button event");
-  return r.Ok();
+template <class V>
+void TDibButton::Fields(V& v) {
+  using namespace fields;
+  v.ListOrder({30, 63, 64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 91, 124, 130});
+  v(&Self::FUpDownButton, Bool("UpDownButton").NotOld().Prop(64));
+  v(&Self::FDowned, Bool("Downed").NotOld().Prop(65));
+  v(&Self::FGroupID, I16("GroupID").NotOld().Prop(66));
+  v(&Self::FFrames, I16("Frames").Prop(63));
+  v(&Self::FNormalStart, I16("NormalStart").Prop(67));
+  v(&Self::FNormalEnd, I16("NormalEnd").Prop(68));
+  v(&Self::FHotStart, I16("HotStart").Prop(69));
+  v(&Self::FHotEnd, I16("HotEnd").Prop(70));
+  v(&Self::FPressedStart, I16("PressedStart").Prop(71));
+  v(&Self::FPressedEnd, I16("PressedEnd").Prop(72));
+  v(&Self::FSpeed, I16("Speed").Prop(30));
+  v(&Self::FRecycled, Bool("Recycled").Prop(73));
+  v(&Self::FEvent, I16("Event").Prop(124));
+  v(&Self::FInterval, Kept("Interval").Prop(91).NotCopied());
+  v(&Self::FCurrentFrame, Kept("Frame").Prop(130).ReadOnly());
+  v(&Self::FState, Kept("State"));
 }
-
-void TDibButton::WriteButton(TRecordWriter& w) {
-  w.U8(FUpDownButton);
-  w.U8(FDowned);
-  w.I16(FGroupID);
-  w.I16(FFrames);
-  w.I16(FNormalStart);
-  w.I16(FNormalEnd);
-  w.I16(FHotStart);
-  w.I16(FHotEnd);
-  w.I16(FPressedStart);
-  w.I16(FPressedEnd);
-  w.I16(FSpeed);
-  w.U8(FRecycled);
-  w.I16(FEvent);
-}
-
-bool TDibButton::ReadFromStream(TRecordReader& r, int32_t Version) {
-  return TAnimateObj::ReadFromStream(r, Version) && ReadButton(r, false);
-}
-
-bool TDibButton::ReadFromStream2(TRecordReader& r) { return TAnimateObj::ReadFromStream2(r) && ReadButton(r, true); }
-
-bool TDibButton::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  WriteButton(w);
-  return w.Ok();
-}
-
-void TDibButton::CopyFrom(const TAnimateObj& AObj) {
-  TMovingObj::CopyFrom(AObj);
-  auto* b = dynamic_cast<const TDibButton*>(&AObj);
-  if (!b) return;
-  FUpDownButton = b->FUpDownButton;
-  FDowned = b->FDowned;
-  FGroupID = b->FGroupID;
-  FFrames = b->FFrames;
-  FNormalStart = b->FNormalStart;
-  FNormalEnd = b->FNormalEnd;
-  FHotStart = b->FHotStart;
-  FHotEnd = b->FHotEnd;
-  FPressedStart = b->FPressedStart;
-  FPressedEnd = b->FPressedEnd;
-  FSpeed = b->FSpeed;
-  FRecycled = b->FRecycled;
-  FEvent = b->FEvent;
-  FCurrentFrame = b->FCurrentFrame;
-  FState = b->FState;
-}
-
-int32_t TDibButton::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  switch (PropID) {
-    case 30: Value = FSpeed; return 2;
-    case 63: Value = FFrames; return 2;
-    case 64: Value = FUpDownButton; return 2;
-    case 65: Value = FDowned; return 2;
-    case 66: Value = FGroupID; return 2;
-    case 67: Value = FNormalStart; return 2;
-    case 68: Value = FNormalEnd; return 2;
-    case 69: Value = FHotStart; return 2;
-    case 70: Value = FHotEnd; return 2;
-    case 71: Value = FPressedStart; return 2;
-    case 72: Value = FPressedEnd; return 2;
-    case 73: Value = FRecycled; return 2;
-    case 91: Value = FInterval; return 2;
-    case 124: Value = FEvent; return 2;
-    case 130: Value = FCurrentFrame; return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
-  }
-}
+template class TKind<TDibButton, TMovingObj>;
 
 void TDibButton::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  int16_t n = PropI16(IValue);
-  bool b = IValue != 0;
-  switch (PropID) {
-    case 30: FSpeed = n; break;
-    case 63: FFrames = n; break;
-    case 64: FUpDownButton = b; break;
-    case 65:
-      FDowned = b;
-      SetNormal();
-      break;
-    case 66: FGroupID = n; break;
-    case 67: FNormalStart = n; break;
-    case 68: FNormalEnd = n; break;
-    case 69: FHotStart = n; break;
-    case 70: FHotEnd = n; break;
-    case 71: FPressedStart = n; break;
-    case 72: FPressedEnd = n; break;
-    case 73: FRecycled = b; break;
-    case 91: FInterval = n; break;
-    case 124: FEvent = n; break;
-    case 130: SetFrame(n, false); break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); break;
-  }
+  if (PropID == 130)
+    SetFrame(PropI16(IValue), false);
+  else
+    TKind::SetValue(PropID, SValue, IValue);
 }
 
-void TDibButton::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddProps(List, {30});
-  AddPropRange(List, 63, 73);
-  AddProps(List, {91, 124, 130});
+void TDibButton::PropertyWritten(int32_t PropID) {
+  if (PropID == 65) SetNormal();
 }
 
 void TDibButton::SetFrame(int32_t Value, bool Event) {
@@ -317,92 +227,25 @@ TMoveButton::TMoveButton() {
   FBounce = true;
 }
 
-bool TMoveButton::ReadMoving(TRecordReader& r, int32_t Version) {
-  FFromX = ReadCoord(r, Version, "button from x");
-  FFromY = ReadCoord(r, Version, "button from y");
-  FDx = r.I16("button dx");
-  FDy = r.I16("button dy");
-  ReadRegion(r, Version, FRegion);
-  FFlip = ReadBool(r, "button flip");
-  FBounce = ReadBool(r, "button return");
-  FIsRandom = ReadBool(r, "button random");
-  FUpDownButton = ReadBool(r, "button up-down flag");
-  FSyncObjID = r.I16("button sync object");
-  FSyncNormal = r.I16("button sync normal");
-  FSyncHot = r.I16("button sync hot");
-  FSyncPressed = r.I16("button sync pressed");
-  return r.Ok();
+// The motion part follows the button's record, with UpDownButton stored a second time.
+template <class V>
+void TMoveButton::Fields(V& v) {
+  using namespace fields;
+  v.ListOrder({17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 74, 75, 76, 77});
+  StartStepAndRegion(v);
+  v(&Self::FFlip, Bool("Flip").Prop(25));
+  v(&Self::FBounce, Bool("Return").Prop(28));
+  v(&Self::FIsRandom, Bool("IsRandom").Prop(29));
+  v(&Self::FUpDownButton, Bool("UpDownButton"));
+  v(&Self::FSyncObjID, I16("SyncObjID").Prop(74));
+  v(&Self::FSyncNormal, I16("SyncNormal").Prop(75));
+  v(&Self::FSyncHot, I16("SyncHot").Prop(76));
+  v(&Self::FSyncPressed, I16("SyncPressed").Prop(77));
+  v(&Self::FEnableFlipX, Kept("EnableFlipX").Prop(26));
+  v(&Self::FEnableFlipY, Kept("EnableFlipY").Prop(27));
+  v(&Self::FSyncObj, Kept("SyncObj"));
 }
-
-bool TMoveButton::ReadFromStream(TRecordReader& r, int32_t Version) {
-  return TDibButton::ReadFromStream(r, Version) && ReadMoving(r, Version);
-}
-
-bool TMoveButton::ReadFromStream2(TRecordReader& r) {
-  return TDibButton::ReadFromStream2(r) && ReadMoving(r, 0x20000);
-}
-
-bool TMoveButton::Write(TRecordWriter& w) {
-  TDibButton::Write(w);
-  w.I32(FFromX);
-  w.I32(FFromY);
-  w.I16(FDx);
-  w.I16(FDy);
-  WriteRegion(w, FRegion);
-  w.U8(FFlip);
-  w.U8(FBounce);
-  w.U8(FIsRandom);
-  w.U8(FUpDownButton);
-  w.I16(FSyncObjID);
-  w.I16(FSyncNormal);
-  w.I16(FSyncHot);
-  w.I16(FSyncPressed);
-  return w.Ok();
-}
-
-void TMoveButton::CopyFrom(const TAnimateObj& AObj) {
-  TDibButton::CopyFrom(AObj);
-  auto* b = dynamic_cast<const TMoveButton*>(&AObj);
-  if (!b) return;
-  FSyncObjID = b->FSyncObjID;
-  FSyncNormal = b->FSyncNormal;
-  FSyncHot = b->FSyncHot;
-  FSyncPressed = b->FSyncPressed;
-  FSyncObj = b->FSyncObj;
-}
-
-int32_t TMoveButton::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  if (GetMotionValue(PropID, Value)) return 2;
-  switch (PropID) {
-    case 28: Value = FBounce; return 2;
-    case 74: Value = FSyncObjID; return 2;
-    case 75: Value = FSyncNormal; return 2;
-    case 76: Value = FSyncHot; return 2;
-    case 77: Value = FSyncPressed; return 2;
-    default: return TDibButton::GetValue(PropID, Value, SValue);
-  }
-}
-
-void TMoveButton::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  if (SetMotionValue(PropID, IValue)) return;
-  int16_t n = PropI16(IValue);
-  switch (PropID) {
-    case 28: FBounce = IValue != 0; break;
-    case 74: FSyncObjID = n; break;
-    case 75: FSyncNormal = n; break;
-    case 76: FSyncHot = n; break;
-    case 77: FSyncPressed = n; break;
-    default: TDibButton::SetValue(PropID, SValue, IValue); break;
-  }
-}
-
-void TMoveButton::GetPropsToList(TPropList& List) {
-  TDibButton::GetPropsToList(List);
-  AddPropRange(List, 17, 29);
-  AddPropRange(List, 74, 77);
-}
+template class TKind<TMoveButton, TDibButton>;
 
 void TMoveButton::BeforePlay() {
   TDibButton::BeforePlay();

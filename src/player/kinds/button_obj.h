@@ -1,21 +1,20 @@
 // Animated buttons: TDibButton (kind 25) plays the frame range of its state (normal, hot,
 // pressed) from a strip; TMoveButton (kind 27) also moves and can follow a movie's frames.
 #pragma once
+#include "player/objects/kind_fields.h"
 #include "player/objects/moving_obj.h"
 
 namespace zkw {
 
-class TDibButton : public TMovingObj {
+class TDibButton : public TKind<TDibButton, TMovingObj> {
  public:
   TDibButton();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool ReadFromStream2(TRecordReader& r) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TDibButton(); }
-  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
+  template <class V>
+  static void Fields(V& v);
+  // Frame (130): written without the frame event.
   void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  // Writing Downed (65) shows the state it gives.
+  void PropertyWritten(int32_t PropID) override;
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
   void BeforePlay() override;
@@ -50,32 +49,23 @@ class TDibButton : public TMovingObj {
   uint8_t FState = bsNormal;
 
  protected:
-  bool ReadButton(TRecordReader& r, bool Old);
-  void WriteButton(TRecordWriter& w);
   // One frame step; true when the frame counter restarted (every Speed steps).
   bool AnimateStep();
   void PieceOrigin(int32_t& x) const;
 };
+extern template class TKind<TDibButton, TMovingObj>;
 
-class TMoveButton : public TDibButton {
+class TMoveButton : public TKind<TMoveButton, TDibButton> {
  public:
   TMoveButton();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool ReadFromStream2(TRecordReader& r) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TMoveButton(); }
-  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
-  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  template <class V>
+  static void Fields(V& v);
   void Action(TDibBaseObj* ADib) override;
   void BeforePlay() override;
 
   int16_t FSyncObjID = -1, FSyncNormal = 1, FSyncHot = 1, FSyncPressed = 1;
   TAnimateObj* FSyncObj = nullptr;  // resolved at play start
-
- private:
-  bool ReadMoving(TRecordReader& r, int32_t Version);
 };
+extern template class TKind<TMoveButton, TDibButton>;
 
 }  // namespace zkw

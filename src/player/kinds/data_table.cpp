@@ -8,8 +8,20 @@ namespace zkw {
 
 TDataTable::TDataTable() { FStyle = 43; }
 
-bool TDataTable::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
+template <class V>
+void TDataTable::Fields(V& v) {
+  using namespace fields;
+  v.Block(&Self::ReadText, &Self::WriteText);
+  v(&Self::FRow, Kept("Row").Prop(195).NotCopied());
+  v(&Self::FColumn, Kept("Column").Prop(196).NotCopied());
+  v.Hand(115);
+  v.Hand(169);
+  v.Hand(131);
+}
+template class TKind<TDataTable, TAnimateObj>;
+
+bool TDataTable::ReadText(TRecordReader& r, int32_t Version) {
+  (void)Version;
   int16_t n = r.I16("data table text length");
   if (!r.Ok()) return false;
   if (n < 0) return r.Fail("data table text length " + std::to_string(n) + " is negative");
@@ -24,8 +36,7 @@ bool TDataTable::ReadFromStream(TRecordReader& r, int32_t Version) {
   return r.Ok();
 }
 
-bool TDataTable::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
+void TDataTable::WriteText(TRecordWriter& w) const {
   std::string text = TableText();
   if (text.size() > 32766) text.resize(32766);
   if (text.empty()) {
@@ -35,11 +46,10 @@ bool TDataTable::Write(TRecordWriter& w) {
     w.Bytes(text.data(), static_cast<int64_t>(text.size()));
     w.U8(0);
   }
-  return w.Ok();
 }
 
 void TDataTable::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
+  TKind::CopyFrom(AObj);
   FLines.clear();  // a copy starts with an empty table
   FTextColumn.clear();
 }
@@ -126,28 +136,19 @@ int32_t TDataTable::GetValue(int32_t PropID, long double& Value, std::string& SV
   Value = 0;
   SValue.clear();
   switch (PropID) {
-    case 195: Value = FRow; return 2;
-    case 196: Value = FColumn; return 2;
     case 115: return GetData(FColumn, FRow, SValue, Value);
     case 169: Value = FLines.empty() ? 0 : static_cast<long double>(FLines.size()) - 1; return 2;
     case 131: SValue = TableText(); return 3;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
+    default: return TKind::GetValue(PropID, Value, SValue);
   }
 }
 
 void TDataTable::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
   switch (PropID) {
-    case 195: FRow = RoundProp(IValue); break;
-    case 196: FColumn = RoundProp(IValue); break;
     case 115: SetData(FColumn, FRow, SValue, RoundProp(IValue)); break;
     case 131: SetTable(SValue); break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); break;
+    default: TKind::SetValue(PropID, SValue, IValue); break;
   }
-}
-
-void TDataTable::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddProps(List, {195, 196, 115, 169, 131});
 }
 
 }  // namespace zkw

@@ -5,19 +5,20 @@
 #include <vector>
 
 #include "player/objects/animate_obj.h"
+#include "player/objects/kind_fields.h"
 
 namespace zkw {
 
-class TDataTable : public TAnimateObj {
+class TDataTable : public TKind<TDataTable, TAnimateObj> {
  public:
   TDataTable();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool Write(TRecordWriter& w) override;
+  template <class V>
+  static void Fields(V& v);
+  // A copy starts with an empty table.
   void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TDataTable(); }
+  // The cell (115), the line count (169) and the whole text (131) by hand.
   int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
   void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
   void Action(TDibBaseObj* ADib) override { (void)ADib; FParentSetPos = false; }
   void Draw(TDibBaseObj* ADib) override { (void)ADib; }
   uint8_t TableData(int32_t Column, int32_t Row, std::string& Text, long double& Value) override;
@@ -37,9 +38,13 @@ class TDataTable : public TAnimateObj {
   int32_t FRow = 1, FColumn = 1;
 
  private:
+  // The table text: int16 N = length + 1, the text and a zero (N = 0: empty).
+  bool ReadText(TRecordReader& r, int32_t Version);
+  void WriteText(TRecordWriter& w) const;
   void ReadHeader();
   // Start and end of a cell's text in a line; false when the line has no such cell.
   static bool FindCell(const std::string& Line, int32_t Column, size_t& Start, size_t& End);
 };
+extern template class TKind<TDataTable, TAnimateObj>;
 
 }  // namespace zkw

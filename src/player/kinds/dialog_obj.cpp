@@ -9,8 +9,27 @@ namespace zkw {
 
 TDialogObj::TDialogObj() { FStyle = 35; }
 
-bool TDialogObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
+template <class V>
+void TDialogObj::Fields(V& v) {
+  using namespace fields;
+  v.ListOrder({91, 165, 169, 112});
+  v.Block(&Self::ReadActions, &Self::WriteActions);
+  v(&Self::FInterval, I16("Interval").Prop(91));
+  v(&Self::FActions, Kept("Actions"));
+  v(&Self::FCurrent, Kept("ItemIndex").Prop(165).ReadOnly().NotCopied());
+  v(&Self::FSpeaking, Kept("Speaking").Prop(112).ReadOnly().NotCopied());
+}
+template class TKind<TDialogObj, TAnimateObj>;
+
+int32_t TDialogObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
+  if (PropID != 169) return TKind::GetValue(PropID, Value, SValue);
+  SValue.clear();
+  Value = static_cast<long double>(FActions.size());
+  return 2;
+}
+
+bool TDialogObj::ReadActions(TRecordReader& r, int32_t Version) {
+  (void)Version;
   uint16_t count = r.U16("dialogue item count");
   if (!r.Ok()) return false;
   if (count > r.Remaining() / 6)
@@ -23,29 +42,22 @@ bool TDialogObj::ReadFromStream(TRecordReader& r, int32_t Version) {
     rec.EndScript = ReadCountedText(r, "dialogue end script");
     FActions.push_back(rec);
   }
-  FInterval = r.I16("dialogue interval");
-  FActive = false;  // a dialogue plays when it is started
   return r.Ok();
 }
 
-bool TDialogObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
+void TDialogObj::WriteActions(TRecordWriter& w) const {
   w.U16(static_cast<uint16_t>(std::min<size_t>(FActions.size(), 65535)));
   for (size_t i = 0; i < FActions.size() && i < 65535; ++i) {
     w.I16(FActions[i].Sound);
     WriteCountedText(w, FActions[i].StartScript);
     WriteCountedText(w, FActions[i].EndScript);
   }
-  w.I16(FInterval);
-  return w.Ok();
 }
 
-void TDialogObj::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
-  if (auto* d = dynamic_cast<const TDialogObj*>(&AObj)) {
-    FActions = d->FActions;
-    FInterval = d->FInterval;
-  }
+bool TDialogObj::ReadKindRecord(TRecordReader& r, int32_t Version) {
+  if (!TKind::ReadKindRecord(r, Version)) return false;
+  FActive = false;
+  return true;
 }
 
 void TDialogObj::StartItem() {
@@ -134,30 +146,6 @@ bool TDialogObj::SetItemData(int32_t Index, int32_t Data) {
   if (Index < 0 || Index >= static_cast<int32_t>(FActions.size())) return false;
   FActions[static_cast<size_t>(Index)].Sound = static_cast<int16_t>(Data);
   return true;
-}
-
-int32_t TDialogObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  switch (PropID) {
-    case 91: Value = FInterval; return 2;
-    case 165: Value = FCurrent; return 2;
-    case 169: Value = static_cast<long double>(FActions.size()); return 2;
-    case 112: Value = FSpeaking; return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
-  }
-}
-
-void TDialogObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  switch (PropID) {
-    case 91: FInterval = PropI16(IValue); break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); break;
-  }
-}
-
-void TDialogObj::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddProps(List, {91, 165, 169, 112});
 }
 
 }  // namespace zkw

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "player/objects/animate_obj.h"
+#include "player/objects/kind_fields.h"
 
 namespace zkw {
 
@@ -12,16 +13,15 @@ struct TDialogRec {
   std::string StartScript, EndScript;
 };
 
-class TDialogObj : public TAnimateObj {
+class TDialogObj : public TKind<TDialogObj, TAnimateObj> {
  public:
   TDialogObj();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TDialogObj(); }
+  template <class V>
+  static void Fields(V& v);
+  // A dialogue plays when it is started.
+  bool ReadKindRecord(TRecordReader& r, int32_t Version) override;
+  // The item count (169) by hand.
   int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
-  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override { (void)ADib; }
   void SetActive(bool Value) override;
@@ -35,6 +35,8 @@ class TDialogObj : public TAnimateObj {
   bool SetItemData(int32_t Index, int32_t Data);
 
   std::vector<TDialogRec> FActions;
+  bool ReadActions(TRecordReader& r, int32_t Version);
+  void WriteActions(TRecordWriter& w) const;
   int16_t FInterval = 0;
   int32_t FCurrent = -1, FLast = -1;
   int32_t FWait = 0;        // steps left before the next item
@@ -44,5 +46,6 @@ class TDialogObj : public TAnimateObj {
   void StartItem();
   void Finish();
 };
+extern template class TKind<TDialogObj, TAnimateObj>;
 
 }  // namespace zkw

@@ -58,71 +58,25 @@ uint8_t Channel(int32_t v, int32_t delta) { return static_cast<uint8_t>(std::cla
 
 // --- kind 0: background ------------------------------------------------------------------------
 
+template <class V>
+void TBackgroundObj::Fields(V& v) {
+  using namespace fields;
+  v.ListOrder({136, 140, 141, 197});
+  v(&Self::FColor, U32("Color").Prop(136));
+  v(&Self::FBorderSize, I16("BorderSize").NotOld().Prop(141));
+  v(&Self::FBorderColor, U32("BorderColor").NotOld().Prop(140));
+  v(&Self::FFill, Bool("Fill").Since(0x40000).Prop(197));
+}
+template class TKind<TBackgroundObj, TAnimateObj>;
+
 TBackgroundObj::TBackgroundObj() {
   FStyle = 0;
   FID = -1;
 }
 
-bool TBackgroundObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  FColor = r.U32("background colour");
-  FBorderSize = r.I16("background border size");
-  FBorderColor = r.U32("background border colour");
-  FFill = Version >= 0x40000 ? ReadBool(r, "background fill") : true;
-  return r.Ok();
-}
-
-bool TBackgroundObj::ReadFromStream2(TRecordReader& r) {
-  if (!TAnimateObj::ReadFromStream2(r)) return false;
-  FColor = r.U32("background colour");
-  return r.Ok();
-}
-
-bool TBackgroundObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  w.U32(FColor);
-  w.I16(FBorderSize);
-  w.U32(FBorderColor);
-  w.U8(FFill);
-  return w.Ok();
-}
-
-void TBackgroundObj::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
-  auto* b = dynamic_cast<const TBackgroundObj*>(&AObj);
-  if (!b) return;
-  FColor = b->FColor;
-  FBorderSize = b->FBorderSize;
-  FBorderColor = b->FBorderColor;
-  FFill = b->FFill;
-}
-
-int32_t TBackgroundObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  switch (PropID) {
-    case 136: Value = FColor; return 2;
-    case 140: Value = FBorderColor; return 2;
-    case 141: Value = FBorderSize; return 2;
-    case 197: Value = FFill; return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
-  }
-}
-
-void TBackgroundObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  switch (PropID) {
-    case 136: FColor = static_cast<uint32_t>(RoundProp(IValue)); break;
-    case 140: FBorderColor = static_cast<uint32_t>(RoundProp(IValue)); break;
-    case 141: FBorderSize = PropI16(IValue); break;
-    case 197: FFill = IValue != 0; break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); return;
-  }
+void TBackgroundObj::PropertyWritten(int32_t PropID) {
+  (void)PropID;
   if (FParent) FParent->NeedDrawNow = true;
-}
-
-void TBackgroundObj::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddProps(List, {136, 140, 141, 197});
 }
 
 void TBackgroundObj::Draw(TDibBaseObj* ADib) {
@@ -149,57 +103,22 @@ bool TBackgroundObj::IsSolidAt(int32_t X, int32_t Y) { return X >= 0 && Y >= 0 &
 
 // --- kind 1: still image -----------------------------------------------------------------------
 
+template <class V>
+void TDibDrawObj::Fields(V& v) {
+  using namespace fields;
+  v(&Self::FAutoDie, Bool("AutoDie").NotOld().Prop(49));
+  v(&Self::FRepeatTime, I16("RepeatTime").NotOld().Prop(184));
+}
+template class TKind<TDibDrawObj, TAnimateObj>;
+
 TDibDrawObj::TDibDrawObj() {
   FStyle = 1;
   FDibStyle = 0;
 }
 
-bool TDibDrawObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  FAutoDie = ReadBool(r, "image auto die");
-  FRepeatTime = r.I16("image repeat");
-  return r.Ok();
-}
-
-bool TDibDrawObj::ReadFromStream2(TRecordReader& r) { return TAnimateObj::ReadFromStream2(r); }
-
-bool TDibDrawObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  w.U8(FAutoDie);
-  w.I16(FRepeatTime);
-  return w.Ok();
-}
-
-void TDibDrawObj::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
-  auto* d = dynamic_cast<const TDibDrawObj*>(&AObj);
-  if (!d) return;
-  FAutoDie = d->FAutoDie;
-  FRepeatTime = d->FRepeatTime;
-}
-
-int32_t TDibDrawObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  switch (PropID) {
-    case 49: Value = FAutoDie; return 2;
-    case 184: Value = FRepeatTime; return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
-  }
-}
-
-void TDibDrawObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  switch (PropID) {
-    case 49: FAutoDie = IValue != 0; break;
-    case 184: FRepeatTime = PropI16(IValue); break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); return;
-  }
+void TDibDrawObj::PropertyWritten(int32_t PropID) {
+  (void)PropID;
   if (FParent) FParent->NeedDrawNow = true;
-}
-
-void TDibDrawObj::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddProps(List, {49, 184});
 }
 
 void TDibDrawObj::Draw(TDibBaseObj* ADib) {
@@ -243,87 +162,24 @@ bool TDibDrawObj::PtInObject(int32_t X, int32_t Y) {
 
 // --- kind 2: floating image --------------------------------------------------------------------
 
+template <class V>
+void TDibFloatObj::Fields(V& v) {
+  using namespace fields;
+  StartStepAndRegion(v);
+  v(&Self::FFlip, Bool("Flip").Prop(25));
+  v(&Self::FEnableFlipX, Bool("EnableFlipX").NotOld().Prop(26));
+  v(&Self::FEnableFlipY, Bool("EnableFlipY").NotOld().Prop(27));
+  v(&Self::FBounce, Bool("Return").Prop(28));
+  v(&Self::FIsRandom, Bool("IsRandom").Prop(29));
+  v(&Self::FSpeed, I16("Speed").NotOld().Prop(30));
+  v(&Self::FSpeedCount, Kept("SpeedCount"));
+}
+template class TKind<TDibFloatObj, TMovingObj>;
+
 TDibFloatObj::TDibFloatObj() {
   FStyle = 2;
   FDx = FDy = 1;
   FBounce = true;
-}
-
-void TDibFloatObj::ReadFloatRecord(TRecordReader& r, int32_t Version, bool Old) {
-  FFromX = ReadCoord(r, Version, "float from x");
-  FFromY = ReadCoord(r, Version, "float from y");
-  FDx = r.I16("float dx");
-  FDy = r.I16("float dy");
-  ReadRegion(r, Version, FRegion);
-  FFlip = ReadBool(r, "float flip");
-  if (!Old) {
-    FEnableFlipX = ReadBool(r, "float flip x");
-    FEnableFlipY = ReadBool(r, "float flip y");
-  }
-  FBounce = ReadBool(r, "float return");
-  FIsRandom = ReadBool(r, "float random");
-  if (!Old) FSpeed = r.I16("float speed");
-}
-
-bool TDibFloatObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  ReadFloatRecord(r, Version, false);
-  return r.Ok();
-}
-
-bool TDibFloatObj::ReadFromStream2(TRecordReader& r) {
-  if (!TAnimateObj::ReadFromStream2(r)) return false;
-  ReadFloatRecord(r, 0x20000, true);
-  return r.Ok();
-}
-
-bool TDibFloatObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  w.I32(FFromX);
-  w.I32(FFromY);
-  w.I16(FDx);
-  w.I16(FDy);
-  WriteRegion(w, FRegion);
-  w.U8(FFlip);
-  w.U8(FEnableFlipX);
-  w.U8(FEnableFlipY);
-  w.U8(FBounce);
-  w.U8(FIsRandom);
-  w.I16(FSpeed);
-  return w.Ok();
-}
-
-void TDibFloatObj::CopyFrom(const TAnimateObj& AObj) {
-  TMovingObj::CopyFrom(AObj);
-  auto* f = dynamic_cast<const TDibFloatObj*>(&AObj);
-  if (!f) return;
-  FSpeed = f->FSpeed;
-  FSpeedCount = f->FSpeedCount;
-}
-
-int32_t TDibFloatObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  if (GetMotionValue(PropID, Value)) return 2;
-  switch (PropID) {
-    case 28: Value = FBounce; return 2;
-    case 30: Value = FSpeed; return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
-  }
-}
-
-void TDibFloatObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  if (SetMotionValue(PropID, IValue)) return;
-  switch (PropID) {
-    case 28: FBounce = IValue != 0; break;
-    case 30: FSpeed = PropI16(IValue); break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); break;
-  }
-}
-
-void TDibFloatObj::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddPropRange(List, 17, 30);
 }
 
 void TDibFloatObj::Action(TDibBaseObj* ADib) {
@@ -370,40 +226,16 @@ void TDibFloatObj::Draw(TDibBaseObj* ADib) {
 
 // --- kind 3: floating image with a shadow ------------------------------------------------------
 
+template <class V>
+void TDibFloatShadow::Fields(V& v) {
+  using namespace fields;
+  v(&Self::FShadowX, I16("ShadowX"));
+  v(&Self::FShadowY, I16("ShadowY"));
+  v(&Self::FShadow, I16("Shadow"));
+}
+template class TKind<TDibFloatShadow, TDibFloatObj>;
+
 TDibFloatShadow::TDibFloatShadow() { FStyle = 3; }
-
-bool TDibFloatShadow::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TDibFloatObj::ReadFromStream(r, Version)) return false;
-  FShadowX = r.I16("shadow x");
-  FShadowY = r.I16("shadow y");
-  FShadow = r.I16("shadow rate");
-  return r.Ok();
-}
-
-bool TDibFloatShadow::ReadFromStream2(TRecordReader& r) {
-  if (!TDibFloatObj::ReadFromStream2(r)) return false;
-  FShadowX = r.I16("shadow x");
-  FShadowY = r.I16("shadow y");
-  FShadow = r.I16("shadow rate");
-  return r.Ok();
-}
-
-bool TDibFloatShadow::Write(TRecordWriter& w) {
-  TDibFloatObj::Write(w);
-  w.I16(FShadowX);
-  w.I16(FShadowY);
-  w.I16(FShadow);
-  return w.Ok();
-}
-
-void TDibFloatShadow::CopyFrom(const TAnimateObj& AObj) {
-  TDibFloatObj::CopyFrom(AObj);
-  auto* s = dynamic_cast<const TDibFloatShadow*>(&AObj);
-  if (!s) return;
-  FShadowX = s->FShadowX;
-  FShadowY = s->FShadowY;
-  FShadow = s->FShadow;
-}
 
 void TDibFloatShadow::Draw(TDibBaseObj* ADib) {
   if (!ReadyToDraw(this, ADib)) return;
@@ -415,45 +247,17 @@ void TDibFloatShadow::Draw(TDibBaseObj* ADib) {
 
 // --- kind 14: one-way slider -------------------------------------------------------------------
 
+template <class V>
+void TFloatLimitObj::Fields(V& v) {
+  using namespace fields;
+  v(&Self::FFromPos, I16("FromPos"));
+  v(&Self::FToPos, I16("ToPos"));
+  v(&Self::FDelta, I16("Delta"));
+  v(&Self::FOrient, U8("Orient"));
+}
+template class TKind<TFloatLimitObj, TAnimateObj>;
+
 TFloatLimitObj::TFloatLimitObj() { FStyle = 14; }
-
-void TFloatLimitObj::ReadOwn(TRecordReader& r) {
-  FFromPos = r.I16("slider from");
-  FToPos = r.I16("slider to");
-  FDelta = r.I16("slider delta");
-  FOrient = r.U8("slider orientation");
-}
-
-bool TFloatLimitObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  ReadOwn(r);
-  return r.Ok();
-}
-
-bool TFloatLimitObj::ReadFromStream2(TRecordReader& r) {
-  if (!TAnimateObj::ReadFromStream2(r)) return false;
-  ReadOwn(r);
-  return r.Ok();
-}
-
-bool TFloatLimitObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  w.I16(FFromPos);
-  w.I16(FToPos);
-  w.I16(FDelta);
-  w.U8(FOrient);
-  return w.Ok();
-}
-
-void TFloatLimitObj::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
-  auto* f = dynamic_cast<const TFloatLimitObj*>(&AObj);
-  if (!f) return;
-  FFromPos = f->FFromPos;
-  FToPos = f->FToPos;
-  FDelta = f->FDelta;
-  FOrient = f->FOrient;
-}
 
 void TFloatLimitObj::Action(TDibBaseObj* ADib) {
   (void)ADib;
@@ -482,6 +286,18 @@ void TFloatLimitObj::Draw(TDibBaseObj* ADib) {
 
 // --- kind 19: brightness -----------------------------------------------------------------------
 
+template <class V>
+void TBrightObj::Fields(V& v) {
+  using namespace fields;
+  v(&Self::FMin, I16("Min").Prop(194));
+  v(&Self::FMax, I16("Max").Prop(103));
+  v(&Self::FCurrent, I16("Current"));
+  v(&Self::FIncreasement, I16("Increasement").Prop(46));
+  v(&Self::FReturn, Bool("Return").Prop(28));
+  v(&Self::FColors, U8("Colors"));
+}
+template class TKind<TBrightObj, TAnimateObj>;
+
 TBrightObj::TBrightObj() { FStyle = 19; }
 
 void TBrightObj::SetColor(int32_t Index, bool On) {
@@ -489,77 +305,6 @@ void TBrightObj::SetColor(int32_t Index, bool On) {
   uint8_t bit = static_cast<uint8_t>(1u << (Index & 7));
   uint8_t& b = FColors[static_cast<size_t>(Index >> 3)];
   b = static_cast<uint8_t>(On ? (b | bit) : (b & ~bit));
-}
-
-void TBrightObj::ReadOwn(TRecordReader& r) {
-  FMin = r.I16("brightness min");
-  FMax = r.I16("brightness max");
-  FCurrent = r.I16("brightness current");
-  FIncreasement = r.I16("brightness step");
-  FReturn = ReadBool(r, "brightness return");
-  r.Bytes(FColors.data(), 32, "brightness colour set");
-}
-
-bool TBrightObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  ReadOwn(r);
-  return r.Ok();
-}
-
-bool TBrightObj::ReadFromStream2(TRecordReader& r) {
-  if (!TAnimateObj::ReadFromStream2(r)) return false;
-  ReadOwn(r);
-  return r.Ok();
-}
-
-bool TBrightObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  w.I16(FMin);
-  w.I16(FMax);
-  w.I16(FCurrent);
-  w.I16(FIncreasement);
-  w.U8(FReturn);
-  for (uint8_t b : FColors) w.U8(b);
-  return w.Ok();
-}
-
-void TBrightObj::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
-  auto* b = dynamic_cast<const TBrightObj*>(&AObj);
-  if (!b) return;
-  FMin = b->FMin;
-  FMax = b->FMax;
-  FCurrent = b->FCurrent;
-  FIncreasement = b->FIncreasement;
-  FReturn = b->FReturn;
-  FColors = b->FColors;
-}
-
-int32_t TBrightObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  switch (PropID) {
-    case 28: Value = FReturn; return 2;
-    case 46: Value = FIncreasement; return 2;
-    case 103: Value = FMax; return 2;
-    case 194: Value = FMin; return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
-  }
-}
-
-void TBrightObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  switch (PropID) {
-    case 28: FReturn = IValue != 0; break;
-    case 46: FIncreasement = PropI16(IValue); break;
-    case 103: FMax = PropI16(IValue); break;
-    case 194: FMin = PropI16(IValue); break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); break;
-  }
-}
-
-void TBrightObj::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddProps(List, {194, 103, 46, 28});
 }
 
 void TBrightObj::Action(TDibBaseObj* ADib) {
@@ -607,91 +352,26 @@ TMergeObj::TMergeObj() {
   FBounce = true;
 }
 
-void TMergeObj::ReadOwn(TRecordReader& r, int32_t Version) {
-  FDt = r.I16("merge step");
-  FMinTrans = r.I16("merge min");
-  FMaxTrans = r.I16("merge max");
-  FReturn = ReadBool(r, "merge return");
-  FFromX = ReadCoord(r, Version, "merge from x");
-  FFromY = ReadCoord(r, Version, "merge from y");
-  FDx = r.I16("merge dx");
-  FDy = r.I16("merge dy");
-  FFlip = ReadBool(r, "merge flip");
-  FBounce = ReadBool(r, "merge move return");
-  FIsRandom = ReadBool(r, "merge random");
-  ReadRegion(r, Version, FRegion);
+template <class V>
+void TMergeObj::Fields(V& v) {
+  using namespace fields;
+  v.ListOrder({17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 46, 47, 61, 62});
+  v(&Self::FDt, I16("Dt").Prop(46));
+  v(&Self::FMinTrans, I16("MinTrans").Prop(61));
+  v(&Self::FMaxTrans, I16("MaxTrans").Prop(62));
+  v(&Self::FReturn, Bool("Return").Prop(28));
+  v(&Self::FFromX, Coord("FromX").Prop(17));
+  v(&Self::FFromY, Coord("FromY").Prop(18));
+  v(&Self::FDx, I16("Dx").Prop(19));
+  v(&Self::FDy, I16("Dy").Prop(20));
+  v(&Self::FFlip, Bool("Flip").Prop(25));
+  v(&Self::FBounce, Bool("MoveReturn").Prop(47));
+  v(&Self::FIsRandom, Bool("IsRandom").Prop(29));
+  v(&Self::FRegion, Region("Region").Prop(21));
+  v(&Self::FEnableFlipX, Kept("EnableFlipX").Prop(26));
+  v(&Self::FEnableFlipY, Kept("EnableFlipY").Prop(27));
 }
-
-bool TMergeObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  ReadOwn(r, Version);
-  return r.Ok();
-}
-
-bool TMergeObj::ReadFromStream2(TRecordReader& r) {
-  if (!TAnimateObj::ReadFromStream2(r)) return false;
-  ReadOwn(r, 0x20000);
-  return r.Ok();
-}
-
-bool TMergeObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  w.I16(FDt);
-  w.I16(FMinTrans);
-  w.I16(FMaxTrans);
-  w.U8(FReturn);
-  w.I32(FFromX);
-  w.I32(FFromY);
-  w.I16(FDx);
-  w.I16(FDy);
-  w.U8(FFlip);
-  w.U8(FBounce);
-  w.U8(FIsRandom);
-  WriteRegion(w, FRegion);
-  return w.Ok();
-}
-
-void TMergeObj::CopyFrom(const TAnimateObj& AObj) {
-  TMovingObj::CopyFrom(AObj);
-  auto* m = dynamic_cast<const TMergeObj*>(&AObj);
-  if (!m) return;
-  FDt = m->FDt;
-  FMinTrans = m->FMinTrans;
-  FMaxTrans = m->FMaxTrans;
-  FReturn = m->FReturn;
-}
-
-int32_t TMergeObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  if (GetMotionValue(PropID, Value)) return 2;
-  switch (PropID) {
-    case 28: Value = FReturn; return 2;
-    case 46: Value = FDt; return 2;
-    case 47: Value = FBounce; return 2;
-    case 61: Value = FMinTrans; return 2;
-    case 62: Value = FMaxTrans; return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
-  }
-}
-
-void TMergeObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  if (SetMotionValue(PropID, IValue)) return;
-  switch (PropID) {
-    case 28: FReturn = IValue != 0; break;
-    case 46: FDt = PropI16(IValue); break;
-    case 47: FBounce = IValue != 0; break;
-    case 61: FMinTrans = PropI16(IValue); break;
-    case 62: FMaxTrans = PropI16(IValue); break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); break;
-  }
-}
-
-void TMergeObj::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddPropRange(List, 17, 29);
-  AddProps(List, {46, 47, 61, 62});
-}
+template class TKind<TMergeObj, TMovingObj>;
 
 void TMergeObj::Action(TDibBaseObj* ADib) {
   (void)ADib;
@@ -722,36 +402,15 @@ void TMergeObj::Draw(TDibBaseObj* ADib) {
 
 // --- kind 23: palette rotation -----------------------------------------------------------------
 
+template <class V>
+void TAniPaletteObj::Fields(V& v) {
+  using namespace fields;
+  v(&Self::FFromColor, I16("FromColor"));
+  v(&Self::FToColor, I16("ToColor"));
+}
+template class TKind<TAniPaletteObj, TAnimateObj>;
+
 TAniPaletteObj::TAniPaletteObj() { FStyle = 23; }
-
-bool TAniPaletteObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  FFromColor = r.I16("palette from");
-  FToColor = r.I16("palette to");
-  return r.Ok();
-}
-
-bool TAniPaletteObj::ReadFromStream2(TRecordReader& r) {
-  if (!TAnimateObj::ReadFromStream2(r)) return false;
-  FFromColor = r.I16("palette from");
-  FToColor = r.I16("palette to");
-  return r.Ok();
-}
-
-bool TAniPaletteObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  w.I16(FFromColor);
-  w.I16(FToColor);
-  return w.Ok();
-}
-
-void TAniPaletteObj::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
-  auto* p = dynamic_cast<const TAniPaletteObj*>(&AObj);
-  if (!p) return;
-  FFromColor = p->FFromColor;
-  FToColor = p->FToColor;
-}
 
 void TAniPaletteObj::Action(TDibBaseObj* ADib) {
   (void)ADib;
@@ -774,76 +433,22 @@ void TAniPaletteObj::Draw(TDibBaseObj* ADib) {
 
 // --- kind 24: growing squares ------------------------------------------------------------------
 
+template <class V>
+void TAniSquaresObj::Fields(V& v) {
+  using namespace fields;
+  v.ListOrder({30, 136});
+  v(&Self::FNumSquare, I16("NumSquare"));
+  v(&Self::FColor, U32("Color").Prop(136));
+  v(&Self::FSpeed, I16("Speed").Prop(30));
+  v(&Self::FRandomColor, Bool("RandomColor"));
+  v(&Self::FEnableMerge, Bool("EnableMerge"));
+  v(&Self::FThickness, I16("Thickness"));
+}
+template class TKind<TAniSquaresObj, TAnimateObj>;
+
 TAniSquaresObj::TAniSquaresObj() {
   FStyle = 24;
   FID = -1;
-}
-
-void TAniSquaresObj::ReadOwn(TRecordReader& r) {
-  FNumSquare = r.I16("squares count");
-  FColor = r.U32("squares colour");
-  FSpeed = r.I16("squares speed");
-  FRandomColor = ReadBool(r, "squares random colour");
-  FEnableMerge = ReadBool(r, "squares merge");
-  FThickness = r.I16("squares thickness");
-}
-
-bool TAniSquaresObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  ReadOwn(r);
-  return r.Ok();
-}
-
-bool TAniSquaresObj::ReadFromStream2(TRecordReader& r) {
-  if (!TAnimateObj::ReadFromStream2(r)) return false;
-  ReadOwn(r);
-  return r.Ok();
-}
-
-bool TAniSquaresObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  w.I16(FNumSquare);
-  w.U32(FColor);
-  w.I16(FSpeed);
-  w.U8(FRandomColor);
-  w.U8(FEnableMerge);
-  w.I16(FThickness);
-  return w.Ok();
-}
-
-void TAniSquaresObj::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
-  auto* s = dynamic_cast<const TAniSquaresObj*>(&AObj);
-  if (!s) return;
-  FNumSquare = s->FNumSquare;
-  FColor = s->FColor;
-  FSpeed = s->FSpeed;
-  FRandomColor = s->FRandomColor;
-  FEnableMerge = s->FEnableMerge;
-  FThickness = s->FThickness;
-}
-
-int32_t TAniSquaresObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  switch (PropID) {
-    case 30: Value = FSpeed; return 2;
-    case 136: Value = FColor; return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
-  }
-}
-
-void TAniSquaresObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  switch (PropID) {
-    case 30: FSpeed = PropI16(IValue); break;
-    case 136: FColor = static_cast<uint32_t>(RoundProp(IValue)); break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); break;
-  }
-}
-
-void TAniSquaresObj::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddProps(List, {30, 136});
 }
 
 TAniSquaresObj::TSquareObj TAniSquaresObj::NewSquare() const {

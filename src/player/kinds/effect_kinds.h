@@ -5,22 +5,19 @@
 #include <array>
 #include <vector>
 
+#include "player/objects/kind_fields.h"
 #include "player/objects/moving_obj.h"
 
 namespace zkw {
 
 // Kind 0: a coloured rectangle without image, filled and/or bordered.
-class TBackgroundObj : public TAnimateObj {
+class TBackgroundObj : public TKind<TBackgroundObj, TAnimateObj> {
  public:
   TBackgroundObj();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool ReadFromStream2(TRecordReader& r) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TBackgroundObj(); }
-  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
-  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  template <class V>
+  static void Fields(V& v);
+  // Writing one of the kind's own properties redraws the scene.
+  void PropertyWritten(int32_t PropID) override;
   void Draw(TDibBaseObj* ADib) override;
   bool PtInObject(int32_t X, int32_t Y) override;
   bool IsSolidAt(int32_t X, int32_t Y) override;
@@ -30,19 +27,16 @@ class TBackgroundObj : public TAnimateObj {
   uint32_t FBorderColor = 0xFFFFFF;
   bool FFill = true;
 };
+extern template class TKind<TBackgroundObj, TAnimateObj>;
 
 // Kind 1: a still image, optionally repeated side by side.
-class TDibDrawObj : public TAnimateObj {
+class TDibDrawObj : public TKind<TDibDrawObj, TAnimateObj> {
  public:
   TDibDrawObj();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool ReadFromStream2(TRecordReader& r) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TDibDrawObj(); }
-  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
-  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  template <class V>
+  static void Fields(V& v);
+  // Writing one of the kind's own properties redraws the scene.
+  void PropertyWritten(int32_t PropID) override;
   void Draw(TDibBaseObj* ADib) override;
   bool IsSolidAt(int32_t X, int32_t Y) override;
   bool PtInObject(int32_t X, int32_t Y) override;
@@ -50,19 +44,14 @@ class TDibDrawObj : public TAnimateObj {
   bool FAutoDie = false;
   int16_t FRepeatTime = 1;
 };
+extern template class TKind<TDibDrawObj, TAnimateObj>;
 
 // Kind 2: a floating image moving in its region every Speed steps.
-class TDibFloatObj : public TMovingObj {
+class TDibFloatObj : public TKind<TDibFloatObj, TMovingObj> {
  public:
   TDibFloatObj();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool ReadFromStream2(TRecordReader& r) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TDibFloatObj(); }
-  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
-  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  template <class V>
+  static void Fields(V& v);
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
   void BeforePlay() override { FSpeedCount = 0; }
@@ -71,57 +60,42 @@ class TDibFloatObj : public TMovingObj {
   void CollideAction(uint8_t Edges) override;
 
   int16_t FSpeed = 1, FSpeedCount = 0;
-
- protected:
-  void ReadFloatRecord(TRecordReader& r, int32_t Version, bool Old);
 };
+extern template class TKind<TDibFloatObj, TMovingObj>;
 
 // Kind 3: a floating image with a drop shadow.
-class TDibFloatShadow : public TDibFloatObj {
+class TDibFloatShadow : public TKind<TDibFloatShadow, TDibFloatObj> {
  public:
   TDibFloatShadow();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool ReadFromStream2(TRecordReader& r) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TDibFloatShadow(); }
+  template <class V>
+  static void Fields(V& v);
   void Draw(TDibBaseObj* ADib) override;
 
   int16_t FShadowX = 5, FShadowY = 5, FShadow = 50;
 };
+extern template class TKind<TDibFloatShadow, TDibFloatObj>;
 
 // Kind 14: slides along one axis between two limits; reaching a limit hides it until the
 // scene's Continue.
-class TFloatLimitObj : public TAnimateObj {
+class TFloatLimitObj : public TKind<TFloatLimitObj, TAnimateObj> {
  public:
   TFloatLimitObj();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool ReadFromStream2(TRecordReader& r) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TFloatLimitObj(); }
+  template <class V>
+  static void Fields(V& v);
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
 
   int16_t FFromPos = 0, FToPos = 0, FDelta = 1;
   uint8_t FOrient = 0;
-
- private:
-  void ReadOwn(TRecordReader& r);
 };
+extern template class TKind<TFloatLimitObj, TAnimateObj>;
 
 // Kind 19: cycles the brightness of a set of palette entries of an 8-bit image.
-class TBrightObj : public TAnimateObj {
+class TBrightObj : public TKind<TBrightObj, TAnimateObj> {
  public:
   TBrightObj();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool ReadFromStream2(TRecordReader& r) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TBrightObj(); }
-  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
-  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  template <class V>
+  static void Fields(V& v);
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
 
@@ -131,60 +105,42 @@ class TBrightObj : public TAnimateObj {
   int16_t FMin = -100, FMax = 100, FCurrent = 0, FIncreasement = 10;
   bool FReturn = true;
   std::array<uint8_t, 32> FColors{};
-
- private:
-  void ReadOwn(TRecordReader& r);
 };
+extern template class TKind<TBrightObj, TAnimateObj>;
 
 // Kind 21: a floater whose opacity swings between two limits.
-class TMergeObj : public TMovingObj {
+class TMergeObj : public TKind<TMergeObj, TMovingObj> {
  public:
   TMergeObj();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool ReadFromStream2(TRecordReader& r) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TMergeObj(); }
-  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
-  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  template <class V>
+  static void Fields(V& v);
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
 
   int16_t FDt = 5, FMinTrans = 0, FMaxTrans = 100;
   bool FReturn = true;
-
- private:
-  void ReadOwn(TRecordReader& r, int32_t Version);
 };
+extern template class TKind<TMergeObj, TMovingObj>;
 
 // Kind 23: rotates a range of palette entries of an 8-bit image by one each step.
-class TAniPaletteObj : public TAnimateObj {
+class TAniPaletteObj : public TKind<TAniPaletteObj, TAnimateObj> {
  public:
   TAniPaletteObj();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool ReadFromStream2(TRecordReader& r) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TAniPaletteObj(); }
+  template <class V>
+  static void Fields(V& v);
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
 
   int16_t FFromColor = 0, FToColor = 0;
 };
+extern template class TKind<TAniPaletteObj, TAnimateObj>;
 
 // Kind 24: squares growing (or shrinking) inside the object's box, re-created at random places.
-class TAniSquaresObj : public TAnimateObj {
+class TAniSquaresObj : public TKind<TAniSquaresObj, TAnimateObj> {
  public:
   TAniSquaresObj();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool ReadFromStream2(TRecordReader& r) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TAniSquaresObj(); }
-  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
-  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  template <class V>
+  static void Fields(V& v);
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
   void BeforePlay() override { FSquares.clear(); }
@@ -202,8 +158,8 @@ class TAniSquaresObj : public TAnimateObj {
   std::vector<TSquareObj> FSquares;
 
  private:
-  void ReadOwn(TRecordReader& r);
   TSquareObj NewSquare() const;
 };
+extern template class TKind<TAniSquaresObj, TAnimateObj>;
 
 }  // namespace zkw

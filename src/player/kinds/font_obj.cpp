@@ -12,84 +12,35 @@
 namespace zkw {
 
 TDibFontObj::TDibFontObj() { FStyle = 40; }
-TDibFontObj::~TDibFontObj() = default;
 
-bool TDibFontObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  FFilename = ReadStringRecord(r, "font file name");
-  FFontColor = r.U32("font colour");
-  FOutline = ReadBool(r, "font outline flag");
-  FOutlineColor = r.U32("font outline colour");
-  FShadow = ReadBool(r, "font shadow flag");
-  FShadowColor = r.U32("font shadow colour");
-  FKerning = r.I16("font kerning");
-  return r.Ok();
+template <class V>
+void TDibFontObj::Fields(V& v) {
+  using namespace fields;
+  v.ListOrder({153, 137, 138, 139, 179, 180, 171});
+  v(&Self::FFilename, StringRecord("Filename").Prop(153));
+  v(&Self::FFontColor, U32("FontColor").Prop(137));
+  v(&Self::FOutline, Bool("Outline").Prop(180));
+  v(&Self::FOutlineColor, U32("OutlineColor").Prop(138));
+  v(&Self::FShadow, Bool("Shadow").Prop(179));
+  v(&Self::FShadowColor, U32("ShadowColor").Prop(139));
+  v(&Self::FKerning, I16("Kerning"));
 }
-
-bool TDibFontObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  WriteStringRecord(w, FFilename);
-  w.U32(FFontColor);
-  w.U8(FOutline);
-  w.U32(FOutlineColor);
-  w.U8(FShadow);
-  w.U32(FShadowColor);
-  w.I16(FKerning);
-  return w.Ok();
-}
-
-void TDibFontObj::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
-  auto* f = dynamic_cast<const TDibFontObj*>(&AObj);
-  if (!f) return;
-  FFilename = f->FFilename;
-  FFontColor = f->FFontColor;
-  FOutline = f->FOutline;
-  FOutlineColor = f->FOutlineColor;
-  FShadow = f->FShadow;
-  FShadowColor = f->FShadowColor;
-  FKerning = f->FKerning;
-}
+template class TKind<TDibFontObj, TAnimateObj>;
 
 int32_t TDibFontObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
+  if (PropID != 171) return TKind::GetValue(PropID, Value, SValue);
   SValue.clear();
-  switch (PropID) {
-    case 153: SValue = FFilename; return 3;
-    case 137: Value = FFontColor; return 2;
-    case 138: Value = FOutlineColor; return 2;
-    case 139: Value = FShadowColor; return 2;
-    case 179: Value = FShadow; return 2;
-    case 180: Value = FOutline; return 2;
-    case 171:
-      Value = Font() ? Font()->TextHeight() : 0;
-      return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
-  }
+  Value = Font() ? Font()->TextHeight() : 0;
+  return 2;
 }
 
-void TDibFontObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  uint32_t c = static_cast<uint32_t>(RoundProp(IValue));
-  switch (PropID) {
-    case 153:
-      FFilename = SValue;
-      FFont.reset();
-      FTried = false;
-      if (FParent) FParent->DibFontChanged();
-      break;
-    case 137: FFontColor = c; break;
-    case 138: FOutlineColor = c; break;
-    case 139: FShadowColor = c; break;
-    case 179: FShadow = IValue != 0; break;
-    case 180: FOutline = IValue != 0; break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); break;
-  }
+void TDibFontObj::PropertyWritten(int32_t PropID) {
+  if (PropID != 153) return;
+  FFont.reset();
+  FTried = false;
+  if (FParent) FParent->DibFontChanged();
 }
-
-void TDibFontObj::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddProps(List, {153, 137, 138, 139, 179, 180, 171});
-}
+TDibFontObj::~TDibFontObj() = default;
 
 TDibFont* TDibFontObj::Font() {
   if (FFont || FTried || FFilename.empty()) return FFont.get();

@@ -4,22 +4,22 @@
 #include <memory>
 
 #include "player/objects/animate_obj.h"
+#include "player/objects/kind_fields.h"
 
 namespace zkw {
 
 class TDibFont;
 
-class TDibFontObj : public TAnimateObj {
+class TDibFontObj : public TKind<TDibFontObj, TAnimateObj> {
  public:
   TDibFontObj();
-  ~TDibFontObj() override;
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TDibFontObj(); }
+  template <class V>
+  static void Fields(V& v);
+  // TextHeight (171) by hand.
   int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
-  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  // A new file name (153) drops the font loaded; the scene's objects learn of it.
+  void PropertyWritten(int32_t PropID) override;
+  ~TDibFontObj() override;
   void Draw(TDibBaseObj* ADib) override { (void)ADib; }
   void Action(TDibBaseObj* ADib) override { (void)ADib; FParentSetPos = false; }
   bool TextOutFor(TDibBaseObj* Frame, int32_t X, int32_t Y, const std::u16string& Text, int32_t& Result) override;
@@ -44,5 +44,6 @@ class TDibFontObj : public TAnimateObj {
   std::unique_ptr<TDibFont> FFont;
   bool FTried = false;
 };
+extern template class TKind<TDibFontObj, TAnimateObj>;
 
 }  // namespace zkw

@@ -29,8 +29,13 @@ TAniGroupObj::TAniGroupObj() {
 
 TAniGroupObj::~TAniGroupObj() = default;
 
-bool TAniGroupObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
+template <class V>
+void TAniGroupObj::Fields(V& v) {
+  v.Block(&Self::ReadMembers, &Self::WriteMembers);
+}
+template class TKind<TAniGroupObj, TAnimateObj>;
+
+bool TAniGroupObj::ReadMembers(TRecordReader& r, int32_t Version) {
   FID = -1;
   int16_t count = r.I16("group member count");
   if (!r.Ok()) return false;
@@ -61,8 +66,7 @@ bool TAniGroupObj::ReadFromStream(TRecordReader& r, int32_t Version) {
   return r.Ok();
 }
 
-bool TAniGroupObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
+void TAniGroupObj::WriteMembers(TRecordWriter& w) const {
   w.I16(static_cast<int16_t>(FObjList.Count()));
   for (TItemNode* n = FObjList.Head(); n; n = n->NextItem) {
     auto* o = static_cast<TAnimateObj*>(n);
@@ -70,11 +74,10 @@ bool TAniGroupObj::Write(TRecordWriter& w) {
     w.U8(o->FStyle);
     o->Write(w);
   }
-  return w.Ok();
 }
 
 void TAniGroupObj::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
+  TKind::CopyFrom(AObj);
   FObjList.FreeAll();
   auto* g = dynamic_cast<const TAniGroupObj*>(&AObj);
   if (!g) return;

@@ -3,19 +3,20 @@
 #pragma once
 #include "common/link_list.h"
 #include "player/objects/animate_obj.h"
+#include "player/objects/kind_fields.h"
 
 namespace zkw {
 
-class TAniGroupObj : public TAnimateObj {
+class TAniGroupObj : public TKind<TAniGroupObj, TAnimateObj> {
  public:
   // Groups inside groups inside ... are refused beyond this depth in files.
   static constexpr int32_t kMaxNesting = 16;
   TAniGroupObj();
   ~TAniGroupObj() override;
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool Write(TRecordWriter& w) override;
+  template <class V>
+  static void Fields(V& v);
+  // A copy holds copies of the members.
   void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TAniGroupObj(); }
   TLinkList* ChildList() override { return &FObjList; }
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
@@ -41,6 +42,12 @@ class TAniGroupObj : public TAnimateObj {
   void UnGroup();
 
   TLinkList FObjList;
+
+ private:
+  // The members: int16 count, then each member's image index, kind code and record.
+  bool ReadMembers(TRecordReader& r, int32_t Version);
+  void WriteMembers(TRecordWriter& w) const;
 };
+extern template class TKind<TAniGroupObj, TAnimateObj>;
 
 }  // namespace zkw

@@ -33,6 +33,19 @@ TDibHotrackObj::TDibHotrackObj() {
   macroUserName = "OnHotrack";
 }
 
+// The scroll bar's name as a counted text, then the data block; a copy takes the regions.
+template <class V>
+void TDibHotrackObj::Fields(V& v) {
+  using namespace fields;
+  v(&Self::FScrollbarName, CountedText("ScrollbarName"));
+  v.Block(&Self::ReadDataBlock, &Self::WriteDataBlock);
+  v(&Self::FItems, Kept("Items"));
+  v.Hand(133);
+  v.Hand(169);
+  v.Hand(102);
+}
+template class TKind<TDibHotrackObj, TAnimateObj>;
+
 TDibHotrackObj::~TDibHotrackObj() = default;
 
 void TDibHotrackObj::SetImage(TDibBaseObj* Image) { FDibImage.reset(Image); }
@@ -177,16 +190,8 @@ std::vector<uint8_t> TDibHotrackObj::MakeBlock() const {
   return b;
 }
 
-bool TDibHotrackObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  uint16_t n = r.U16("hot-track scroll bar name length");
-  FScrollbarName.clear();
-  if (r.Ok() && n > 0) {
-    std::string name(static_cast<size_t>(n) + 1, '\0');
-    if (!r.Bytes(name.data(), n + 1, "hot-track scroll bar name")) return false;
-    name.resize(strnlen(name.c_str(), n));
-    FScrollbarName = name;
-  }
+bool TDibHotrackObj::ReadDataBlock(TRecordReader& r, int32_t Version) {
+  (void)Version;
   int32_t size = r.I32("hot-track data size");
   if (!r.Ok()) return false;
   if (size < 0 || size > r.Remaining())
@@ -216,26 +221,16 @@ bool TDibHotrackObj::ReadFromStream(TRecordReader& r, int32_t Version) {
   return r.Ok();
 }
 
-bool TDibHotrackObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  std::string name = FScrollbarName.substr(0, 65534);
-  w.U16(static_cast<uint16_t>(name.size()));
-  if (!name.empty()) {
-    w.Bytes(name.data(), static_cast<int64_t>(name.size()));
-    w.U8(0);
-  }
+void TDibHotrackObj::WriteDataBlock(TRecordWriter& w) const {
   std::vector<uint8_t> block = MakeBlock();
   w.I32(static_cast<int32_t>(block.size()));
   w.Bytes(block.data(), static_cast<int64_t>(block.size()));
-  return w.Ok();
 }
 
 void TDibHotrackObj::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
+  TKind::CopyFrom(AObj);
   auto* h = dynamic_cast<const TDibHotrackObj*>(&AObj);
   if (!h) return;
-  FItems = h->FItems;
-  FScrollbarName = h->FScrollbarName;
   std::vector<uint8_t> block = h->MakeBlock();
   std::string why;
   std::vector<THottrackItem> items = FItems;
@@ -325,20 +320,15 @@ int32_t TDibHotrackObj::GetValue(int32_t PropID, long double& Value, std::string
     case 133: SValue = FHotData; return 3;
     case 169: Value = static_cast<long double>(FItems.size()); return 2;
     case 102: Value = FScrollY; return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
+    default: return TKind::GetValue(PropID, Value, SValue);
   }
 }
 
 void TDibHotrackObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
   switch (PropID) {
     case 102: ScrollBy(RoundProp(IValue) - FScrollY); break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); break;
+    default: TKind::SetValue(PropID, SValue, IValue); break;
   }
-}
-
-void TDibHotrackObj::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddProps(List, {133, 169, 102});
 }
 
 }  // namespace zkw

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "player/objects/animate_obj.h"
+#include "player/objects/kind_fields.h"
 #include "player/objects/moving_obj.h"
 
 namespace zkw {
@@ -16,19 +17,19 @@ struct THottrackItem {
   bool Enabled = true;
 };
 
-class TDibHotrackObj : public TAnimateObj {
+class TDibHotrackObj : public TKind<TDibHotrackObj, TAnimateObj> {
  public:
   static constexpr uint32_t kMagic = 0x00EDBEDB;
   static constexpr int32_t kItemBytes = 37;
   TDibHotrackObj();
   ~TDibHotrackObj() override;
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool Write(TRecordWriter& w) override;
+  template <class V>
+  static void Fields(V& v);
+  // A copy takes the image and regions of the data block (still in the file when it is).
   void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TDibHotrackObj(); }
+  // The pressed region's data (133), the region count (169) and the scroll position (102).
   int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
   void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
   bool PtInObject(int32_t X, int32_t Y) override { return !IsFarAway(this) && InRect(X, Y); }
@@ -60,6 +61,9 @@ class TDibHotrackObj : public TAnimateObj {
   std::string FHotData;     // data of the last pressed region
 
  private:
+  // The data block: int32 size, then the image and the regions (see the file format).
+  bool ReadDataBlock(TRecordReader& r, int32_t Version);
+  void WriteDataBlock(TRecordWriter& w) const;
   void ScrollBy(int32_t Dy);
   std::unique_ptr<TDibBaseObj> FDibImage;
   // The data block of an object that was hidden when the scene was read: its image is decoded
@@ -72,5 +76,6 @@ class TDibHotrackObj : public TAnimateObj {
   // Brings a block left in the scene file into FPendingBlock; false when it cannot be read.
   bool FetchBlock();
 };
+extern template class TKind<TDibHotrackObj, TAnimateObj>;
 
 }  // namespace zkw

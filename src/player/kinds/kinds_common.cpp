@@ -1,61 +1,10 @@
 #include "player/kinds/kinds_common.h"
 
 #include "dib/dib_base.h"
-#include "expr/property_names.h"
 #include "player/scene/dib_animator.h"
 #include "script/script_list.h"
 
 namespace zkw {
-
-std::string ReadStringRecord(TRecordReader& r, const char* what) {
-  uint16_t n = r.U16(what);
-  if (!r.Ok() || n == 0) return {};
-  std::string s(n, '\0');
-  if (!r.Bytes(s.data(), n, what)) return {};
-  size_t zero = s.find('\0');
-  if (zero != std::string::npos) s.resize(zero);
-  return s;
-}
-
-void WriteStringRecord(TRecordWriter& w, const std::string& s) {
-  size_t len = std::min<size_t>(s.size(), 65534);
-  if (len == 0) {
-    w.U16(0);
-    return;
-  }
-  w.U16(static_cast<uint16_t>(len + 1));
-  w.Bytes(s.data(), static_cast<int64_t>(len));
-  w.U8(0);
-}
-
-std::string ReadCountedText(TRecordReader& r, const char* what) {
-  uint16_t n = r.U16(what);
-  if (!r.Ok() || n == 0) return {};
-  std::string s(static_cast<size_t>(n) + 1, '\0');
-  if (!r.Bytes(s.data(), n + 1, what)) return {};
-  size_t zero = s.find('\0');
-  if (zero != std::string::npos) s.resize(zero);
-  return s;
-}
-
-void WriteCountedText(TRecordWriter& w, const std::string& s) {
-  size_t len = std::min<size_t>(s.size(), 65534);
-  w.U16(static_cast<uint16_t>(len));
-  if (len == 0) return;
-  w.Bytes(s.data(), static_cast<int64_t>(len));
-  w.U8(0);
-}
-
-void AddProps(TPropList& List, std::initializer_list<int32_t> Ids) {
-  for (int32_t id : Ids) {
-    const char* name = PropertyName(id);
-    List.emplace_back(name ? name : "", id);
-  }
-}
-
-void AddPropRange(TPropList& List, int32_t First, int32_t Last) {
-  for (int32_t id = First; id <= Last; ++id) AddProps(List, {id});
-}
 
 void RaiseUserEvent(TAnimateObj* Obj, int32_t Code, intptr_t Value1, intptr_t Value2) {
   if (!Obj || !Obj->FParent || !Obj->Macro(ocUser)) return;

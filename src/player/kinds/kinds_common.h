@@ -1,11 +1,11 @@
-// Helpers shared by the object kinds: the text forms of kind records, property lists by id,
-// raising a kind's own event, lazy images.
+// Helpers shared by the object kinds: raising a kind's own event, lazy images, script text. The
+// text forms of kind records and the field descriptions are in player/objects/kind_fields.h.
 #pragma once
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 
 #include "player/objects/animate_obj.h"
+#include "player/objects/kind_fields.h"
 #include "player/objects/moving_obj.h"
 #include "player/scene/record_io.h"
 
@@ -13,19 +13,6 @@ namespace zkw {
 
 class TDibAnimator;
 class TDibBaseObj;
-
-// String record: uint16 N = length + 1, then N bytes (text and a zero); N = 0 is the empty
-// text. The text ends at the first zero byte.
-std::string ReadStringRecord(TRecordReader& r, const char* what);
-void WriteStringRecord(TRecordWriter& w, const std::string& s);
-// Counted text: uint16 L = length, then only when L > 0, L + 1 bytes (text and a zero).
-std::string ReadCountedText(TRecordReader& r, const char* what);
-void WriteCountedText(TRecordWriter& w, const std::string& s);
-inline bool ReadBool(TRecordReader& r, const char* what) { return r.U8(what) != 0; }
-
-// Appends ids with their property names.
-void AddProps(TPropList& List, std::initializer_list<int32_t> Ids);
-void AddPropRange(TPropList& List, int32_t First, int32_t Last);
 
 // Sets the scene's event values and runs the object's macroOnUser with the event code.
 void RaiseUserEvent(TAnimateObj* Obj, int32_t Code, intptr_t Value1, intptr_t Value2);

@@ -27,142 +27,67 @@ TDibLabelObj::TDibLabelObj() {
   FID = -1;
 }
 
-bool TDibLabelObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  FValue = r.I16("label value");
+template <class V>
+void TDibLabelObj::Fields(V& v) {
+  using namespace fields;
+  v.ListOrder({19, 20, 30, 92, 93, 94, 95, 96, 97, 98, 99, 137, 138, 139, 142, 170, 171, 179, 180, 206});
+  v(&Self::FValue, I16("Value"));
+  v(&Self::FUseDibFont, Bool("UseDibFont").Prop(98));
+  v(&Self::FUseValue, Bool("UseValue").Prop(99));
+  v(&Self::FFontname, StringRecord("Fontname").Prop(92));
+  v(&Self::FFontSize, I16("FontSize").Prop(96));
+  v(&Self::FFontBold, Bool("FontBold").Prop(93));
+  v(&Self::FFontItalic, Bool("FontItalic").Prop(94));
+  v(&Self::FFontUnderline, Bool("FontUnderline").Prop(95));
+  v(&Self::FFontColor, U32("FontColor").Prop(137));
+  v(&Self::FOutline, Bool("Outline").Prop(180));
+  v(&Self::FOutlineColor, U32("OutlineColor").Prop(138));
+  v(&Self::FShadow, Bool("Shadow").Prop(179));
+  v(&Self::FShadowColor, U32("ShadowColor").Prop(139));
+  v(&Self::FAlignment, I16("Alignment").Since(0x40000).Prop(142));
+  v(&Self::FDX, I16("DX").Since(0x40000).Prop(19));
+  v(&Self::FDY, I16("DY").Since(0x40000).Prop(20));
+  v(&Self::FSpeed, I16("Speed").Since(0x40000).Prop(30));
+  v(&Self::FRealValue, Kept("RealValue"));
+  v(&Self::FDecimalSepChar, Kept("DecimalSepChar"));
+}
+template class TKind<TDibLabelObj, TAnimateObj>;
+
+bool TDibLabelObj::ReadKindRecord(TRecordReader& r, int32_t Version) {
+  if (!TKind::ReadKindRecord(r, Version)) return false;
   FRealValue = FValue;
-  FUseDibFont = ReadBool(r, "label DIB font flag");
-  FUseValue = ReadBool(r, "label value flag");
-  FFontname = ReadStringRecord(r, "label font name");
-  FFontSize = r.I16("label font size");
-  FFontBold = ReadBool(r, "label bold flag");
-  FFontItalic = ReadBool(r, "label italic flag");
-  FFontUnderline = ReadBool(r, "label underline flag");
-  FFontColor = r.U32("label font colour");
-  FOutline = ReadBool(r, "label outline flag");
-  FOutlineColor = r.U32("label outline colour");
-  FShadow = ReadBool(r, "label shadow flag");
-  FShadowColor = r.U32("label shadow colour");
-  if (Version >= 0x40000) {
-    FAlignment = r.I16("label alignment");
-    FDX = r.I16("label dx");
-    FDY = r.I16("label dy");
-    FSpeed = r.I16("label speed");
-  }
-  return r.Ok();
-}
-
-bool TDibLabelObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  w.I16(FValue);
-  w.U8(FUseDibFont);
-  w.U8(FUseValue);
-  WriteStringRecord(w, FFontname);
-  w.I16(FFontSize);
-  w.U8(FFontBold);
-  w.U8(FFontItalic);
-  w.U8(FFontUnderline);
-  w.U32(FFontColor);
-  w.U8(FOutline);
-  w.U32(FOutlineColor);
-  w.U8(FShadow);
-  w.U32(FShadowColor);
-  w.I16(FAlignment);
-  w.I16(FDX);
-  w.I16(FDY);
-  w.I16(FSpeed);
-  return w.Ok();
-}
-
-void TDibLabelObj::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
-  auto* l = dynamic_cast<const TDibLabelObj*>(&AObj);
-  if (!l) return;
-  FValue = l->FValue;
-  FRealValue = l->FRealValue;
-  FUseDibFont = l->FUseDibFont;
-  FUseValue = l->FUseValue;
-  FFontname = l->FFontname;
-  FFontSize = l->FFontSize;
-  FFontBold = l->FFontBold;
-  FFontItalic = l->FFontItalic;
-  FFontUnderline = l->FFontUnderline;
-  FFontColor = l->FFontColor;
-  FOutline = l->FOutline;
-  FOutlineColor = l->FOutlineColor;
-  FShadow = l->FShadow;
-  FShadowColor = l->FShadowColor;
-  FAlignment = l->FAlignment;
-  FDX = l->FDX;
-  FDY = l->FDY;
-  FSpeed = l->FSpeed;
-  FDecimalSepChar = l->FDecimalSepChar;
+  return true;
 }
 
 int32_t TDibLabelObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
   Value = 0;
   SValue.clear();
   switch (PropID) {
-    case 19: Value = FDX; return 2;
-    case 20: Value = FDY; return 2;
-    case 30: Value = FSpeed; return 2;
-    case 92: SValue = FFontname; return 3;
-    case 93: Value = FFontBold; return 2;
-    case 94: Value = FFontItalic; return 2;
-    case 95: Value = FFontUnderline; return 2;
-    case 96: Value = FFontSize; return 2;
     case 97: Value = std::nearbyintl(FRealValue) == FValue ? FRealValue : FValue; return 2;
-    case 98: Value = FUseDibFont; return 2;
-    case 99: Value = FUseValue; return 2;
-    case 137: Value = FFontColor; return 2;
-    case 138: Value = FOutlineColor; return 2;
-    case 139: Value = FShadowColor; return 2;
-    case 142: Value = FAlignment; return 2;
     case 170: Value = LabelTextWidth(); return 2;
     case 171: Value = LabelTextHeight(); return 2;
-    case 179: Value = FShadow; return 2;
-    case 180: Value = FOutline; return 2;
     case 206: SValue = std::string(1, FDecimalSepChar); return 3;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
+    default: return TKind::GetValue(PropID, Value, SValue);
   }
 }
 
 void TDibLabelObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  int16_t n = PropI16(IValue);
-  bool b = IValue != 0;
-  uint32_t c = static_cast<uint32_t>(RoundProp(IValue));
   switch (PropID) {
-    case 19: FDX = n; break;
-    case 20: FDY = n; break;
-    case 30: FSpeed = n; break;
-    case 92: FFontname = SValue; break;
-    case 93: FFontBold = b; break;
-    case 94: FFontItalic = b; break;
-    case 95: FFontUnderline = b; break;
-    case 96: FFontSize = n; break;
     case 97:
       FRealValue = std::isnan(IValue) ? 0 : IValue;
-      FValue = n;
+      FValue = PropI16(IValue);
       break;
-    case 98: FUseDibFont = b; break;
-    case 99: FUseValue = b; break;
-    case 137: FFontColor = c; break;
-    case 138: FOutlineColor = c; break;
-    case 139: FShadowColor = c; break;
-    case 142: FAlignment = n; break;
-    case 179: FShadow = b; break;
-    case 180: FOutline = b; break;
     case 206:
       if (!SValue.empty()) FDecimalSepChar = SValue[0];
       break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); return;
+    default: TKind::SetValue(PropID, SValue, IValue); return;
   }
-  if (FParent) FParent->NeedDrawNow = true;
+  PropertyWritten(PropID);
 }
 
-void TDibLabelObj::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddProps(List, {19, 20, 30, 92, 93, 94, 95, 96, 97, 98, 99, 137, 138, 139, 142, 170, 171, 179, 180, 206});
+void TDibLabelObj::PropertyWritten(int32_t PropID) {
+  (void)PropID;
+  if (FParent) FParent->NeedDrawNow = true;
 }
 
 void TDibLabelObj::Action(TDibBaseObj* ADib) {

@@ -3,22 +3,25 @@
 #pragma once
 #include "player/kinds/system_text.h"
 #include "player/objects/animate_obj.h"
+#include "player/objects/kind_fields.h"
 #include "player/objects/moving_obj.h"
 
 namespace zkw {
 
 class TDibFont;
 
-class TDibLabelObj : public TAnimateObj {
+class TDibLabelObj : public TKind<TDibLabelObj, TAnimateObj> {
  public:
   TDibLabelObj();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TDibLabelObj(); }
+  template <class V>
+  static void Fields(V& v);
+  // The number shown starts as the stored value.
+  bool ReadKindRecord(TRecordReader& r, int32_t Version) override;
+  // Value (97), the text sizes (170, 171) and DecimalSepChar (206) by hand.
   int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
   void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  // Writing any of the label's properties redraws the scene.
+  void PropertyWritten(int32_t PropID) override;
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
   bool PtInObject(int32_t X, int32_t Y) override { return !IsFarAway(this) && InRect(X, Y); }
@@ -54,6 +57,7 @@ class TDibLabelObj : public TAnimateObj {
   std::string FDecodedFrom;  // the Info text FDecoded was made from
   std::u16string FDecoded;
 };
+extern template class TKind<TDibLabelObj, TAnimateObj>;
 
 // Platform float formatting (up to 15 significant digits) with "," and "." replaced.
 std::string FormatSceneNumber(long double Value, char DecimalSep);

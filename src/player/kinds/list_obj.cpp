@@ -22,72 +22,66 @@ TAniListObj::TAniListObj() {
   FKeysNeeded = true;
 }
 
-bool TAniListObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  FFontName = ReadStringRecord(r, "list font name");
-  FFontSize = r.I16("list font size");
-  FFontBold = ReadBool(r, "list bold flag");
-  FFontItalic = ReadBool(r, "list italic flag");
-  FFontColor = r.U32("list font colour");
-  FSelFontColor = r.U32("list selected font colour");
-  FHighlight = r.U32("list highlight colour");
-  FUseDibFont = ReadBool(r, "list DIB font flag");
-  FIndent = r.I16("list indent");
-  FShowNumber = ReadBool(r, "list number flag");
-  FNumColor = r.U32("list number colour");
-  FShowLines = ReadBool(r, "list lines flag");
-  FSpecial = ReadBool(r, "list special flag");
-  FAutoHeight = ReadBool(r, "list auto height flag");
-  FItemHeight = r.I16("list item height");
-  FScrollbarName = ReadStringRecord(r, "list scroll bar name");
-  return r.Ok();
+template <class V>
+void TAniListObj::Fields(V& v) {
+  using namespace fields;
+  v.ListOrder({92, 93, 94, 96, 98, 131, 136, 137, 164, 165, 168, 169, 202, 209});
+  v(&Self::FFontName, StringRecord("FontName").Prop(92));
+  v(&Self::FFontSize, I16("FontSize").Prop(96));
+  v(&Self::FFontBold, Bool("FontBold").Prop(93));
+  v(&Self::FFontItalic, Bool("FontItalic").Prop(94));
+  v(&Self::FFontColor, U32("FontColor").Prop(137));
+  v(&Self::FSelFontColor, U32("SelFontColor"));
+  v(&Self::FHighlight, U32("Highlight").Prop(136));
+  v(&Self::FUseDibFont, Bool("UseDibFont").Prop(98));
+  v(&Self::FIndent, I16("Indent"));
+  v(&Self::FShowNumber, Bool("ShowNumber"));
+  v(&Self::FNumColor, U32("NumColor"));
+  v(&Self::FShowLines, Bool("ShowLines"));
+  v(&Self::FSpecial, Bool("Special"));
+  v(&Self::FAutoHeight, Bool("AutoHeight"));
+  v(&Self::FItemHeight, I16("ItemHeight"));
+  v(&Self::FScrollbarName, StringRecord("ScrollbarName"));
+  v(&Self::FItems, Kept("Items"));
+  v(&Self::FItemIndex, Kept("ItemIndex").Prop(165));
+  v(&Self::FTopIndex, Kept("TopIndex").Prop(209));
 }
-
-bool TAniListObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  WriteStringRecord(w, FFontName);
-  w.I16(FFontSize);
-  w.U8(FFontBold);
-  w.U8(FFontItalic);
-  w.U32(FFontColor);
-  w.U32(FSelFontColor);
-  w.U32(FHighlight);
-  w.U8(FUseDibFont);
-  w.I16(FIndent);
-  w.U8(FShowNumber);
-  w.U32(FNumColor);
-  w.U8(FShowLines);
-  w.U8(FSpecial);
-  w.U8(FAutoHeight);
-  w.I16(FItemHeight);
-  WriteStringRecord(w, FScrollbarName);
-  return w.Ok();
-}
+template class TKind<TAniListObj, TAnimateObj>;
 
 void TAniListObj::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
+  TKind::CopyFrom(AObj);
   FKeysNeeded = true;
-  auto* l = dynamic_cast<const TAniListObj*>(&AObj);
-  if (!l) return;
-  FFontName = l->FFontName;
-  FFontSize = l->FFontSize;
-  FFontBold = l->FFontBold;
-  FFontItalic = l->FFontItalic;
-  FFontColor = l->FFontColor;
-  FSelFontColor = l->FSelFontColor;
-  FHighlight = l->FHighlight;
-  FUseDibFont = l->FUseDibFont;
-  FIndent = l->FIndent;
-  FShowNumber = l->FShowNumber;
-  FNumColor = l->FNumColor;
-  FShowLines = l->FShowLines;
-  FSpecial = l->FSpecial;
-  FAutoHeight = l->FAutoHeight;
-  FItemHeight = l->FItemHeight;
-  FScrollbarName = l->FScrollbarName;
-  FItems = l->FItems;
-  FItemIndex = l->FItemIndex;
-  FTopIndex = l->FTopIndex;
+}
+
+int32_t TAniListObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
+  Value = 0;
+  SValue.clear();
+  bool has = FItemIndex >= 0 && FItemIndex < static_cast<int32_t>(FItems.size());
+  switch (PropID) {
+    case 131: if (has) SValue = FItems[static_cast<size_t>(FItemIndex)].Text; return 3;
+    case 168: Value = has ? FItems[static_cast<size_t>(FItemIndex)].Data : 0; return 2;
+    case 169: Value = static_cast<long double>(FItems.size()); return 2;
+    case 202: Value = has ? FItems[static_cast<size_t>(FItemIndex)].Data : 0; return 2;
+    default: return TKind::GetValue(PropID, Value, SValue);
+  }
+}
+
+void TAniListObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
+  int32_t n = RoundProp(IValue);
+  bool has = FItemIndex >= 0 && FItemIndex < static_cast<int32_t>(FItems.size());
+  switch (PropID) {
+    case 131: if (has) FItems[static_cast<size_t>(FItemIndex)].Text = SValue; break;
+    case 164: ListAddItem(SValue, n); return;
+    case 168: if (has) FItems[static_cast<size_t>(FItemIndex)].Data = n; break;
+    case 202: FItemIndex = GetItemDataIndex(n); break;
+    default: TKind::SetValue(PropID, SValue, IValue); return;
+  }
+  UpdateControl();
+}
+
+void TAniListObj::PropertyWritten(int32_t PropID) {
+  (void)PropID;
+  UpdateControl();
 }
 
 TSysTextStyle TAniListObj::Style(uint32_t Color, bool Bold) const {
@@ -274,56 +268,6 @@ void TAniListObj::KeyDown(int32_t Key) {
 void TAniListObj::VScroll(int32_t Dy) {
   FTopIndex += Dy;
   UpdateControl();
-}
-
-int32_t TAniListObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  bool has = FItemIndex >= 0 && FItemIndex < static_cast<int32_t>(FItems.size());
-  switch (PropID) {
-    case 92: SValue = FFontName; return 3;
-    case 93: Value = FFontBold; return 2;
-    case 94: Value = FFontItalic; return 2;
-    case 96: Value = FFontSize; return 2;
-    case 98: Value = FUseDibFont; return 2;
-    case 131: if (has) SValue = FItems[static_cast<size_t>(FItemIndex)].Text; return 3;
-    case 136: Value = FHighlight; return 2;
-    case 137: Value = FFontColor; return 2;
-    case 165: Value = FItemIndex; return 2;
-    case 168: Value = has ? FItems[static_cast<size_t>(FItemIndex)].Data : 0; return 2;
-    case 169: Value = static_cast<long double>(FItems.size()); return 2;
-    case 202: Value = has ? FItems[static_cast<size_t>(FItemIndex)].Data : 0; return 2;
-    case 209: Value = FTopIndex; return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
-  }
-}
-
-void TAniListObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  int32_t n = RoundProp(IValue);
-  bool b = IValue != 0;
-  bool has = FItemIndex >= 0 && FItemIndex < static_cast<int32_t>(FItems.size());
-  switch (PropID) {
-    case 92: FFontName = SValue; break;
-    case 93: FFontBold = b; break;
-    case 94: FFontItalic = b; break;
-    case 96: FFontSize = static_cast<int16_t>(n); break;
-    case 98: FUseDibFont = b; break;
-    case 131: if (has) FItems[static_cast<size_t>(FItemIndex)].Text = SValue; break;
-    case 136: FHighlight = static_cast<uint32_t>(n); break;
-    case 137: FFontColor = static_cast<uint32_t>(n); break;
-    case 164: ListAddItem(SValue, n); return;
-    case 165: FItemIndex = n; break;
-    case 168: if (has) FItems[static_cast<size_t>(FItemIndex)].Data = n; break;
-    case 202: FItemIndex = GetItemDataIndex(n); break;
-    case 209: FTopIndex = n; break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); return;
-  }
-  UpdateControl();
-}
-
-void TAniListObj::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddProps(List, {92, 93, 94, 96, 98, 131, 136, 137, 164, 165, 168, 169, 202, 209});
 }
 
 }  // namespace zkw

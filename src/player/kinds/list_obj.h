@@ -6,6 +6,7 @@
 
 #include "player/kinds/system_text.h"
 #include "player/objects/animate_obj.h"
+#include "player/objects/kind_fields.h"
 #include "player/objects/moving_obj.h"
 
 namespace zkw {
@@ -18,16 +19,18 @@ struct TAniListItem {
   int32_t Height = 0;
 };
 
-class TAniListObj : public TAnimateObj {
+class TAniListObj : public TKind<TAniListObj, TAnimateObj> {
  public:
   TAniListObj();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool Write(TRecordWriter& w) override;
+  template <class V>
+  static void Fields(V& v);
+  // A copy takes keys as the list does.
   void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TAniListObj(); }
+  // The selected item's text and data, the item count and adding by hand: 131, 164, 168, 169, 202.
   int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
   void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  // Writing a setting updates the selection, the top item and the scroll bar.
+  void PropertyWritten(int32_t PropID) override;
   void Action(TDibBaseObj* ADib) override { (void)ADib; FParentSetPos = false; }
   void Draw(TDibBaseObj* ADib) override;
   bool PtInObject(int32_t X, int32_t Y) override { return !IsFarAway(this) && InRect(X, Y); }
@@ -66,5 +69,6 @@ class TAniListObj : public TAnimateObj {
   TDibFont* DibFont();
   int32_t ItemAt(int32_t Y) const;
 };
+extern template class TKind<TAniListObj, TAnimateObj>;
 
 }  // namespace zkw

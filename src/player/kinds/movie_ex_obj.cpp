@@ -14,12 +14,55 @@ TDibMovieExObj::TDibMovieExObj() {
   FBounce = true;
 }
 
-bool TDibMovieExObj::ReadItems(TRecordReader& r, int32_t Version, int16_t Count) {
+template <class V>
+void TDibMovieExObj::Fields(V& v) {
+  using namespace fields;
+  v.ListOrder({17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 43, 44, 45, 47, 48, 49, 130, 165, 169, 191});
+  v(&Self::FDx, I16("Dx").Prop(19));
+  v(&Self::FDy, I16("Dy").Prop(20));
+  v(&Self::FRegion, Region("Region").Prop(21));
+  v(&Self::FOrient, U8("Orient"));
+  v(&Self::FFlip, Bool("Flip").Prop(25));
+  v(&Self::FReturn, Bool("Return").Prop(28));
+  v(&Self::FFromX, Coord("FromX").Prop(17));
+  v(&Self::FFromY, Coord("FromY").Prop(18));
+  v(&Self::FBounce, Bool("MoveReturn").Prop(47));
+  v(&Self::FMaxFrames, I16("MaxFrames").Prop(43));
+  v.Block(&Self::ReadItemCount, &Self::WriteItemCount);
+  v(&Self::FLocated, Bool("Located"));
+  v(&Self::FPlayFrom, I16("PlayFrom").NotOld().Prop(44));
+  v(&Self::FPlayTo, I16("PlayTo").NotOld().Prop(45));
+  v(&Self::FLoopCount, I16("LoopCount").NotOld().Prop(48));
+  v(&Self::FAutoDie, Bool("AutoDie").NotOld().Prop(49));
+  v(&Self::FRelativePos, Bool("RelativePos").Since(0x60000).Prop(191));
+  v.Block(&Self::ReadItems, &Self::WriteItems);
+  v(&Self::FEnableFlipX, Kept("EnableFlipX").Prop(26));
+  v(&Self::FEnableFlipY, Kept("EnableFlipY").Prop(27));
+  v(&Self::FIsRandom, Kept("IsRandom").Prop(29));
+  v(&Self::FFrame, Kept("Frame").Prop(130));
+  v(&Self::FIndex, Kept("ItemIndex").Prop(165).Via16());
+  v(&Self::FItems, Kept("Items"));
+  v(&Self::FStep, Kept("Step"));
+}
+template class TKind<TDibMovieExObj, TMovingObj>;
+
+bool TDibMovieExObj::ReadItemCount(TRecordReader& r, int32_t Version) {
+  (void)Version;
+  FReadCount = r.I16("movie item count");
+  return r.Ok();
+}
+
+void TDibMovieExObj::WriteItemCount(TRecordWriter& w) const {
+  w.I16(static_cast<int16_t>(std::min<size_t>(FItems.size(), 32767)));
+}
+
+bool TDibMovieExObj::ReadItems(TRecordReader& r, int32_t Version) {
+  const int16_t count = FReadCount;
   int32_t itemBytes = Version >= 0x60000 ? 12 : 8;
-  if (Count < 0 || Count > r.Remaining() / itemBytes)
-    return r.Fail("movie item count " + std::to_string(Count) + " cannot fit in the file");
+  if (count < 0 || count > r.Remaining() / itemBytes)
+    return r.Fail("movie item count " + std::to_string(count) + " cannot fit in the file");
   FItems.clear();
-  for (int16_t i = 0; i < Count && r.Ok(); ++i) {
+  for (int16_t i = 0; i < count && r.Ok(); ++i) {
     TFrameItem item;
     item.Frame = r.I16("movie item frame");
     item.Interval = r.I16("movie item interval");
@@ -31,97 +74,35 @@ bool TDibMovieExObj::ReadItems(TRecordReader& r, int32_t Version, int16_t Count)
   return r.Ok();
 }
 
-bool TDibMovieExObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  FDx = r.I16("movie dx");
-  FDy = r.I16("movie dy");
-  ReadRegion(r, Version, FRegion);
-  FOrient = r.U8("movie orientation");
-  FFlip = ReadBool(r, "movie flip");
-  FReturn = ReadBool(r, "movie return");
-  FFromX = ReadCoord(r, Version, "movie from x");
-  FFromY = ReadCoord(r, Version, "movie from y");
-  FBounce = ReadBool(r, "movie move return");
-  FMaxFrames = r.I16("movie frames");
-  int16_t count = r.I16("movie item count");
-  FLocated = ReadBool(r, "movie located flag");
-  FPlayFrom = r.I16("movie play from");
-  FPlayTo = r.I16("movie play to");
-  FLoopCount = r.I16("movie loop count");
-  FAutoDie = ReadBool(r, "movie auto die");
-  FRelativePos = Version >= 0x60000 ? ReadBool(r, "movie relative flag") : false;
-  if (!r.Ok()) return false;
-  return ReadItems(r, Version, count);
-}
-
-bool TDibMovieExObj::ReadFromStream2(TRecordReader& r) {
-  if (!TAnimateObj::ReadFromStream2(r)) return false;
-  FDx = r.I16("movie dx");
-  FDy = r.I16("movie dy");
-  ReadRegion(r, 0x20000, FRegion);
-  FOrient = r.U8("movie orientation");
-  FFlip = ReadBool(r, "movie flip");
-  FReturn = ReadBool(r, "movie return");
-  FFromX = r.I16("movie from x");
-  FFromY = r.I16("movie from y");
-  FBounce = ReadBool(r, "movie move return");
-  FMaxFrames = r.I16("movie frames");
-  int16_t count = r.I16("movie item count");
-  FLocated = ReadBool(r, "movie located flag");
-  if (!r.Ok()) return false;
-  if (!ReadItems(r, 0x20000, count)) return false;
-  FPlayFrom = 1;
-  FPlayTo = count;
-  FLoopCount = 0;
-  return true;
-}
-
-bool TDibMovieExObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  w.I16(FDx);
-  w.I16(FDy);
-  WriteRegion(w, FRegion);
-  w.U8(FOrient);
-  w.U8(FFlip);
-  w.U8(FReturn);
-  w.I32(FFromX);
-  w.I32(FFromY);
-  w.U8(FBounce);
-  w.I16(FMaxFrames);
+void TDibMovieExObj::WriteItems(TRecordWriter& w) const {
   size_t count = std::min<size_t>(FItems.size(), 32767);
-  w.I16(static_cast<int16_t>(count));
-  w.U8(FLocated);
-  w.I16(FPlayFrom);
-  w.I16(FPlayTo);
-  w.I16(FLoopCount);
-  w.U8(FAutoDie);
-  w.U8(FRelativePos);
   for (size_t i = 0; i < count; ++i) {
     w.I16(FItems[i].Frame);
     w.I16(FItems[i].Interval);
     w.I32(FItems[i].X);
     w.I32(FItems[i].Y);
   }
-  return w.Ok();
 }
 
-void TDibMovieExObj::CopyFrom(const TAnimateObj& AObj) {
-  TMovingObj::CopyFrom(AObj);
-  auto* m = dynamic_cast<const TDibMovieExObj*>(&AObj);
-  if (!m) return;
-  FOrient = m->FOrient;
-  FReturn = m->FReturn;
-  FMaxFrames = m->FMaxFrames;
-  FItems = m->FItems;
-  FLocated = m->FLocated;
-  FRelativePos = m->FRelativePos;
-  FPlayFrom = m->FPlayFrom;
-  FPlayTo = m->FPlayTo;
-  FLoopCount = m->FLoopCount;
-  FAutoDie = m->FAutoDie;
-  FIndex = m->FIndex;
-  FStep = m->FStep;
-  FFrame = m->FFrame;
+bool TDibMovieExObj::ReadKindRecord(TRecordReader& r, int32_t Version) {
+  if (!TKind::ReadKindRecord(r, Version)) return false;
+  if (Version < kCurrentLayoutVersion) {
+    FPlayFrom = 1;
+    FPlayTo = FReadCount;
+    FLoopCount = 0;
+  }
+  return true;
+}
+
+int32_t TDibMovieExObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
+  if (PropID != 169) return TKind::GetValue(PropID, Value, SValue);
+  SValue.clear();
+  Value = static_cast<long double>(FItems.size());
+  return 2;
+}
+
+void TDibMovieExObj::PropertyWritten(int32_t PropID) {
+  if (PropID == 130 && FParent) FParent->NeedDrawNow = true;
 }
 
 void TDibMovieExObj::ComputeDeltas() {
@@ -255,54 +236,6 @@ bool TDibMovieExObj::PlayFrames(int32_t From, int32_t To) {
   FPlayTo = static_cast<int16_t>(To);
   Reset();
   return true;
-}
-
-int32_t TDibMovieExObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  if (GetMotionValue(PropID, Value)) return 2;
-  switch (PropID) {
-    case 28: Value = FReturn; return 2;
-    case 43: Value = FMaxFrames; return 2;
-    case 44: Value = FPlayFrom; return 2;
-    case 45: Value = FPlayTo; return 2;
-    case 47: Value = FBounce; return 2;
-    case 48: Value = FLoopCount; return 2;
-    case 49: Value = FAutoDie; return 2;
-    case 130: Value = FFrame; return 2;
-    case 165: Value = FIndex; return 2;
-    case 169: Value = static_cast<long double>(FItems.size()); return 2;
-    case 191: Value = FRelativePos; return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
-  }
-}
-
-void TDibMovieExObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  if (SetMotionValue(PropID, IValue)) return;
-  int16_t n = PropI16(IValue);
-  bool b = IValue != 0;
-  switch (PropID) {
-    case 28: FReturn = b; break;
-    case 43: FMaxFrames = n; break;
-    case 44: FPlayFrom = n; break;
-    case 45: FPlayTo = n; break;
-    case 47: FBounce = b; break;
-    case 48: FLoopCount = n; break;
-    case 49: FAutoDie = b; break;
-    case 130:
-      FFrame = n;
-      if (FParent) FParent->NeedDrawNow = true;
-      break;
-    case 165: FIndex = n; break;
-    case 191: FRelativePos = b; break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); break;
-  }
-}
-
-void TDibMovieExObj::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddPropRange(List, 17, 29);
-  AddProps(List, {43, 44, 45, 47, 48, 49, 130, 165, 169, 191});
 }
 
 }  // namespace zkw

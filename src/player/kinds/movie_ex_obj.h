@@ -3,6 +3,7 @@
 #pragma once
 #include <vector>
 
+#include "player/objects/kind_fields.h"
 #include "player/objects/moving_obj.h"
 
 namespace zkw {
@@ -14,17 +15,16 @@ struct TFrameItem {
   int32_t Dx = 0, Dy = 0;  // to the next item's position (computed)
 };
 
-class TDibMovieExObj : public TMovingObj {
+class TDibMovieExObj : public TKind<TDibMovieExObj, TMovingObj> {
  public:
   TDibMovieExObj();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool ReadFromStream2(TRecordReader& r) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TDibMovieExObj(); }
+  template <class V>
+  static void Fields(V& v);
+  // The old layout plays every item once: from 1 to the item count, no loop count.
+  bool ReadKindRecord(TRecordReader& r, int32_t Version) override;
   int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
-  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  // Writing Frame (130) redraws the scene.
+  void PropertyWritten(int32_t PropID) override;
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
   void BeforePlay() override;
@@ -50,8 +50,14 @@ class TDibMovieExObj : public TMovingObj {
   int16_t FFrame = 1;
 
  private:
-  bool ReadItems(TRecordReader& r, int32_t Version, int16_t Count);
+  // The item count stands in the middle of the record, the items at its end.
+  bool ReadItemCount(TRecordReader& r, int32_t Version);
+  void WriteItemCount(TRecordWriter& w) const;
+  bool ReadItems(TRecordReader& r, int32_t Version);
+  void WriteItems(TRecordWriter& w) const;
   void EndMovie();
+  int16_t FReadCount = 0;  // the item count read, until the items follow
 };
+extern template class TKind<TDibMovieExObj, TMovingObj>;
 
 }  // namespace zkw

@@ -14,149 +14,54 @@ TDibMovieObj::TDibMovieObj() {
   FBounce = true;  // MoveReturn
 }
 
-bool TDibMovieObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  FDx = r.I16("movie dx");
-  FDy = r.I16("movie dy");
-  ReadRegion(r, Version, FRegion);
-  FOrient = r.U8("movie orientation");
-  FFlip = ReadBool(r, "movie flip");
-  FEnableFlipX = ReadBool(r, "movie flip x");
-  FEnableFlipY = ReadBool(r, "movie flip y");
-  FReturn = ReadBool(r, "movie return");
-  FDCount = r.I16("movie increment");
-  FMaxCount = r.I16("movie frames");
-  FShadow = ReadBool(r, "movie shadow");
-  FShadowX = r.I16("movie shadow x");
-  FShadowY = r.I16("movie shadow y");
-  FFromX = ReadCoord(r, Version, "movie from x");
-  FFromY = ReadCoord(r, Version, "movie from y");
-  FBounce = ReadBool(r, "movie move return");
-  FIsRandom = ReadBool(r, "movie random");
-  FSpeed = r.I16("movie speed");
-  FStartFrame = r.I16("movie play from");
-  FEndFrame = r.I16("movie play to");
-  FLoopCount = r.I16("movie loop count");
-  FAutoDie = ReadBool(r, "movie auto die");
-  return r.Ok();
+template <class V>
+void TDibMovieObj::Fields(V& v) {
+  using namespace fields;
+  v.ListOrder({17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 43, 44, 45, 46, 47, 48, 49, 130});
+  v(&Self::FDx, I16("Dx").Prop(19));
+  v(&Self::FDy, I16("Dy").Prop(20));
+  v(&Self::FRegion, Region("Region").Prop(21));
+  v(&Self::FOrient, U8("Orient"));
+  v(&Self::FFlip, Bool("Flip").Prop(25));
+  v(&Self::FEnableFlipX, Bool("EnableFlipX").NotOld().Prop(26));
+  v(&Self::FEnableFlipY, Bool("EnableFlipY").NotOld().Prop(27));
+  v(&Self::FReturn, Bool("Return").Prop(28));
+  v(&Self::FDCount, I16("Increasement").Prop(46));
+  v(&Self::FMaxCount, I16("MaxFrames").Prop(43));
+  v(&Self::FShadow, Bool("Shadow"));
+  v(&Self::FShadowX, I16("ShadowX"));
+  v(&Self::FShadowY, I16("ShadowY"));
+  v(&Self::FFromX, Coord("FromX").Prop(17));
+  v(&Self::FFromY, Coord("FromY").Prop(18));
+  v(&Self::FBounce, Bool("MoveReturn").Prop(47));
+  v(&Self::FIsRandom, Bool("IsRandom").Prop(29));
+  v(&Self::FSpeed, I16("Speed").Prop(30));
+  v(&Self::FStartFrame, I16("PlayFrom").NotOld().Prop(44));
+  v(&Self::FEndFrame, I16("PlayTo").NotOld().Prop(45));
+  v(&Self::FLoopCount, I16("LoopCount").NotOld().Prop(48));
+  v(&Self::FAutoDie, Bool("AutoDie").NotOld().Prop(49));
+  v(&Self::FCount, Kept("Frame").Prop(130).ReadOnly());
+  v(&Self::FStopWhenCollided, Kept("StopWhenCollided"));
+  v(&Self::FSpeedCount, Kept("SpeedCount"));
+  v(&Self::FLoop, Kept("Loop"));
 }
+template class TKind<TDibMovieObj, TMovingObj>;
 
-bool TDibMovieObj::ReadFromStream2(TRecordReader& r) {
-  if (!TAnimateObj::ReadFromStream2(r)) return false;
-  FDx = r.I16("movie dx");
-  FDy = r.I16("movie dy");
-  ReadRegion(r, 0x20000, FRegion);
-  FOrient = r.U8("movie orientation");
-  FFlip = ReadBool(r, "movie flip");
-  FReturn = ReadBool(r, "movie return");
-  FDCount = r.I16("movie increment");
-  FMaxCount = r.I16("movie frames");
-  FShadow = ReadBool(r, "movie shadow");
-  FShadowX = r.I16("movie shadow x");
-  FShadowY = r.I16("movie shadow y");
-  FFromX = r.I16("movie from x");
-  FFromY = r.I16("movie from y");
-  FBounce = ReadBool(r, "movie move return");
-  FIsRandom = ReadBool(r, "movie random");
-  FSpeed = r.I16("movie speed");
-  FLoopCount = 0;
-  FStartFrame = 1;
-  FEndFrame = FMaxCount;
-  return r.Ok();
-}
-
-bool TDibMovieObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  w.I16(FDx);
-  w.I16(FDy);
-  WriteRegion(w, FRegion);
-  w.U8(FOrient);
-  w.U8(FFlip);
-  w.U8(FEnableFlipX);
-  w.U8(FEnableFlipY);
-  w.U8(FReturn);
-  w.I16(FDCount);
-  w.I16(FMaxCount);
-  w.U8(FShadow);
-  w.I16(FShadowX);
-  w.I16(FShadowY);
-  w.I32(FFromX);
-  w.I32(FFromY);
-  w.U8(FBounce);
-  w.U8(FIsRandom);
-  w.I16(FSpeed);
-  w.I16(FStartFrame);
-  w.I16(FEndFrame);
-  w.I16(FLoopCount);
-  w.U8(FAutoDie);
-  return w.Ok();
-}
-
-void TDibMovieObj::CopyFrom(const TAnimateObj& AObj) {
-  TMovingObj::CopyFrom(AObj);
-  auto* m = dynamic_cast<const TDibMovieObj*>(&AObj);
-  if (!m) return;
-  FOrient = m->FOrient;
-  FReturn = m->FReturn;
-  FStopWhenCollided = m->FStopWhenCollided;
-  FCount = m->FCount;
-  FDCount = m->FDCount;
-  FMaxCount = m->FMaxCount;
-  FShadow = m->FShadow;
-  FShadowX = m->FShadowX;
-  FShadowY = m->FShadowY;
-  FSpeed = m->FSpeed;
-  FSpeedCount = m->FSpeedCount;
-  FStartFrame = m->FStartFrame;
-  FEndFrame = m->FEndFrame;
-  FLoopCount = m->FLoopCount;
-  FLoop = m->FLoop;
-  FAutoDie = m->FAutoDie;
-}
-
-int32_t TDibMovieObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  if (GetMotionValue(PropID, Value)) return 2;
-  switch (PropID) {
-    case 28: Value = FReturn; return 2;
-    case 30: Value = FSpeed; return 2;
-    case 43: Value = FMaxCount; return 2;
-    case 44: Value = FStartFrame; return 2;
-    case 45: Value = FEndFrame; return 2;
-    case 46: Value = FDCount; return 2;
-    case 47: Value = FBounce; return 2;
-    case 48: Value = FLoopCount; return 2;
-    case 49: Value = FAutoDie; return 2;
-    case 130: Value = FCount; return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
+bool TDibMovieObj::ReadKindRecord(TRecordReader& r, int32_t Version) {
+  if (!TKind::ReadKindRecord(r, Version)) return false;
+  if (Version < kCurrentLayoutVersion) {
+    FLoopCount = 0;
+    FStartFrame = 1;
+    FEndFrame = FMaxCount;
   }
+  return true;
 }
 
 void TDibMovieObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  if (SetMotionValue(PropID, IValue)) return;
-  int16_t n = PropI16(IValue);
-  bool b = IValue != 0;
-  switch (PropID) {
-    case 28: FReturn = b; break;
-    case 30: FSpeed = n; break;
-    case 43: FMaxCount = n; break;
-    case 44: FStartFrame = n; break;
-    case 45: FEndFrame = n; break;
-    case 46: FDCount = n; break;
-    case 47: FBounce = b; break;
-    case 48: FLoopCount = n; break;
-    case 49: FAutoDie = b; break;
-    case 130: SetFrame(n, false); break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); break;
-  }
-}
-
-void TDibMovieObj::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddPropRange(List, 17, 30);
-  AddPropRange(List, 43, 49);
-  AddProps(List, {130});
+  if (PropID == 130)
+    SetFrame(PropI16(IValue), false);
+  else
+    TKind::SetValue(PropID, SValue, IValue);
 }
 
 void TDibMovieObj::SetFrame(int32_t Value, bool Event) {

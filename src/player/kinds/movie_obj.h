@@ -1,20 +1,19 @@
 // The movie object (kind 12): plays the frames of a film strip while moving in its region.
 #pragma once
+#include "player/objects/kind_fields.h"
 #include "player/objects/moving_obj.h"
 
 namespace zkw {
 
-class TDibMovieObj : public TMovingObj {
+class TDibMovieObj : public TKind<TDibMovieObj, TMovingObj> {
  public:
   TDibMovieObj();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool ReadFromStream2(TRecordReader& r) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TDibMovieObj(); }
-  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
+  template <class V>
+  static void Fields(V& v);
+  // The old layout plays every frame once round: no loop count, from 1 to MaxFrames.
+  bool ReadKindRecord(TRecordReader& r, int32_t Version) override;
+  // Frame (130): written without the frame event.
   void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
   void BeforePlay() override;
@@ -44,5 +43,6 @@ class TDibMovieObj : public TMovingObj {
   // Top-left of the current frame's piece inside the strip.
   void PieceOrigin(int32_t& x, int32_t& y) const;
 };
+extern template class TKind<TDibMovieObj, TMovingObj>;
 
 }  // namespace zkw

@@ -24,50 +24,47 @@ TParticleObj::TParticleObj() {
   Emitters().insert(this);
 }
 
+template <class V>
+void TParticleObj::Fields(V& v) {
+  using namespace fields;
+  v.Block(&Self::ReadNames, &Self::WriteNames);
+  v(&Self::FMaximum, I16("Maximum").Prop(90));
+  v(&Self::FInterval, I16("Interval").Prop(91));
+  v(&Self::FLifeTime, I16("LifeTime"));
+  v(&Self::FRegion, Region("Region").Prop(21));
+  v(&Self::FFaded, Bool("Faded"));
+  v.Hand(169);
+  v(&Self::FObjNames, Kept("ObjNames"));
+}
+template class TKind<TParticleObj, TAnimateObj>;
+
 TParticleObj::~TParticleObj() {
   for (TParticle& p : FParticles)
     if (p.Obj->FOnDeleted == ParticleDeleted) p.Obj->FOnDeleted = nullptr;
   Emitters().erase(this);
 }
 
-bool TParticleObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
+int32_t TParticleObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
+  if (PropID != 169) return TKind::GetValue(PropID, Value, SValue);
+  SValue.clear();
+  Value = static_cast<long double>(FParticles.size());
+  return 2;
+}
+
+bool TParticleObj::ReadNames(TRecordReader& r, int32_t Version) {
+  (void)Version;
   uint16_t count = r.U16("particle template count");
   if (!r.Ok()) return false;
   if (count > r.Remaining() / 2)
     return r.Fail("particle template count " + std::to_string(count) + " cannot fit in the file");
   FObjNames.clear();
   for (uint16_t i = 0; i < count && r.Ok(); ++i) FObjNames.push_back(ReadStringRecord(r, "particle template name"));
-  FMaximum = r.I16("particle maximum");
-  FInterval = r.I16("particle interval");
-  FLifeTime = r.I16("particle life time");
-  ReadRegion(r, Version, FRegion);
-  FFaded = ReadBool(r, "particle fade flag");
   return r.Ok();
 }
 
-bool TParticleObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
+void TParticleObj::WriteNames(TRecordWriter& w) const {
   w.U16(static_cast<uint16_t>(std::min<size_t>(FObjNames.size(), 65535)));
   for (size_t i = 0; i < FObjNames.size() && i < 65535; ++i) WriteStringRecord(w, FObjNames[i]);
-  w.I16(FMaximum);
-  w.I16(FInterval);
-  w.I16(FLifeTime);
-  WriteRegion(w, FRegion);
-  w.U8(FFaded);
-  return w.Ok();
-}
-
-void TParticleObj::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
-  auto* p = dynamic_cast<const TParticleObj*>(&AObj);
-  if (!p) return;
-  FObjNames = p->FObjNames;
-  FMaximum = p->FMaximum;
-  FInterval = p->FInterval;
-  FLifeTime = p->FLifeTime;
-  FRegion = p->FRegion;
-  FFaded = p->FFaded;
 }
 
 void TParticleObj::Forget(TAnimateObj* Obj) {
@@ -127,39 +124,6 @@ void TParticleObj::Action(TDibBaseObj* ADib) {
   FParticles.push_back({copy, FLifeTime});
   FParent->FEventValue1 = FParent->FEventValue2 = 0;
   RunMacro(ocUser, ocUser);
-}
-
-int32_t TParticleObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  switch (PropID) {
-    case 90: Value = FMaximum; return 2;
-    case 91: Value = FInterval; return 2;
-    case 21: Value = FRegion.left; return 2;
-    case 22: Value = FRegion.top; return 2;
-    case 23: Value = FRegion.right; return 2;
-    case 24: Value = FRegion.bottom; return 2;
-    case 169: Value = static_cast<long double>(FParticles.size()); return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
-  }
-}
-
-void TParticleObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  int32_t n = RoundProp(IValue);
-  switch (PropID) {
-    case 90: FMaximum = static_cast<int16_t>(n); break;
-    case 91: FInterval = static_cast<int16_t>(n); break;
-    case 21: FRegion.left = n; break;
-    case 22: FRegion.top = n; break;
-    case 23: FRegion.right = n; break;
-    case 24: FRegion.bottom = n; break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); break;
-  }
-}
-
-void TParticleObj::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddProps(List, {90, 91, 21, 22, 23, 24, 169});
 }
 
 }  // namespace zkw

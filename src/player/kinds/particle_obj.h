@@ -5,20 +5,18 @@
 #include <vector>
 
 #include "player/objects/animate_obj.h"
+#include "player/objects/kind_fields.h"
 
 namespace zkw {
 
-class TParticleObj : public TAnimateObj {
+class TParticleObj : public TKind<TParticleObj, TAnimateObj> {
  public:
   TParticleObj();
-  ~TParticleObj() override;
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TParticleObj(); }
+  template <class V>
+  static void Fields(V& v);
+  // Live particles (169) by hand.
   int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
-  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  ~TParticleObj() override;
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override { (void)ADib; }
   void BeforePlay() override;
@@ -32,11 +30,14 @@ class TParticleObj : public TAnimateObj {
   void Forget(TAnimateObj* Obj);
 
   std::vector<std::string> FObjNames;
+  bool ReadNames(TRecordReader& r, int32_t Version);
+  void WriteNames(TRecordWriter& w) const;
   int16_t FMaximum = 10, FInterval = 10, FLifeTime = 50;
   TSmallRect FRegion{0, 0, 320, 200};
   bool FFaded = false;
   int32_t FCount = 0;
   std::vector<TParticle> FParticles;
 };
+extern template class TKind<TParticleObj, TAnimateObj>;
 
 }  // namespace zkw

@@ -33,8 +33,22 @@ TPathMover::~TPathMover() {
   Movers().erase(this);
 }
 
-bool TPathMover::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
+template <class V>
+void TPathMover::Fields(V& v) {
+  using namespace fields;
+  v.Block(&Self::ReadObjects, &Self::WriteObjects);
+  v.Block(&Self::ReadPath, &Self::WritePath);
+  v(&Self::FMaximum, I16("Maximum").Prop(90).ReadOnly());
+  v(&Self::FReturn, Bool("Return").Prop(28));
+  v(&Self::FSpeed, I16("Speed").Prop(30));
+  v.Hand(165);
+  v(&Self::FObjects, Kept("Objects"));
+  v(&Self::FPath, Kept("Path"));
+}
+template class TKind<TPathMover, TAnimateObj>;
+
+bool TPathMover::ReadObjects(TRecordReader& r, int32_t Version) {
+  (void)Version;
   int16_t count = r.I16("path mover object count");
   if (!r.Ok()) return false;
   if (count < 0 || count > r.Remaining() / 6)
@@ -56,18 +70,19 @@ bool TPathMover::ReadFromStream(TRecordReader& r, int32_t Version) {
     s.VAlign = r.U8("path mover vertical anchor");
     FObjects.push_back(s);
   }
+  return r.Ok();
+}
+
+bool TPathMover::ReadPath(TRecordReader& r, int32_t Version) {
+  (void)Version;
   for (auto& p : FPath) {
     p.first = r.I32("path point x");
     p.second = r.I32("path point y");
   }
-  FMaximum = r.I16("path mover maximum");
-  FReturn = ReadBool(r, "path mover return flag");
-  FSpeed = r.I16("path mover speed");
   return r.Ok();
 }
 
-bool TPathMover::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
+void TPathMover::WriteObjects(TRecordWriter& w) const {
   w.I16(static_cast<int16_t>(std::min<size_t>(FObjects.size(), 32767)));
   for (size_t i = 0; i < FObjects.size() && i < 32767; ++i) {
     const TPathObjectSource& s = FObjects[i];
@@ -80,25 +95,13 @@ bool TPathMover::Write(TRecordWriter& w) {
     w.U8(s.HAlign);
     w.U8(s.VAlign);
   }
+}
+
+void TPathMover::WritePath(TRecordWriter& w) const {
   for (const auto& p : FPath) {
     w.I32(p.first);
     w.I32(p.second);
   }
-  w.I16(FMaximum);
-  w.U8(FReturn);
-  w.I16(FSpeed);
-  return w.Ok();
-}
-
-void TPathMover::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
-  auto* m = dynamic_cast<const TPathMover*>(&AObj);
-  if (!m) return;
-  FObjects = m->FObjects;
-  FPath = m->FPath;
-  FMaximum = m->FMaximum;
-  FReturn = m->FReturn;
-  FSpeed = m->FSpeed;
 }
 
 void TPathMover::Forget(TAnimateObj* Obj) {
@@ -202,13 +205,10 @@ int32_t TPathMover::GetValue(int32_t PropID, long double& Value, std::string& SV
   SValue.clear();
   bool inPath = FItemIndex >= 0 && FItemIndex < FMaximum && FItemIndex < kPoints;
   switch (PropID) {
-    case 90: Value = FMaximum; return 2;
-    case 28: Value = FReturn; return 2;
-    case 30: Value = FSpeed; return 2;
     case 165: Value = FItemIndex; return 2;
     case 5: Value = inPath ? FPath[static_cast<size_t>(FItemIndex)].first : 0; return 2;
     case 6: Value = inPath ? FPath[static_cast<size_t>(FItemIndex)].second : 0; return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
+    default: return TKind::GetValue(PropID, Value, SValue);
   }
 }
 
@@ -220,8 +220,6 @@ void TPathMover::SetValue(int32_t PropID, const std::string& SValue, long double
       FMaximum = static_cast<int16_t>(std::clamp(n, 0, kPoints));
       BuildLookups();
       break;
-    case 28: FReturn = IValue != 0; break;
-    case 30: FSpeed = static_cast<int16_t>(n); break;
     case 165:
       FItemIndex = n;
       for (TTaken& t : FTaken) {
@@ -238,13 +236,8 @@ void TPathMover::SetValue(int32_t PropID, const std::string& SValue, long double
       if (inPath) FPath[static_cast<size_t>(FItemIndex)].second = n;
       BuildLookups();
       break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); break;
+    default: TKind::SetValue(PropID, SValue, IValue); break;
   }
-}
-
-void TPathMover::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddProps(List, {90, 28, 30, 165});
 }
 
 }  // namespace zkw

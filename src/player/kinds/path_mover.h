@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "player/objects/animate_obj.h"
+#include "player/objects/kind_fields.h"
 
 namespace zkw {
 
@@ -14,18 +15,16 @@ struct TPathObjectSource {
   uint8_t PosStyle = 0, PathStyle = 0, HAlign = 0, VAlign = 0;
 };
 
-class TPathMover : public TAnimateObj {
+class TPathMover : public TKind<TPathMover, TAnimateObj> {
  public:
   static constexpr int32_t kPoints = 1025;
   TPathMover();
   ~TPathMover() override;
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TPathMover(); }
+  template <class V>
+  static void Fields(V& v);
+  // Maximum (90) rebuilds the look-ups; ItemIndex (165) and the point's XPos, YPos (5, 6).
   int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
   void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override { (void)ADib; }
   void BeforePlay() override;
@@ -51,8 +50,14 @@ class TPathMover : public TAnimateObj {
   std::map<int32_t, int32_t> FByX, FByY;
 
  private:
+  // The moved objects (int16 count; each a name record and four style bytes) and the path.
+  bool ReadObjects(TRecordReader& r, int32_t Version);
+  void WriteObjects(TRecordWriter& w) const;
+  bool ReadPath(TRecordReader& r, int32_t Version);
+  void WritePath(TRecordWriter& w) const;
   void Place(TTaken& t);
   void BuildLookups();
 };
+extern template class TKind<TPathMover, TAnimateObj>;
 
 }  // namespace zkw

@@ -38,57 +38,24 @@ bool HasImage(TAnimateObj* o) {
 
 TDibRunHorz::TDibRunHorz() { FStyle = 10; }
 
+template <class V>
+void TDibRunHorz::Fields(V& v) {
+  v(&Self::FStep, fields::I16("Dx").Prop(19));
+}
+template class TKind<TDibRunHorz, TScrollImage>;
+
 TDibRunVert::TDibRunVert() {
   FStyle = 11;
   FVertical = true;
 }
 
-bool TDibRunHorz::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  FStep = r.I16("scroll step");
-  return r.Ok();
+template <class V>
+void TDibRunVert::Fields(V& v) {
+  v(&Self::FStep, fields::I16("Dy").Prop(20));
 }
+template class TKind<TDibRunVert, TScrollImage>;
 
-bool TDibRunHorz::ReadFromStream2(TRecordReader& r) {
-  if (!TAnimateObj::ReadFromStream2(r)) return false;
-  FStep = r.I16("scroll step");
-  return r.Ok();
-}
-
-bool TDibRunHorz::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  w.I16(FStep);
-  return w.Ok();
-}
-
-void TDibRunHorz::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
-  if (auto* s = dynamic_cast<const TDibRunHorz*>(&AObj)) FStep = s->FStep;
-}
-
-int32_t TDibRunHorz::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  if (PropID == (FVertical ? 20 : 19)) {
-    Value = FStep;
-    return 2;
-  }
-  return TAnimateObj::GetValue(PropID, Value, SValue);
-}
-
-void TDibRunHorz::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  if (PropID == (FVertical ? 20 : 19))
-    FStep = PropI16(IValue);
-  else
-    TAnimateObj::SetValue(PropID, SValue, IValue);
-}
-
-void TDibRunHorz::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddProps(List, {FVertical ? 20 : 19});
-}
-
-void TDibRunHorz::Action(TDibBaseObj* ADib) {
+void TScrollImage::Action(TDibBaseObj* ADib) {
   (void)ADib;
   if (!FEnabled || !HasImage(this) || !FActive) return;
   FParentSetPos = false;
@@ -105,7 +72,7 @@ void TDibRunHorz::Action(TDibBaseObj* ADib) {
   if (FParent) FParent->NeedDrawNow = true;
 }
 
-void TDibRunHorz::Draw(TDibBaseObj* ADib) {
+void TScrollImage::Draw(TDibBaseObj* ADib) {
   if (IsFarAway(this) || !FEnabled || !ADib || !HasImage(this)) return;
   const int32_t W = FDib->Width(), H = FDib->Height();
   if (FOriginX < 0) FOriginX = 0;
@@ -131,6 +98,41 @@ void TDibRunHorz::Draw(TDibBaseObj* ADib) {
 
 // --- kinds 15 to 18: perspective strips --------------------------------------------------------
 
+namespace {
+// The record of a strip: its region, Return (kinds 15 and 17 only; the wrapping kinds keep it for
+// copies), the step along x (id 19, kinds 15 and 16) or y (id 20, kinds 17 and 18) and the
+// run-line set.
+template <class V>
+void StripRecord(V& v, int16_t StepProp, bool WithReturn) {
+  using namespace fields;
+  using S = TPerspectiveStrip;
+  if (WithReturn)
+    v.ListOrder({StepProp, 21, 22, 23, 24, 28});
+  else
+    v.ListOrder({StepProp, 21, 22, 23, 24});
+  v(&S::FRegion, Region("Region").Prop(21));
+  v(&S::FReturn, (WithReturn ? Bool("Return").Prop(28) : Kept("Return")));
+  v(&S::FStep, I16(StepProp == 19 ? "Dx" : "Dy").Prop(StepProp));
+  v(&S::FLines, I16("Lines"));
+}
+}  // namespace
+
+template <class V>
+void TPerspectYObj::Fields(V& v) { StripRecord(v, 19, true); }
+template class TKind<TPerspectYObj, TPerspectiveStrip>;
+
+template <class V>
+void TPerspectXObj::Fields(V& v) { StripRecord(v, 20, true); }
+template class TKind<TPerspectXObj, TPerspectiveStrip>;
+
+template <class V>
+void TRunPersYObj::Fields(V& v) { StripRecord(v, 19, false); }
+template class TKind<TRunPersYObj, TWrappingStrip>;
+
+template <class V>
+void TRunPersXObj::Fields(V& v) { StripRecord(v, 20, false); }
+template class TKind<TRunPersXObj, TWrappingStrip>;
+
 TPerspectYObj::TPerspectYObj() { FStyle = 15; }
 
 TPerspectXObj::TPerspectXObj() {
@@ -138,110 +140,14 @@ TPerspectXObj::TPerspectXObj() {
   FRows = true;
 }
 
-TRunPersYObj::TRunPersYObj() {
-  FStyle = 16;
-  FWrapping = true;
-}
+TRunPersYObj::TRunPersYObj() { FStyle = 16; }
 
 TRunPersXObj::TRunPersXObj() {
   FStyle = 18;
   FRows = true;
 }
 
-void TPerspectYObj::ReadOwn(TRecordReader& r, int32_t Version) {
-  ReadRegion(r, Version, FRegion);
-  if (!FWrapping) FReturn = ReadBool(r, "perspective return");
-  FStep = r.I16("perspective step");
-  for (int16_t& v : FLines) v = r.I16("perspective lines");
-}
-
-bool TPerspectYObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  ReadOwn(r, Version);
-  return r.Ok();
-}
-
-bool TPerspectYObj::ReadFromStream2(TRecordReader& r) {
-  if (!TAnimateObj::ReadFromStream2(r)) return false;
-  ReadOwn(r, 0x20000);
-  return r.Ok();
-}
-
-bool TPerspectYObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  WriteRegion(w, FRegion);
-  if (!FWrapping) w.U8(FReturn);
-  w.I16(FStep);
-  for (int16_t v : FLines) w.I16(v);
-  return w.Ok();
-}
-
-void TPerspectYObj::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
-  auto* p = dynamic_cast<const TPerspectYObj*>(&AObj);
-  if (!p) return;
-  FRegion = p->FRegion;
-  FReturn = p->FReturn;
-  FStep = p->FStep;
-  FLines = p->FLines;
-}
-
-int32_t TPerspectYObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  switch (PropID) {
-    case 19:
-      if (FRows) break;
-      Value = FStep;
-      return 2;
-    case 20:
-      if (!FRows) break;
-      Value = FStep;
-      return 2;
-    case 21: Value = FRegion.left; return 2;
-    case 22: Value = FRegion.top; return 2;
-    case 23: Value = FRegion.right; return 2;
-    case 24: Value = FRegion.bottom; return 2;
-    case 28:
-      if (FWrapping) break;
-      Value = FReturn;
-      return 2;
-    default: break;
-  }
-  return TAnimateObj::GetValue(PropID, Value, SValue);
-}
-
-void TPerspectYObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  int32_t n = RoundProp(IValue);
-  switch (PropID) {
-    case 19:
-      if (FRows) break;
-      FStep = static_cast<int16_t>(n);
-      return;
-    case 20:
-      if (!FRows) break;
-      FStep = static_cast<int16_t>(n);
-      return;
-    case 21: FRegion.left = n; return;
-    case 22: FRegion.top = n; return;
-    case 23: FRegion.right = n; return;
-    case 24: FRegion.bottom = n; return;
-    case 28:
-      if (FWrapping) break;
-      FReturn = IValue != 0;
-      return;
-    default: break;
-  }
-  TAnimateObj::SetValue(PropID, SValue, IValue);
-}
-
-void TPerspectYObj::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddProps(List, {FRows ? 20 : 19, 21, 22, 23, 24});
-  if (!FWrapping) AddProps(List, {28});
-}
-
-void TPerspectYObj::ShiftBy(int32_t dx, int32_t dy) {
+void TPerspectiveStrip::ShiftBy(int32_t dx, int32_t dy) {
   TAnimateObj::ShiftBy(dx, dy);
   FRegion.left = AddSat(FRegion.left, dx);
   FRegion.right = AddSat(FRegion.right, dx);
@@ -249,7 +155,7 @@ void TPerspectYObj::ShiftBy(int32_t dx, int32_t dy) {
   FRegion.bottom = AddSat(FRegion.bottom, dy);
 }
 
-void TPerspectYObj::DrawStrip(TDibBaseObj* ADib, int32_t Pos) {
+void TPerspectiveStrip::DrawStrip(TDibBaseObj* ADib, int32_t Pos) {
   // The run-line set is indexed by target column (row); the region's far edge limits it.
   if (FRows)
     ADib->RunScaleX(Fx, Pos, FDib, FLines.data(), 0, FRegion.bottom);
@@ -257,9 +163,9 @@ void TPerspectYObj::DrawStrip(TDibBaseObj* ADib, int32_t Pos) {
     ADib->RunScaleY(Pos, Fy, FDib, FLines.data(), 0, FRegion.right);
 }
 
-void TPerspectYObj::DrawStrips(TDibBaseObj* ADib) { DrawStrip(ADib, FRows ? Fy : Fx); }
+void TPerspectiveStrip::DrawStrips(TDibBaseObj* ADib) { DrawStrip(ADib, FRows ? Fy : Fx); }
 
-void TPerspectYObj::Move() {
+void TPerspectiveStrip::Move() {
   int32_t oldX = Fx, oldY = Fy;
   int32_t& pos = FRows ? Fy : Fx;
   int32_t lo = FRows ? FRegion.top : FRegion.left, hi = FRows ? FRegion.bottom : FRegion.right;
@@ -273,7 +179,7 @@ void TPerspectYObj::Move() {
   if (Fx != oldX || Fy != oldY) PositionChanged(oldX, oldY);
 }
 
-void TPerspectYObj::Action(TDibBaseObj* ADib) {
+void TPerspectiveStrip::Action(TDibBaseObj* ADib) {
   if (!FEnabled || !HasImage(this) || !FActive) return;
   if (ADib && !IsFarAway(this)) DrawStrips(ADib);
   if (FParentSetPos) {
@@ -284,12 +190,12 @@ void TPerspectYObj::Action(TDibBaseObj* ADib) {
   if (FParent) FParent->NeedDrawNow = true;
 }
 
-void TPerspectYObj::Draw(TDibBaseObj* ADib) {
+void TPerspectiveStrip::Draw(TDibBaseObj* ADib) {
   if (IsFarAway(this) || !FEnabled || !ADib || !HasImage(this)) return;
   DrawStrips(ADib);
 }
 
-void TRunPersYObj::DrawStrips(TDibBaseObj* ADib) {
+void TWrappingStrip::DrawStrips(TDibBaseObj* ADib) {
   // Copies of the strip every image extent, from the first one that reaches the region's near
   // edge to the region's far edge (the tables end at index 1024).
   const int64_t extent = FRows ? FDib->Height() : FDib->Width();
@@ -301,7 +207,7 @@ void TRunPersYObj::DrawStrips(TDibBaseObj* ADib) {
   for (; pos <= hi; pos += extent) DrawStrip(ADib, static_cast<int32_t>(pos));
 }
 
-void TRunPersYObj::Move() {
+void TWrappingStrip::Move() {
   // The position wraps by the image extent: it stays within extent of the region's near edge.
   int32_t oldX = Fx, oldY = Fy;
   const int64_t extent = FRows ? FDib->Height() : FDib->Width();

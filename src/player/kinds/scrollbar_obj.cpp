@@ -10,36 +10,28 @@ namespace zkw {
 
 TDibScrollbarObj::TDibScrollbarObj() { FStyle = 33; }
 
-bool TDibScrollbarObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  FUpButtonID = r.I16("scroll bar up image");
-  FDownButtonID = r.I16("scroll bar down image");
-  FBoxButtonID = r.I16("scroll bar thumb image");
-  FMax = r.I16("scroll bar maximum");
-  FAffectObject = ReadCountedText(r, "scroll bar object name");
-  return r.Ok();
+template <class V>
+void TDibScrollbarObj::Fields(V& v) {
+  using namespace fields;
+  v.ListOrder({102, 103});
+  v(&Self::FUpButtonID, I16("UpButtonID"));
+  v(&Self::FDownButtonID, I16("DownButtonID"));
+  v(&Self::FBoxButtonID, I16("BoxButtonID"));
+  v(&Self::FMax, I16("Max").Prop(103));
+  v(&Self::FAffectObject, CountedText("AffectObject"));
+  v(&Self::FPosition, Kept("Position").Prop(102).ReadOnly());
+}
+template class TKind<TDibScrollbarObj, TAnimateObj>;
+
+void TDibScrollbarObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
+  if (PropID == 102)
+    SetPosition(RoundProp(IValue));
+  else
+    TKind::SetValue(PropID, SValue, IValue);
 }
 
-bool TDibScrollbarObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  w.I16(FUpButtonID);
-  w.I16(FDownButtonID);
-  w.I16(FBoxButtonID);
-  w.I16(FMax);
-  WriteCountedText(w, FAffectObject);
-  return w.Ok();
-}
-
-void TDibScrollbarObj::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
-  auto* s = dynamic_cast<const TDibScrollbarObj*>(&AObj);
-  if (!s) return;
-  FUpButtonID = s->FUpButtonID;
-  FDownButtonID = s->FDownButtonID;
-  FBoxButtonID = s->FBoxButtonID;
-  FMax = s->FMax;
-  FPosition = s->FPosition;
-  FAffectObject = s->FAffectObject;
+void TDibScrollbarObj::PropertyWritten(int32_t PropID) {
+  if (PropID == 103) FPosition = std::clamp<int32_t>(FPosition, 0, std::max<int32_t>(0, FMax));
 }
 
 TDibBaseObj* TDibScrollbarObj::Image(int16_t ID) { return FParent && ID >= 0 ? FParent->GetDib(ID) : nullptr; }
@@ -148,32 +140,6 @@ bool TDibScrollbarObj::MouseUp(TDibAnimator* AParent, int32_t X, int32_t Y) {
   bool result = TAnimateObj::MouseUp(AParent, X, Y);
   EnableClickEvent = keep;
   return result || held;
-}
-
-int32_t TDibScrollbarObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  switch (PropID) {
-    case 102: Value = FPosition; return 2;
-    case 103: Value = FMax; return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
-  }
-}
-
-void TDibScrollbarObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  switch (PropID) {
-    case 102: SetPosition(RoundProp(IValue)); break;
-    case 103:
-      FMax = PropI16(IValue);
-      FPosition = std::clamp<int32_t>(FPosition, 0, std::max<int32_t>(0, FMax));
-      break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); break;
-  }
-}
-
-void TDibScrollbarObj::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddProps(List, {102, 103});
 }
 
 }  // namespace zkw

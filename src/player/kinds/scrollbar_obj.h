@@ -4,21 +4,20 @@
 // along x. Holding a part scrolls the object it drives (AffectObject) on every action step.
 #pragma once
 #include "player/objects/animate_obj.h"
+#include "player/objects/kind_fields.h"
 #include "player/objects/moving_obj.h"
 
 namespace zkw {
 
-class TDibScrollbarObj : public TAnimateObj {
+class TDibScrollbarObj : public TKind<TDibScrollbarObj, TAnimateObj> {
  public:
   enum TPart : uint8_t { spNone = 0, spUp = 1, spDown = 2, spPageUp = 3, spPageDown = 4, spThumb = 5 };
   TDibScrollbarObj();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TDibScrollbarObj(); }
-  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
+  template <class V>
+  static void Fields(V& v);
+  // Position (102) moves the bar with its events; Max (103) keeps the position inside it.
   void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  void PropertyWritten(int32_t PropID) override;
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
   bool PtInObject(int32_t X, int32_t Y) override { return !IsFarAway(this) && InRect(X, Y); }
@@ -53,5 +52,6 @@ class TDibScrollbarObj : public TAnimateObj {
   // Draws an image at a place along the bar.
   void DrawAt(TDibBaseObj* ADib, TDibBaseObj* Image, int32_t Place);
 };
+extern template class TKind<TDibScrollbarObj, TAnimateObj>;
 
 }  // namespace zkw

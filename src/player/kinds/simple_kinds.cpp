@@ -14,43 +14,11 @@ TMarkerObj::TMarkerObj() {
   macroUserName = "OnInView";
 }
 
-bool TMarkerObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  FIdentifier = r.I16("marker identifier");
-  return r.Ok();
+template <class V>
+void TMarkerObj::Fields(V& v) {
+  v(&Self::FIdentifier, fields::I16("Identifier").Prop(123));
 }
-
-bool TMarkerObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  w.I16(FIdentifier);
-  return w.Ok();
-}
-
-void TMarkerObj::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
-  if (auto* m = dynamic_cast<const TMarkerObj*>(&AObj)) FIdentifier = m->FIdentifier;
-}
-
-int32_t TMarkerObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  if (PropID == 123) {
-    SValue.clear();
-    Value = FIdentifier;
-    return 2;
-  }
-  return TAnimateObj::GetValue(PropID, Value, SValue);
-}
-
-void TMarkerObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  if (PropID == 123)
-    FIdentifier = PropI16(IValue);
-  else
-    TAnimateObj::SetValue(PropID, SValue, IValue);
-}
-
-void TMarkerObj::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddProps(List, {123});
-}
+template class TKind<TMarkerObj, TAnimateObj>;
 
 void TMarkerObj::ShiftBy(int32_t dx, int32_t dy) {
   int32_t oldX = Fx, oldY = Fy;
@@ -72,54 +40,20 @@ TAniTimerObj::TAniTimerObj() {
   macroUserName = "OnTimer";
 }
 
-bool TAniTimerObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  FInterval = r.I16("timer interval");
-  FAutoDie = ReadBool(r, "timer auto die");
-  r.I16("timer reserved");
-  r.I16("timer reserved");
-  FActive = false;  // a timer starts when a script activates it
-  return r.Ok();
+template <class V>
+void TAniTimerObj::Fields(V& v) {
+  using namespace fields;
+  v(&Self::FInterval, I16("Interval").Prop(91));
+  v(&Self::FAutoDie, Bool("AutoDie").Prop(49));
+  v.Reserved(I16("Reserved"));
+  v.Reserved(I16("Reserved"));
 }
+template class TKind<TAniTimerObj, TAnimateObj>;
 
-bool TAniTimerObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  w.I16(FInterval);
-  w.U8(FAutoDie);
-  w.I16(0);
-  w.I16(0);
-  return w.Ok();
-}
-
-void TAniTimerObj::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
-  if (auto* t = dynamic_cast<const TAniTimerObj*>(&AObj)) {
-    FInterval = t->FInterval;
-    FAutoDie = t->FAutoDie;
-  }
-}
-
-int32_t TAniTimerObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  switch (PropID) {
-    case 91: Value = FInterval; return 2;
-    case 49: Value = FAutoDie; return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
-  }
-}
-
-void TAniTimerObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  switch (PropID) {
-    case 91: FInterval = PropI16(IValue); break;
-    case 49: FAutoDie = IValue != 0; break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); break;
-  }
-}
-
-void TAniTimerObj::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddProps(List, {91, 49});
+bool TAniTimerObj::ReadKindRecord(TRecordReader& r, int32_t Version) {
+  if (!TKind::ReadKindRecord(r, Version)) return false;
+  FActive = false;
+  return true;
 }
 
 void TAniTimerObj::SetActive(bool Value) {
@@ -147,49 +81,11 @@ void TAniTimerObj::Action(TDibBaseObj* ADib) {
 
 TAniExternalObj::TAniExternalObj() { FStyle = kExternalKind; }
 
-bool TAniExternalObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  FIdentifier = r.I16("external identifier");
-  return r.Ok();
+template <class V>
+void TAniExternalObj::Fields(V& v) {
+  v(&Self::FIdentifier, fields::I16("Identifier").Prop(123));
 }
-
-bool TAniExternalObj::ReadFromStream2(TRecordReader& r) {
-  if (!TAnimateObj::ReadFromStream2(r)) return false;
-  FIdentifier = r.I16("external identifier");
-  return r.Ok();
-}
-
-bool TAniExternalObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  w.I16(FIdentifier);
-  return w.Ok();
-}
-
-void TAniExternalObj::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
-  if (auto* e = dynamic_cast<const TAniExternalObj*>(&AObj)) FIdentifier = e->FIdentifier;
-}
-
-int32_t TAniExternalObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  if (PropID == 123) {
-    SValue.clear();
-    Value = FIdentifier;
-    return 2;
-  }
-  return TAnimateObj::GetValue(PropID, Value, SValue);
-}
-
-void TAniExternalObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  if (PropID == 123)
-    FIdentifier = PropI16(IValue);
-  else
-    TAnimateObj::SetValue(PropID, SValue, IValue);
-}
-
-void TAniExternalObj::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddProps(List, {123});
-}
+template class TKind<TAniExternalObj, TAnimateObj>;
 
 bool TAniExternalObj::Notify(TDibAnimator* AParent, uint8_t Task) {
   bool handled = false;

@@ -2,60 +2,49 @@
 // drawn by the host (kind 255).
 #pragma once
 #include "player/objects/animate_obj.h"
+#include "player/objects/kind_fields.h"
 
 namespace zkw {
 
 // Runs "OnInView" (code 10) when scrolling carries it across the view's left or top edge.
-class TMarkerObj : public TAnimateObj {
+class TMarkerObj : public TKind<TMarkerObj, TAnimateObj> {
  public:
   TMarkerObj();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TMarkerObj(); }
-  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
-  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  template <class V>
+  static void Fields(V& v);
   void Action(TDibBaseObj* ADib) override { (void)ADib; FParentSetPos = false; }
   void Draw(TDibBaseObj* ADib) override { (void)ADib; }
   void ShiftBy(int32_t dx, int32_t dy) override;
 
   int16_t FIdentifier = 0;
 };
+extern template class TKind<TMarkerObj, TAnimateObj>;
 
 // Runs "OnTimer" (code 10) every Interval action steps; with AutoDie only once.
-class TAniTimerObj : public TAnimateObj {
+class TAniTimerObj : public TKind<TAniTimerObj, TAnimateObj> {
  public:
   TAniTimerObj();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TAniTimerObj(); }
-  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
-  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  template <class V>
+  static void Fields(V& v);
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override { (void)ADib; }
   void BeforePlay() override { FCount = 0; }
   void SetActive(bool Value) override;
+  // A timer starts when a script activates it.
+  bool ReadKindRecord(TRecordReader& r, int32_t Version) override;
 
   int16_t FInterval = 1;
   bool FAutoDie = false;
   int32_t FCount = 0;
 };
+extern template class TKind<TAniTimerObj, TAnimateObj>;
 
 // Drawn by the host (OnTask atDraw); mouse events go to the host's OnMouseEvent.
-class TAniExternalObj : public TAnimateObj {
+class TAniExternalObj : public TKind<TAniExternalObj, TAnimateObj> {
  public:
   TAniExternalObj();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool ReadFromStream2(TRecordReader& r) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TAniExternalObj(); }
-  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
-  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  template <class V>
+  static void Fields(V& v);
   uint16_t ExternalIdentifier() const override { return static_cast<uint16_t>(FIdentifier); }
   TAnimateObj* MatchExternalID(int32_t ID) override { return ID == FIdentifier ? this : nullptr; }
   void Draw(TDibBaseObj* ADib) override { (void)ADib; }
@@ -69,5 +58,6 @@ class TAniExternalObj : public TAnimateObj {
  private:
   bool Notify(TDibAnimator* AParent, uint8_t Task);
 };
+extern template class TKind<TAniExternalObj, TAnimateObj>;
 
 }  // namespace zkw

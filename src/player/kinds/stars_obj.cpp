@@ -13,65 +13,15 @@ TStarsObj::TStarsObj() {
   FID = -1;
 }
 
-void TStarsObj::ReadOwn(TRecordReader& r) {
-  FNumStar = r.I16("stars count");
-  FNumShades = r.I16("stars shades");
-  FColor = r.U32("stars colour");
-  FOrient = r.I16("stars orientation");
+template <class V>
+void TStarsObj::Fields(V& v) {
+  using namespace fields;
+  v(&Self::FNumStar, I16("NumStar"));
+  v(&Self::FNumShades, I16("NumShades"));
+  v(&Self::FColor, U32("Color").Prop(136));
+  v(&Self::FOrient, I16("Orient"));
 }
-
-bool TStarsObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  ReadOwn(r);
-  return r.Ok();
-}
-
-bool TStarsObj::ReadFromStream2(TRecordReader& r) {
-  if (!TAnimateObj::ReadFromStream2(r)) return false;
-  ReadOwn(r);
-  return r.Ok();
-}
-
-bool TStarsObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  w.I16(FNumStar);
-  w.I16(FNumShades);
-  w.U32(FColor);
-  w.I16(FOrient);
-  return w.Ok();
-}
-
-void TStarsObj::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
-  auto* s = dynamic_cast<const TStarsObj*>(&AObj);
-  if (!s) return;
-  FNumStar = s->FNumStar;
-  FNumShades = s->FNumShades;
-  FColor = s->FColor;
-  FOrient = s->FOrient;
-}
-
-int32_t TStarsObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  if (PropID == 136) {
-    Value = FColor;
-    return 2;
-  }
-  return TAnimateObj::GetValue(PropID, Value, SValue);
-}
-
-void TStarsObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  if (PropID == 136)
-    FColor = static_cast<uint32_t>(RoundProp(IValue));
-  else
-    TAnimateObj::SetValue(PropID, SValue, IValue);
-}
-
-void TStarsObj::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddProps(List, {136});
-}
+template class TKind<TStarsObj, TAnimateObj>;
 
 uint32_t TStarsObj::ShadeColor(int32_t Shade) const {
   const uint32_t n = static_cast<uint32_t>(std::max<int16_t>(FNumShades, 1));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "player/objects/animate_obj.h"
+#include "player/objects/kind_fields.h"
 
 namespace zkw {
 
@@ -18,17 +19,11 @@ struct TStar {
   int32_t width = 0, height = 0;  // the area it was born in
 };
 
-class TStarsObj : public TAnimateObj {
+class TStarsObj : public TKind<TStarsObj, TAnimateObj> {
  public:
   TStarsObj();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool ReadFromStream2(TRecordReader& r) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TStarsObj(); }
-  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
-  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  template <class V>
+  static void Fields(V& v);
   void BeforePlay() override { FStars.clear(); }
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
@@ -44,8 +39,7 @@ class TStarsObj : public TAnimateObj {
   int16_t FOrient = 0;  // <= 0: stars drift left; > 0: right
   std::vector<TStar> FStars;
 
- private:
-  void ReadOwn(TRecordReader& r);
 };
+extern template class TKind<TStarsObj, TAnimateObj>;
 
 }  // namespace zkw

@@ -142,87 +142,44 @@ TDibTextObj::TDibTextObj() {
   macroUserName = "OnKeyPress";
 }
 
-bool TDibTextObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  FFontName = ReadCountedText(r, "text field font name");
-  FFontSize = r.I16("text field font size");
-  FFontBold = ReadBool(r, "text field bold flag");
-  FFontItalic = ReadBool(r, "text field italic flag");
-  FFontColor = r.U32("text field font colour");
-  FUseDibFont = ReadBool(r, "text field DIB font flag");
-  FBorderSize = r.I16("text field border size");
-  FBorderColor = r.U32("text field border colour");
-  FFill = ReadBool(r, "text field fill flag");
-  FColor = r.U32("text field colour");
-  FAlignment = r.I16("text field alignment");
-  FOutline = ReadBool(r, "text field outline flag");
-  FOutlineColor = r.U32("text field outline colour");
-  FShadow = ReadBool(r, "text field shadow flag");
-  FShadowColor = r.U32("text field shadow colour");
-  FCaseSensitive = ReadBool(r, "text field case flag");
-  FIgnoreSigns = ReadBool(r, "text field signs flag");
-  FEnglish = ReadBool(r, "text field English flag");
-  FOneChar = ReadBool(r, "text field one-character flag");
-  FUpperChar = ReadBool(r, "text field upper-case flag");
-  return r.Ok();
+// Only the appearance and the answer rules are stored; the typing rules are copied.
+template <class V>
+void TDibTextObj::Fields(V& v) {
+  using namespace fields;
+  v.ListOrder({92, 93, 94, 96, 97, 98, 113, 114, 131, 136, 137, 138, 139, 140, 141, 142, 143, 144, 145, 146, 147,
+               170, 171, 173, 174, 179, 180, 204, 205, 206, 207});
+  v(&Self::FFontName, CountedText("FontName").Prop(92));
+  v(&Self::FFontSize, I16("FontSize").Prop(96));
+  v(&Self::FFontBold, Bool("FontBold").Prop(93));
+  v(&Self::FFontItalic, Bool("FontItalic").Prop(94));
+  v(&Self::FFontColor, U32("FontColor").Prop(137));
+  v(&Self::FUseDibFont, Bool("UseDibFont").Prop(98));
+  v(&Self::FBorderSize, I16("BorderSize").Prop(141));
+  v(&Self::FBorderColor, U32("BorderColor").Prop(140));
+  v(&Self::FFill, Bool("Fill"));
+  v(&Self::FColor, U32("Color").Prop(136));
+  v(&Self::FAlignment, I16("Alignment").Prop(142));
+  v(&Self::FOutline, Bool("Outline").Prop(180));
+  v(&Self::FOutlineColor, U32("OutlineColor").Prop(138));
+  v(&Self::FShadow, Bool("Shadow").Prop(179));
+  v(&Self::FShadowColor, U32("ShadowColor").Prop(139));
+  v(&Self::FCaseSensitive, Bool("CaseSensitive").Prop(145));
+  v(&Self::FIgnoreSigns, Bool("IgnoreSigns").Prop(146));
+  v(&Self::FEnglish, Bool("English").Prop(147));
+  v(&Self::FOneChar, Bool("OneChar").Prop(143));
+  v(&Self::FUpperChar, Bool("UpperChar").Prop(144));
+  v(&Self::FEnableEnterKey, Kept("EnableEnterKey").Prop(173));
+  v(&Self::FReadOnly, Kept("ReadOnly").Prop(174));
+  v(&Self::FNumberInput, Kept("NumberInput").Prop(205).ReadOnly());
+  v(&Self::FValidChars, Kept("ValidChars"));
+  v(&Self::FDecimalSepChar, Kept("DecimalSepChar"));
+  v(&Self::FBlinkColor, Kept("BlinkColor").Prop(207));
 }
-
-bool TDibTextObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  WriteCountedText(w, FFontName);
-  w.I16(FFontSize);
-  w.U8(FFontBold);
-  w.U8(FFontItalic);
-  w.U32(FFontColor);
-  w.U8(FUseDibFont);
-  w.I16(FBorderSize);
-  w.U32(FBorderColor);
-  w.U8(FFill);
-  w.U32(FColor);
-  w.I16(FAlignment);
-  w.U8(FOutline);
-  w.U32(FOutlineColor);
-  w.U8(FShadow);
-  w.U32(FShadowColor);
-  w.U8(FCaseSensitive);
-  w.U8(FIgnoreSigns);
-  w.U8(FEnglish);
-  w.U8(FOneChar);
-  w.U8(FUpperChar);
-  return w.Ok();
-}
+template class TKind<TDibTextObj, TAnimateObj>;
 
 void TDibTextObj::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
+  TKind::CopyFrom(AObj);
   FKeysNeeded = true;
-  auto* t = dynamic_cast<const TDibTextObj*>(&AObj);
-  if (!t) return;
-  FFontName = t->FFontName;
-  FFontSize = t->FFontSize;
-  FFontBold = t->FFontBold;
-  FFontItalic = t->FFontItalic;
-  FFontColor = t->FFontColor;
-  FUseDibFont = t->FUseDibFont;
-  FBorderSize = t->FBorderSize;
-  FBorderColor = t->FBorderColor;
-  FFill = t->FFill;
-  FColor = t->FColor;
-  FAlignment = t->FAlignment;
-  FOutline = t->FOutline;
-  FOutlineColor = t->FOutlineColor;
-  FShadow = t->FShadow;
-  FShadowColor = t->FShadowColor;
-  FCaseSensitive = t->FCaseSensitive;
-  FIgnoreSigns = t->FIgnoreSigns;
-  FEnglish = t->FEnglish;
-  FOneChar = t->FOneChar;
-  FUpperChar = t->FUpperChar;
-  FEnableEnterKey = t->FEnableEnterKey;
-  FReadOnly = t->FReadOnly;
-  FNumberInput = t->FNumberInput;
-  FValidChars = t->FValidChars;
-  FDecimalSepChar = t->FDecimalSepChar;
-  FBlinkColor = t->FBlinkColor;
 }
 
 TSysTextStyle TDibTextObj::Style() const {
@@ -417,10 +374,6 @@ int32_t TDibTextObj::GetValue(int32_t PropID, long double& Value, std::string& S
   Value = 0;
   SValue.clear();
   switch (PropID) {
-    case 92: SValue = FFontName; return 3;
-    case 93: Value = FFontBold; return 2;
-    case 94: Value = FFontItalic; return 2;
-    case 96: Value = FFontSize; return 2;
     case 97: {
       std::u16string t = Trim(FBuffer);
       bool numeric = !t.empty() && std::all_of(t.begin(), t.end(), [](char16_t c) {
@@ -435,47 +388,21 @@ int32_t TDibTextObj::GetValue(int32_t PropID, long double& Value, std::string& S
       }
       return 2;
     }
-    case 98: Value = FUseDibFont; return 2;
     case 113: Value = Equal(); return 2;
     case 114: Value = FOneChar && !FBuffer.empty() ? FBuffer[0] : 0; return 2;
     case 131: SValue = EncodeSceneText(ZString(FBuffer.begin(), FBuffer.end())); return 3;
-    case 136: Value = FColor; return 2;
-    case 137: Value = FFontColor; return 2;
-    case 138: Value = FOutlineColor; return 2;
-    case 139: Value = FShadowColor; return 2;
-    case 140: Value = FBorderColor; return 2;
-    case 141: Value = FBorderSize; return 2;
-    case 142: Value = FAlignment; return 2;
-    case 143: Value = FOneChar; return 2;
-    case 144: Value = FUpperChar; return 2;
-    case 145: Value = FCaseSensitive; return 2;
-    case 146: Value = FIgnoreSigns; return 2;
-    case 147: Value = FEnglish; return 2;
     case 170: Value = TextWidth(FBuffer); return 2;
     case 171: Value = LineHeight(); return 2;
-    case 173: Value = FEnableEnterKey; return 2;
-    case 174: Value = FReadOnly; return 2;
-    case 179: Value = FShadow; return 2;
-    case 180: Value = FOutline; return 2;
     case 204: SValue = EncodeSceneText(ZString(FValidChars.begin(), FValidChars.end())); return 3;
-    case 205: Value = FNumberInput; return 2;
     case 206:
       if (FDecimalSepChar) SValue = EncodeSceneText(ZString(1, static_cast<ZChar>(FDecimalSepChar)));
       return 3;
-    case 207: Value = FBlinkColor; return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
+    default: return TKind::GetValue(PropID, Value, SValue);
   }
 }
 
 void TDibTextObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  int16_t n = PropI16(IValue);
-  bool b = IValue != 0;
-  uint32_t c = static_cast<uint32_t>(RoundProp(IValue));
   switch (PropID) {
-    case 92: FFontName = SValue; break;
-    case 93: FFontBold = b; break;
-    case 94: FFontItalic = b; break;
-    case 96: FFontSize = n; break;
     case 97: {
       std::string s = FormatSceneNumber(std::isnan(IValue) ? 0 : IValue, '.');
       std::u16string t(s.begin(), s.end());
@@ -483,45 +410,25 @@ void TDibTextObj::SetValue(int32_t PropID, const std::string& SValue, long doubl
       SetText(t);
       return;
     }
-    case 98: FUseDibFont = b; break;
     case 131: {
       std::u16string t = DecodeSceneText16(SValue);
       if (FOneChar) t = t.empty() ? u" " : t.substr(0, 1);
       SetText(t);
       return;
     }
-    case 136: FColor = c; break;
-    case 137: FFontColor = c; break;
-    case 138: FOutlineColor = c; break;
-    case 139: FShadowColor = c; break;
-    case 140: FBorderColor = c; break;
-    case 141: FBorderSize = n; break;
-    case 142: FAlignment = n; break;
-    case 143: FOneChar = b; break;
-    case 144: FUpperChar = b; break;
-    case 145: FCaseSensitive = b; break;
-    case 146: FIgnoreSigns = b; break;
-    case 147: FEnglish = b; break;
-    case 173: FEnableEnterKey = b; break;
-    case 174: FReadOnly = b; break;
-    case 179: FShadow = b; break;
-    case 180: FOutline = b; break;
     case 204: FValidChars = DecodeSceneText16(SValue); break;
     case 205: FNumberInput = IValue > 0; break;
     case 206:
       if (!SValue.empty()) FDecimalSepChar = DecodeSceneText16(SValue)[0];
       break;
-    case 207: FBlinkColor = c; break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); return;
+    default: TKind::SetValue(PropID, SValue, IValue); return;
   }
-  if (FParent) FParent->NeedDrawNow = true;
+  PropertyWritten(PropID);
 }
 
-void TDibTextObj::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddProps(List, {92, 93, 94, 96, 97, 98, 113, 114, 131});
-  AddPropRange(List, 136, 147);
-  AddProps(List, {170, 171, 173, 174, 179, 180, 204, 205, 206, 207});
+void TDibTextObj::PropertyWritten(int32_t PropID) {
+  (void)PropID;
+  if (FParent) FParent->NeedDrawNow = true;
 }
 
 void TDibTextObj::Action(TDibBaseObj* ADib) {

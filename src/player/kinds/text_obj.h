@@ -7,22 +7,25 @@
 
 #include "player/kinds/system_text.h"
 #include "player/objects/animate_obj.h"
+#include "player/objects/kind_fields.h"
 #include "player/objects/moving_obj.h"
 
 namespace zkw {
 
 class TDibFont;
 
-class TDibTextObj : public TAnimateObj {
+class TDibTextObj : public TKind<TDibTextObj, TAnimateObj> {
  public:
   TDibTextObj();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool Write(TRecordWriter& w) override;
+  template <class V>
+  static void Fields(V& v);
+  // A copy takes keys as the field does.
   void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TDibTextObj(); }
+  // The typed text and what is computed from it by hand: 97, 113, 114, 131, 170, 171, 204-206.
   int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
   void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  // Writing a setting redraws the scene.
+  void PropertyWritten(int32_t PropID) override;
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
   bool PtInObject(int32_t X, int32_t Y) override { return !IsFarAway(this) && InRect(X, Y); }
@@ -85,6 +88,7 @@ class TDibTextObj : public TAnimateObj {
   std::unique_ptr<TSysTextCanvas> FMeasure;
   std::string FMeasureKey;
 };
+extern template class TKind<TDibTextObj, TAnimateObj>;
 
 // The text rules of Equal, exposed for tests.
 std::u16string RemoveSigns(const std::u16string& Text);

@@ -273,82 +273,23 @@ void NeedDraw(TAnimateObj* o) {
 
 // --- kind 8: rotating image --------------------------------------------------------------------
 
+template <class V>
+void TDibRotate::Fields(V& v) {
+  using namespace fields;
+  v.ListOrder({17, 18, 19, 20, 21, 22, 23, 24, 34, 125});
+  StartStepAndRegion(v);
+  v(&Self::FAngle, I16("Angle").Prop(125));
+  v(&Self::FDAngle, I16("DAngle").Prop(34).Alias(31));
+}
+template class TKind<TDibRotate, TMovingObj>;
+
+void TDibRotate::PropertyWritten(int32_t PropID) {
+  if (PropID == 125) NeedDraw(this);
+}
+
 TDibRotate::TDibRotate() {
   FStyle = 8;
   FBounce = true;
-}
-
-void TDibRotate::ReadOwn(TRecordReader& r, int32_t Version) {
-  FFromX = ReadCoord(r, Version, "rotate from x");
-  FFromY = ReadCoord(r, Version, "rotate from y");
-  FDx = r.I16("rotate dx");
-  FDy = r.I16("rotate dy");
-  ReadRegion(r, Version, FRegion);
-  FAngle = r.I16("rotate angle");
-  FDAngle = r.I16("rotate angle step");
-}
-
-bool TDibRotate::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  ReadOwn(r, Version);
-  return r.Ok();
-}
-
-bool TDibRotate::ReadFromStream2(TRecordReader& r) {
-  if (!TAnimateObj::ReadFromStream2(r)) return false;
-  ReadOwn(r, 0x20000);
-  return r.Ok();
-}
-
-bool TDibRotate::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  w.I32(FFromX);
-  w.I32(FFromY);
-  w.I16(FDx);
-  w.I16(FDy);
-  WriteRegion(w, FRegion);
-  w.I16(FAngle);
-  w.I16(FDAngle);
-  return w.Ok();
-}
-
-void TDibRotate::CopyFrom(const TAnimateObj& AObj) {
-  TMovingObj::CopyFrom(AObj);
-  auto* o = dynamic_cast<const TDibRotate*>(&AObj);
-  if (!o) return;
-  FAngle = o->FAngle;
-  FDAngle = o->FDAngle;
-}
-
-int32_t TDibRotate::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  if (PropID >= 17 && PropID <= 24 && GetMotionValue(PropID, Value)) return 2;
-  switch (PropID) {
-    case 31:
-    case 34: Value = FDAngle; return 2;
-    case 125: Value = FAngle; return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
-  }
-}
-
-void TDibRotate::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  if (PropID >= 17 && PropID <= 24 && SetMotionValue(PropID, IValue)) return;
-  switch (PropID) {
-    case 31:
-    case 34: FDAngle = PropI16(IValue); break;
-    case 125:
-      FAngle = PropI16(IValue);
-      NeedDraw(this);
-      break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); break;
-  }
-}
-
-void TDibRotate::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddPropRange(List, 17, 24);
-  AddProps(List, {34, 125});
 }
 
 void TDibRotate::Action(TDibBaseObj* ADib) {
@@ -378,135 +319,43 @@ void TDibRotate::Draw(TDibBaseObj* ADib) {
 
 // --- kind 9: rotating and pulsing image --------------------------------------------------------
 
-TScaleRotate::TScaleRotate() { FStyle = 9; }
+template <class V>
+void TScaleRotate::Fields(V& v) {
+  using namespace fields;
+  v.ListOrder({17, 18, 19, 20, 28, 34, 35, 36, 37, 38, 39, 40, 41, 42, 125});
+  v(&Self::FDAngle, I16("DAngle").Prop(34).Alias(31));
+  v(&Self::FOScaleX, I16("OScaleX").Prop(35));
+  v(&Self::FOScaleY, I16("OScaleY").Prop(36));
+  v(&Self::FDScaleX, I16("DScaleX").Prop(39));
+  v(&Self::FDScaleY, I16("DScaleY").Prop(40));
+  v(&Self::FMaxScaleX, I16("MaxScaleX").Prop(37));
+  v(&Self::FMaxScaleY, I16("MaxScaleY").Prop(38));
+  v(&Self::FDx, I16("Dx").Prop(19));
+  v(&Self::FDy, I16("Dy").Prop(20));
+  v(&Self::FFromX, Coord("FromX").Prop(17));
+  v(&Self::FFromY, Coord("FromY").Prop(18));
+  v(&Self::FMaxX, I16("MaxX").Prop(41));
+  v(&Self::FMaxY, I16("MaxY").Prop(42));
+  v(&Self::FReturn, Bool("Return").Prop(28));
+  v(&Self::FAngle, Kept("Angle").Prop(125));
+  v(&Self::FScaleX, Kept("ScaleX"));
+  v(&Self::FScaleY, Kept("ScaleY"));
+}
+template class TKind<TScaleRotate, TAnimateObj>;
 
-void TScaleRotate::ReadOwn(TRecordReader& r, int32_t Version) {
-  FDAngle = r.I16("scale-rotate angle step");
-  FOScaleX = r.I16("scale-rotate lower scale x");
-  FOScaleY = r.I16("scale-rotate lower scale y");
-  FDScaleX = r.I16("scale-rotate scale step x");
-  FDScaleY = r.I16("scale-rotate scale step y");
-  FMaxScaleX = r.I16("scale-rotate upper scale x");
-  FMaxScaleY = r.I16("scale-rotate upper scale y");
-  FDx = r.I16("scale-rotate dx");
-  FDy = r.I16("scale-rotate dy");
-  FFromX = ReadCoord(r, Version, "scale-rotate from x");
-  FFromY = ReadCoord(r, Version, "scale-rotate from y");
-  FMaxX = r.I16("scale-rotate upper x");
-  FMaxY = r.I16("scale-rotate upper y");
-  FReturn = ReadBool(r, "scale-rotate return");
+bool TScaleRotate::ReadKindRecord(TRecordReader& r, int32_t Version) {
+  if (!TKind::ReadKindRecord(r, Version)) return false;
   FScaleX = FOScaleX;
   FScaleY = FOScaleY;
+  return true;
 }
 
-bool TScaleRotate::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  ReadOwn(r, Version);
-  return r.Ok();
-}
-
-bool TScaleRotate::ReadFromStream2(TRecordReader& r) {
-  if (!TAnimateObj::ReadFromStream2(r)) return false;
-  ReadOwn(r, 0x20000);
-  return r.Ok();
-}
-
-bool TScaleRotate::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  w.I16(FDAngle);
-  w.I16(FOScaleX);
-  w.I16(FOScaleY);
-  w.I16(FDScaleX);
-  w.I16(FDScaleY);
-  w.I16(FMaxScaleX);
-  w.I16(FMaxScaleY);
-  w.I16(FDx);
-  w.I16(FDy);
-  w.I32(FFromX);
-  w.I32(FFromY);
-  w.I16(FMaxX);
-  w.I16(FMaxY);
-  w.U8(FReturn);
-  return w.Ok();
-}
-
-void TScaleRotate::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
-  auto* o = dynamic_cast<const TScaleRotate*>(&AObj);
-  if (!o) return;
-  FDAngle = o->FDAngle;
-  FOScaleX = o->FOScaleX;
-  FOScaleY = o->FOScaleY;
-  FDScaleX = o->FDScaleX;
-  FDScaleY = o->FDScaleY;
-  FMaxScaleX = o->FMaxScaleX;
-  FMaxScaleY = o->FMaxScaleY;
-  FDx = o->FDx;
-  FDy = o->FDy;
-  FFromX = o->FFromX;
-  FFromY = o->FFromY;
-  FMaxX = o->FMaxX;
-  FMaxY = o->FMaxY;
-  FReturn = o->FReturn;
-  FAngle = o->FAngle;
-  FScaleX = o->FScaleX;
-  FScaleY = o->FScaleY;
-}
-
-int32_t TScaleRotate::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  switch (PropID) {
-    case 17: Value = FFromX; return 2;
-    case 18: Value = FFromY; return 2;
-    case 19: Value = FDx; return 2;
-    case 20: Value = FDy; return 2;
-    case 28: Value = FReturn; return 2;
-    case 31:
-    case 34: Value = FDAngle; return 2;
-    case 35: Value = FOScaleX; return 2;
-    case 36: Value = FOScaleY; return 2;
-    case 37: Value = FMaxScaleX; return 2;
-    case 38: Value = FMaxScaleY; return 2;
-    case 39: Value = FDScaleX; return 2;
-    case 40: Value = FDScaleY; return 2;
-    case 41: Value = FMaxX; return 2;
-    case 42: Value = FMaxY; return 2;
-    case 125: Value = FAngle; return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
-  }
-}
-
-void TScaleRotate::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  switch (PropID) {
-    case 17: FFromX = RoundProp(IValue); break;
-    case 18: FFromY = RoundProp(IValue); break;
-    case 19: FDx = PropI16(IValue); break;
-    case 20: FDy = PropI16(IValue); break;
-    case 28: FReturn = IValue != 0; break;
-    case 31:
-    case 34: FDAngle = PropI16(IValue); break;
-    case 35: FOScaleX = PropI16(IValue); break;
-    case 36: FOScaleY = PropI16(IValue); break;
-    case 37: FMaxScaleX = PropI16(IValue); break;
-    case 38: FMaxScaleY = PropI16(IValue); break;
-    case 39: FDScaleX = PropI16(IValue); break;
-    case 40: FDScaleY = PropI16(IValue); break;
-    case 41: FMaxX = PropI16(IValue); break;
-    case 42: FMaxY = PropI16(IValue); break;
-    case 125: FAngle = PropI16(IValue); break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); return;
-  }
+void TScaleRotate::PropertyWritten(int32_t PropID) {
+  (void)PropID;
   NeedDraw(this);
 }
 
-void TScaleRotate::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddPropRange(List, 17, 20);
-  AddProps(List, {28});
-  AddPropRange(List, 34, 42);
-  AddProps(List, {125});
-}
+TScaleRotate::TScaleRotate() { FStyle = 9; }
 
 void TScaleRotate::BeforePlay() {
   FAngle = 0;
@@ -552,101 +401,29 @@ void TScaleRotate::Draw(TDibBaseObj* ADib) {
 
 // --- kind 13: pulsing scale --------------------------------------------------------------------
 
-TDibScaleObj::TDibScaleObj() { FStyle = 13; }
-
-void TDibScaleObj::ReadOwn(TRecordReader& r, int32_t Version) {
-  FScale = r.I16("scale");
-  FMin = r.I16("scale min");
-  FMax = r.I16("scale max");
-  FReturn = ReadBool(r, "scale return");
-  FIncreasement = r.I16("scale step");
-  FHAlign = r.I16("scale horizontal alignment");
-  FVAlign = r.I16("scale vertical alignment");
-  ReadRegion(r, Version, FRegion);
-  FRebirth = ReadBool(r, "scale rebirth");
-  FIsRandom = ReadBool(r, "scale random");
+template <class V>
+void TDibScaleObj::Fields(V& v) {
+  using namespace fields;
+  v.ListOrder({21, 22, 23, 24, 28, 29, 46, 50, 51, 52, 53});
+  v(&Self::FScale, I16("Scale").Prop(52));
+  v(&Self::FMin, I16("Min").Prop(50).Alias(194));
+  v(&Self::FMax, I16("Max").Prop(51).Alias(103));
+  v(&Self::FReturn, Bool("Return").Prop(28));
+  v(&Self::FIncreasement, I16("Increasement").Prop(46));
+  v(&Self::FHAlign, I16("HAlign"));
+  v(&Self::FVAlign, I16("VAlign"));
+  v(&Self::FRegion, Region("Region").Prop(21));
+  v(&Self::FRebirth, Bool("Rebirth").Prop(53));
+  v(&Self::FIsRandom, Bool("IsRandom").Prop(29));
 }
+template class TKind<TDibScaleObj, TMovingObj>;
 
-bool TDibScaleObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  ReadOwn(r, Version);
-  return r.Ok();
-}
-
-bool TDibScaleObj::ReadFromStream2(TRecordReader& r) {
-  if (!TAnimateObj::ReadFromStream2(r)) return false;
-  ReadOwn(r, 0x20000);
-  return r.Ok();
-}
-
-bool TDibScaleObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  w.I16(FScale);
-  w.I16(FMin);
-  w.I16(FMax);
-  w.U8(FReturn);
-  w.I16(FIncreasement);
-  w.I16(FHAlign);
-  w.I16(FVAlign);
-  WriteRegion(w, FRegion);
-  w.U8(FRebirth);
-  w.U8(FIsRandom);
-  return w.Ok();
-}
-
-void TDibScaleObj::CopyFrom(const TAnimateObj& AObj) {
-  TMovingObj::CopyFrom(AObj);
-  auto* o = dynamic_cast<const TDibScaleObj*>(&AObj);
-  if (!o) return;
-  FScale = o->FScale;
-  FMin = o->FMin;
-  FMax = o->FMax;
-  FIncreasement = o->FIncreasement;
-  FReturn = o->FReturn;
-  FRebirth = o->FRebirth;
-  FHAlign = o->FHAlign;
-  FVAlign = o->FVAlign;
-}
-
-int32_t TDibScaleObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  if (((PropID >= 21 && PropID <= 24) || PropID == 29) && GetMotionValue(PropID, Value)) return 2;
-  switch (PropID) {
-    case 28: Value = FReturn; return 2;
-    case 46: Value = FIncreasement; return 2;
-    case 50:
-    case 194: Value = FMin; return 2;
-    case 51:
-    case 103: Value = FMax; return 2;
-    case 52: Value = FScale; return 2;
-    case 53: Value = FRebirth; return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
-  }
-}
-
-void TDibScaleObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  if (((PropID >= 21 && PropID <= 24) || PropID == 29) && SetMotionValue(PropID, IValue)) return;
-  switch (PropID) {
-    case 28: FReturn = IValue != 0; break;
-    case 46: FIncreasement = PropI16(IValue); break;
-    case 50:
-    case 194: FMin = PropI16(IValue); break;
-    case 51:
-    case 103: FMax = PropI16(IValue); break;
-    case 52: FScale = PropI16(IValue); break;
-    case 53: FRebirth = IValue != 0; break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); return;
-  }
+void TDibScaleObj::PropertyWritten(int32_t PropID) {
+  (void)PropID;
   NeedDraw(this);
 }
 
-void TDibScaleObj::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddPropRange(List, 21, 24);
-  AddProps(List, {28, 29, 46});
-  AddPropRange(List, 50, 53);
-}
+TDibScaleObj::TDibScaleObj() { FStyle = 13; }
 
 void TDibScaleObj::Action(TDibBaseObj* ADib) {
   (void)ADib;
@@ -697,111 +474,31 @@ void TDibScaleObj::Draw(TDibBaseObj* ADib) {
 
 // --- kind 20: run-scale traveller --------------------------------------------------------------
 
-TRunScaleObj::TRunScaleObj() { FStyle = 20; }
-
-void TRunScaleObj::ReadOwn(TRecordReader& r, int32_t Version) {
-  FOrient = r.U8("run-scale orientation");
-  FFromX = ReadCoord(r, Version, "run-scale from x");
-  FFromY = ReadCoord(r, Version, "run-scale from y");
-  FDX = r.I16("run-scale dx");
-  FDY = r.I16("run-scale dy");
-  FMinScale = r.I16("run-scale min scale");
-  FMaxScale = r.I16("run-scale max scale");
-  FCurrentScale = r.I16("run-scale current scale");
-  FRandom = ReadBool(r, "run-scale random");
-  FToX = ReadCoord(r, Version, "run-scale to x");
-  FToY = ReadCoord(r, Version, "run-scale to y");
-  FReverse = ReadBool(r, "run-scale reverse");
+template <class V>
+void TRunScaleObj::Fields(V& v) {
+  using namespace fields;
+  v.ListOrder({17, 41, 19, 18, 42, 20, 57, 58, 59, 60, 29});
+  v(&Self::FOrient, U8("Orient"));
+  v(&Self::FFromX, Coord("FromX").Prop(17));
+  v(&Self::FFromY, Coord("FromY").Prop(18));
+  v(&Self::FDX, I16("DX").Prop(19));
+  v(&Self::FDY, I16("DY").Prop(20));
+  v(&Self::FMinScale, I16("MinScale").Prop(57));
+  v(&Self::FMaxScale, I16("MaxScale").Prop(58));
+  v(&Self::FCurrentScale, I16("CurrentScale").Prop(59));
+  v(&Self::FRandom, Bool("Random").Prop(29));
+  v(&Self::FToX, Coord("ToX").Prop(41));
+  v(&Self::FToY, Coord("ToY").Prop(42));
+  v(&Self::FReverse, Bool("Reverse").Prop(60));
 }
+template class TKind<TRunScaleObj, TAnimateObj>;
 
-bool TRunScaleObj::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  ReadOwn(r, Version);
-  return r.Ok();
-}
-
-bool TRunScaleObj::ReadFromStream2(TRecordReader& r) {
-  if (!TAnimateObj::ReadFromStream2(r)) return false;
-  ReadOwn(r, 0x20000);
-  return r.Ok();
-}
-
-bool TRunScaleObj::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  w.U8(FOrient);
-  w.I32(FFromX);
-  w.I32(FFromY);
-  w.I16(FDX);
-  w.I16(FDY);
-  w.I16(FMinScale);
-  w.I16(FMaxScale);
-  w.I16(FCurrentScale);
-  w.U8(FRandom);
-  w.I32(FToX);
-  w.I32(FToY);
-  w.U8(FReverse);
-  return w.Ok();
-}
-
-void TRunScaleObj::CopyFrom(const TAnimateObj& AObj) {
-  TAnimateObj::CopyFrom(AObj);
-  auto* o = dynamic_cast<const TRunScaleObj*>(&AObj);
-  if (!o) return;
-  FOrient = o->FOrient;
-  FFromX = o->FFromX;
-  FFromY = o->FFromY;
-  FToX = o->FToX;
-  FToY = o->FToY;
-  FDX = o->FDX;
-  FDY = o->FDY;
-  FMinScale = o->FMinScale;
-  FMaxScale = o->FMaxScale;
-  FCurrentScale = o->FCurrentScale;
-  FReverse = o->FReverse;
-  FRandom = o->FRandom;
-}
-
-int32_t TRunScaleObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  switch (PropID) {
-    case 17: Value = FFromX; return 2;
-    case 18: Value = FFromY; return 2;
-    case 19: Value = FDX; return 2;
-    case 20: Value = FDY; return 2;
-    case 29: Value = FRandom; return 2;
-    case 41: Value = FToX; return 2;
-    case 42: Value = FToY; return 2;
-    case 57: Value = FMinScale; return 2;
-    case 58: Value = FMaxScale; return 2;
-    case 59: Value = FCurrentScale; return 2;
-    case 60: Value = FReverse; return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
-  }
-}
-
-void TRunScaleObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  switch (PropID) {
-    case 17: FFromX = RoundProp(IValue); break;
-    case 18: FFromY = RoundProp(IValue); break;
-    case 19: FDX = PropI16(IValue); break;
-    case 20: FDY = PropI16(IValue); break;
-    case 29: FRandom = IValue != 0; break;
-    case 41: FToX = RoundProp(IValue); break;
-    case 42: FToY = RoundProp(IValue); break;
-    case 57: FMinScale = PropI16(IValue); break;
-    case 58: FMaxScale = PropI16(IValue); break;
-    case 59: FCurrentScale = PropI16(IValue); break;
-    case 60: FReverse = IValue != 0; break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); return;
-  }
+void TRunScaleObj::PropertyWritten(int32_t PropID) {
+  (void)PropID;
   NeedDraw(this);
 }
 
-void TRunScaleObj::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddProps(List, {17, 41, 19, 18, 42, 20, 57, 58, 59, 60, 29});
-}
+TRunScaleObj::TRunScaleObj() { FStyle = 20; }
 
 void TRunScaleObj::ShiftBy(int32_t dx, int32_t dy) {
   TAnimateObj::ShiftBy(dx, dy);

@@ -4,48 +4,42 @@
 #pragma once
 #include <cstdint>
 
+#include "player/objects/kind_fields.h"
 #include "player/objects/moving_obj.h"
 
 namespace zkw {
 
 // Kind 8: an image turning by DAngle degrees each step while it moves in its region; a
 // horizontal bounce also reverses the turning.
-class TDibRotate : public TMovingObj {
+class TDibRotate : public TKind<TDibRotate, TMovingObj> {
  public:
   TDibRotate();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool ReadFromStream2(TRecordReader& r) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TDibRotate(); }
-  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
-  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  template <class V>
+  static void Fields(V& v);
+  // Scripts writing its properties redraw the scene.
+  void PropertyWritten(int32_t PropID) override;
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
   void CollideAction(uint8_t Edges) override;
 
   int16_t FAngle = 0, FDAngle = 5;
 
- private:
-  void ReadOwn(TRecordReader& r, int32_t Version);
 };
+extern template class TKind<TDibRotate, TMovingObj>;
 
 // Kind 9: an image turning while its two scales and its position swing between lower and
 // upper values.
-class TScaleRotate : public TAnimateObj {
+class TScaleRotate : public TKind<TScaleRotate, TAnimateObj> {
  public:
   TScaleRotate();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool ReadFromStream2(TRecordReader& r) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TScaleRotate(); }
-  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
-  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  template <class V>
+  static void Fields(V& v);
+  // Scripts writing its properties redraw the scene.
+  void PropertyWritten(int32_t PropID) override;
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
+  // The running scales start at the lower scales read.
+  bool ReadKindRecord(TRecordReader& r, int32_t Version) override;
   // Play start: the angle at 0 and both scales at their lower values.
   void BeforePlay() override;
   // Scrolling moves the position bounds with the object (even when Locked).
@@ -64,23 +58,18 @@ class TScaleRotate : public TAnimateObj {
   int16_t FAngle = 0;
   int16_t FScaleX = 50, FScaleY = 50;
 
- private:
-  void ReadOwn(TRecordReader& r, int32_t Version);
 };
+extern template class TKind<TScaleRotate, TAnimateObj>;
 
 // Kind 13: an image whose scale pulses between Min and Max, aligned in the box of the unscaled
 // image; at the end it turns back, starts again or ends (macroOnEnd) and stops.
-class TDibScaleObj : public TMovingObj {
+class TDibScaleObj : public TKind<TDibScaleObj, TMovingObj> {
  public:
   TDibScaleObj();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool ReadFromStream2(TRecordReader& r) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TDibScaleObj(); }
-  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
-  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  template <class V>
+  static void Fields(V& v);
+  // Scripts writing its properties redraw the scene.
+  void PropertyWritten(int32_t PropID) override;
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
   // The scale drawn: Scale limited to the upper end of the range.
@@ -91,23 +80,18 @@ class TDibScaleObj : public TMovingObj {
   // Alignment in the unscaled box: 1 left / top, 3 right / bottom, any other value centred.
   int16_t FHAlign = 0, FVAlign = 0;
 
- private:
-  void ReadOwn(TRecordReader& r, int32_t Version);
 };
+extern template class TKind<TDibScaleObj, TMovingObj>;
 
 // Kind 20: travels along one axis from a start to an end coordinate while its scale follows
 // the distance travelled; past the end it starts again.
-class TRunScaleObj : public TAnimateObj {
+class TRunScaleObj : public TKind<TRunScaleObj, TAnimateObj> {
  public:
   TRunScaleObj();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool ReadFromStream2(TRecordReader& r) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TRunScaleObj(); }
-  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
-  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  template <class V>
+  static void Fields(V& v);
+  // Scripts writing its properties redraw the scene.
+  void PropertyWritten(int32_t PropID) override;
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
   // Scrolling moves the start and end points with the object (even when Locked).
@@ -120,10 +104,10 @@ class TRunScaleObj : public TAnimateObj {
   bool FReverse = false, FRandom = false;
 
  private:
-  void ReadOwn(TRecordReader& r, int32_t Version);
   // Keeps the travel coordinate between start and end and sets the scale from the distance
   // travelled; Reposition allows the random place across the travel.
   void Limit(bool Reposition);
 };
+extern template class TKind<TRunScaleObj, TAnimateObj>;
 
 }  // namespace zkw

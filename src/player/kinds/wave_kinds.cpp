@@ -108,6 +108,25 @@ int32_t LineAmplitude(const int16_t* Line, int32_t First, int32_t Count) {
 
 // --- kinds 6 and 7: waving images --------------------------------------------------------------
 
+template <class V>
+void TDibDistortY::Fields(V& v) {
+  using namespace fields;
+  v.ListOrder({17, 18, 19, 20, 21, 22, 23, 24, 25, 28, 29, 32, 33});
+  v(&Self::FFromX, Coord("FromX").Prop(17));
+  v(&Self::FFromY, Coord("FromY").Prop(18));
+  v(&Self::FDx, I16("Dx").Prop(19));
+  v(&Self::FDy, I16("Dy").Prop(20));
+  v(&Self::FFlip, Bool("Flip").Prop(25));
+  v(&Self::FRegion, Region("Region").Prop(21));
+  v(&Self::FPhase, I16("Phase"));
+  v(&Self::FMaxLine, I16("MaxLine").Prop(33));
+  v(&Self::FLineIncreament, U16("LineIncreament").Prop(32));
+  v(&Self::FTheLine, I16("TheLine"));
+  v(&Self::FBounce, Bool("Return").Prop(28));
+  v(&Self::FIsRandom, Bool("IsRandom").Prop(29));
+}
+template class TKind<TDibDistortY, TMovingObj>;
+
 TDibDistortY::TDibDistortY() {
   FStyle = 6;
   FBounce = true;
@@ -116,88 +135,6 @@ TDibDistortY::TDibDistortY() {
 TDibDistortX::TDibDistortX() {
   FStyle = 7;
   FColumns = true;
-}
-
-void TDibDistortY::ReadOwn(TRecordReader& r, int32_t Version) {
-  FFromX = ReadCoord(r, Version, "wave from x");
-  FFromY = ReadCoord(r, Version, "wave from y");
-  FDx = r.I16("wave dx");
-  FDy = r.I16("wave dy");
-  FFlip = ReadBool(r, "wave flip");
-  ReadRegion(r, Version, FRegion);
-  FPhase = r.I16("wave phase");
-  FMaxLine = r.I16("wave phase limit");
-  FLineIncreament = r.U16("wave phase step");
-  for (int16_t& v : FTheLine) v = r.I16("wave line");
-  FBounce = ReadBool(r, "wave return");
-  FIsRandom = ReadBool(r, "wave random");
-}
-
-bool TDibDistortY::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  ReadOwn(r, Version);
-  return r.Ok();
-}
-
-bool TDibDistortY::ReadFromStream2(TRecordReader& r) {
-  if (!TAnimateObj::ReadFromStream2(r)) return false;
-  ReadOwn(r, 0x20000);
-  return r.Ok();
-}
-
-bool TDibDistortY::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  w.I32(FFromX);
-  w.I32(FFromY);
-  w.I16(FDx);
-  w.I16(FDy);
-  w.U8(FFlip);
-  WriteRegion(w, FRegion);
-  w.I16(FPhase);
-  w.I16(FMaxLine);
-  w.U16(FLineIncreament);
-  for (int16_t v : FTheLine) w.I16(v);
-  w.U8(FBounce);
-  w.U8(FIsRandom);
-  return w.Ok();
-}
-
-void TDibDistortY::CopyFrom(const TAnimateObj& AObj) {
-  TMovingObj::CopyFrom(AObj);
-  auto* d = dynamic_cast<const TDibDistortY*>(&AObj);
-  if (!d) return;
-  FPhase = d->FPhase;
-  FMaxLine = d->FMaxLine;
-  FLineIncreament = d->FLineIncreament;
-  FTheLine = d->FTheLine;
-}
-
-int32_t TDibDistortY::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  if (PropID != 26 && PropID != 27 && GetMotionValue(PropID, Value)) return 2;
-  switch (PropID) {
-    case 28: Value = FBounce; return 2;
-    case 32: Value = FLineIncreament; return 2;
-    case 33: Value = FMaxLine; return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
-  }
-}
-
-void TDibDistortY::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  if (PropID != 26 && PropID != 27 && SetMotionValue(PropID, IValue)) return;
-  switch (PropID) {
-    case 28: FBounce = IValue != 0; break;
-    case 32: FLineIncreament = static_cast<uint16_t>(RoundProp(IValue)); break;
-    case 33: FMaxLine = PropI16(IValue); break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); break;
-  }
-}
-
-void TDibDistortY::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddPropRange(List, 17, 25);
-  AddProps(List, {28, 29, 32, 33});
 }
 
 void TDibDistortY::Action(TDibBaseObj* ADib) {
@@ -228,109 +165,43 @@ void TDibDistortY::Draw(TDibBaseObj* ADib) {
 
 // --- kind 41: shearing image -------------------------------------------------------------------
 
+template <class V>
+void TDibSkew::Fields(V& v) {
+  using namespace fields;
+  v.ListOrder({17, 18, 19, 20, 21, 22, 23, 24, 25, 28, 29, 32, 103, 194, 192, 193, 125});
+  v(&Self::FFromX, I32("FromX").Prop(17));
+  v(&Self::FFromY, I32("FromY").Prop(18));
+  v(&Self::FDx, I16("DX").Prop(19));
+  v(&Self::FDy, I16("DY").Prop(20));
+  v(&Self::FFlip, Bool("Flip").Prop(25));
+  v(&Self::FRegion, Rect32("Region").Prop(21));
+  v(&Self::FBounce, Bool("Return").Prop(28));
+  v(&Self::FIsRandom, Bool("Random").Prop(29));
+  v(&Self::FOrient, I16("Orient"));
+  v(&Self::FMin, I16("Min").Prop(194));
+  v(&Self::FMax, I16("Max").Prop(103));
+  v(&Self::FCenterPos, I16("CenterPos").Prop(192));
+  v(&Self::FLineIncreasement, I16("LineIncreasement").Prop(32));
+  v(&Self::FTurbulence, Bool("Turbulence").Prop(193));
+  v(&Self::FSpeed, I16("Speed"));
+  v(&Self::FAngle, Kept("Angle").Prop(125).ReadOnly());
+  v(&Self::FAngleStep, Kept("AngleStep"));
+  v(&Self::FAmplitude, Kept("Amplitude"));
+  v(&Self::FLine, Kept("Line"));
+}
+template class TKind<TDibSkew, TMovingObj>;
+
 TDibSkew::TDibSkew() {
   FStyle = 41;
   FDx = FDy = 0;
   FBounce = true;
 }
 
-bool TDibSkew::ReadFromStream(TRecordReader& r, int32_t Version) {
-  if (!TAnimateObj::ReadFromStream(r, Version)) return false;
-  FFromX = r.I32("skew from x");
-  FFromY = r.I32("skew from y");
-  FDx = r.I16("skew dx");
-  FDy = r.I16("skew dy");
-  FFlip = ReadBool(r, "skew flip");
-  ReadRegion(r, 0x60000, FRegion);
-  FBounce = ReadBool(r, "skew return");
-  FIsRandom = ReadBool(r, "skew random");
-  FOrient = r.I16("skew orientation");
-  FMin = r.I16("skew min");
-  FMax = r.I16("skew max");
-  FCenterPos = r.I16("skew centre");
-  FLineIncreasement = r.I16("skew step");
-  FTurbulence = ReadBool(r, "skew turbulence");
-  FSpeed = r.I16("skew speed");
-  return r.Ok();
-}
-
-bool TDibSkew::Write(TRecordWriter& w) {
-  TAnimateObj::Write(w);
-  w.I32(FFromX);
-  w.I32(FFromY);
-  w.I16(FDx);
-  w.I16(FDy);
-  w.U8(FFlip);
-  WriteRegion(w, FRegion);
-  w.U8(FBounce);
-  w.U8(FIsRandom);
-  w.I16(FOrient);
-  w.I16(FMin);
-  w.I16(FMax);
-  w.I16(FCenterPos);
-  w.I16(FLineIncreasement);
-  w.U8(FTurbulence);
-  w.I16(FSpeed);
-  return w.Ok();
-}
-
-void TDibSkew::CopyFrom(const TAnimateObj& AObj) {
-  TMovingObj::CopyFrom(AObj);
-  auto* s = dynamic_cast<const TDibSkew*>(&AObj);
-  if (!s) return;
-  FOrient = s->FOrient;
-  FMin = s->FMin;
-  FMax = s->FMax;
-  FCenterPos = s->FCenterPos;
-  FLineIncreasement = s->FLineIncreasement;
-  FTurbulence = s->FTurbulence;
-  FSpeed = s->FSpeed;
-  FAngle = s->FAngle;
-  FAngleStep = s->FAngleStep;
-  FAmplitude = s->FAmplitude;
-  FLine = s->FLine;
-}
-
-int32_t TDibSkew::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
-  Value = 0;
-  SValue.clear();
-  if (PropID >= 17 && PropID <= 25 && GetMotionValue(PropID, Value)) return 2;
-  switch (PropID) {
-    case 28: Value = FBounce; return 2;
-    case 29: Value = FIsRandom; return 2;
-    case 32: Value = FLineIncreasement; return 2;
-    case 103: Value = FMax; return 2;
-    case 125: Value = FAngle; return 2;
-    case 192: Value = FCenterPos; return 2;
-    case 193: Value = FTurbulence; return 2;
-    case 194: Value = FMin; return 2;
-    default: return TAnimateObj::GetValue(PropID, Value, SValue);
-  }
-}
-
 void TDibSkew::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
-  if (PropID >= 17 && PropID <= 25 && SetMotionValue(PropID, IValue)) return;
-  switch (PropID) {
-    case 28: FBounce = IValue != 0; break;
-    case 29: FIsRandom = IValue != 0; break;
-    case 32: FLineIncreasement = PropI16(IValue); break;
-    case 103: FMax = PropI16(IValue); break;
-    case 125:
-      FAngle = std::clamp(RoundProp(IValue), -89, 89);
-      MakeLine();
-      if (FParent) FParent->NeedDrawNow = true;
-      break;
-    case 192: FCenterPos = PropI16(IValue); break;
-    case 193: FTurbulence = IValue != 0; break;
-    case 194: FMin = PropI16(IValue); break;
-    default: TAnimateObj::SetValue(PropID, SValue, IValue); break;
-  }
-}
-
-void TDibSkew::GetPropsToList(TPropList& List) {
-  TAnimateObj::GetPropsToList(List);
-  AddPropRange(List, 17, 25);
-  AddProps(List, {28, 29, 32, 103, 194, 192, 193, 125});
+  if (PropID != 125) return TKind::SetValue(PropID, SValue, IValue);
+  FAngle = std::clamp(RoundProp(IValue), -89, 89);
+  MakeLine();
+  if (FParent) FParent->NeedDrawNow = true;
 }
 
 void TDibSkew::BeforePlay() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "dib/composite_clip.h"
+#include "player/objects/kind_fields.h"
 #include "player/objects/moving_obj.h"
 
 namespace zkw {
@@ -21,17 +22,11 @@ double EngineTangent(int32_t Degrees);
 int32_t LineAmplitude(const int16_t* Line, int32_t First, int32_t Count);
 
 // Kind 6: a moving image whose rows are shifted sideways by TheLine, read from the phase on.
-class TDibDistortY : public TMovingObj {
+class TDibDistortY : public TKind<TDibDistortY, TMovingObj> {
  public:
   TDibDistortY();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool ReadFromStream2(TRecordReader& r) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TDibDistortY(); }
-  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
-  void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
+  template <class V>
+  static void Fields(V& v);
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
 
@@ -43,10 +38,8 @@ class TDibDistortY : public TMovingObj {
  protected:
   // Columns shift up and down instead of rows sideways (kind 7).
   bool FColumns = false;
-
- private:
-  void ReadOwn(TRecordReader& r, int32_t Version);
 };
+extern template class TKind<TDibDistortY, TMovingObj>;
 
 // Kind 7: the same with the columns shifted up and down.
 class TDibDistortX : public TDibDistortY {
@@ -56,16 +49,13 @@ class TDibDistortX : public TDibDistortY {
 };
 
 // Kind 41: an image sheared by an angle that swings between Min and Max, moving in its region.
-class TDibSkew : public TMovingObj {
+class TDibSkew : public TKind<TDibSkew, TMovingObj> {
  public:
   TDibSkew();
-  bool ReadFromStream(TRecordReader& r, int32_t Version) override;
-  bool Write(TRecordWriter& w) override;
-  void CopyFrom(const TAnimateObj& AObj) override;
-  TAnimateObj* NewOfSameKind() const override { return new TDibSkew(); }
-  int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue) override;
+  template <class V>
+  static void Fields(V& v);
+  // Angle (125): written values are limited to -89..89 and redraw the line.
   void SetValue(int32_t PropID, const std::string& SValue, long double IValue) override;
-  void GetPropsToList(TPropList& List) override;
   void BeforePlay() override;
   void Action(TDibBaseObj* ADib) override;
   void Draw(TDibBaseObj* ADib) override;
@@ -88,5 +78,6 @@ class TDibSkew : public TMovingObj {
   int32_t FAmplitude = 0;
   std::array<int16_t, kLineOffsetCount> FLine{};
 };
+extern template class TKind<TDibSkew, TMovingObj>;
 
 }  // namespace zkw

@@ -1,5 +1,7 @@
 #include "player/objects/animate_obj.h"
 
+#include "player/objects/common_record.h"
+
 #include "dib/dib_base.h"
 #include "player/scene/dib_animator.h"
 #include "player/scene/record_io.h"
@@ -66,83 +68,39 @@ void TAnimateObj::WriteScripts(TRecordWriter& w) const {
 }
 
 bool TAnimateObj::ReadFromStream(TRecordReader& r, int32_t Version) {
+  return ReadCommon(r, Version) && ReadKindRecord(r, Version);
+}
+
+bool TAnimateObj::ReadKindRecord(TRecordReader& r, int32_t Version) {
+  (void)Version;
+  return r.Ok();
+}
+
+bool TAnimateObj::ReadCommon(TRecordReader& r, int32_t Version) {
   if (!ReadScripts(r)) return false;
-  FName = r.ShortString("object name");
-  FTextID = r.ShortString("object info");
-  FParentName = r.ShortString("parent object name");
-  if (Version >= 0x60000) {
-    Fx = r.I32("object x");
-    Fy = r.I32("object y");
-  } else {
-    Fx = r.I16("object x");
-    Fy = r.I16("object y");
-  }
-  FOriginX = r.I16("origin x");
-  FOriginY = r.I16("origin y");
-  FWidth = r.I16("object width");
-  FHeight = r.I16("object height");
-  FFlipX = r.I16("flip x");
-  FFlipY = r.I16("flip y");
-  FTrans = r.I16("transparency");
-  FDibStyle = r.U8("drawing style");
-  FEnabled = r.U8("visible flag") != 0;
-  FLevel = r.I16("level");
-  FCollide = r.U8("collision flag") != 0;
-  FActive = r.U8("active flag") != 0;
-  FFloatWhenClick = r.U8("float flag") != 0;
-  FSensitive = r.U8("sensitive flag") != 0;
-  FLocked = r.U8("locked flag") != 0;
-  FContainer = r.U8("container flag") != 0;
-  FTag = r.I32("tag");
-  FHotCursor = r.I16("hot cursor");
+  ReadFields<TAnimateObj, TCommonRecord>(*this, r, Version);
   FLeftDown = false;
   return r.Ok();
 }
 
 bool TAnimateObj::Write(TRecordWriter& w) {
-  WriteScripts(w);
-  w.ShortString(FName);
-  w.ShortString(FTextID);
-  w.ShortString(FParentName);
-  w.I32(Fx);
-  w.I32(Fy);
-  w.I16(FOriginX);
-  w.I16(FOriginY);
-  w.I16(FWidth);
-  w.I16(FHeight);
-  w.I16(FFlipX);
-  w.I16(FFlipY);
-  w.I16(FTrans);
-  w.U8(FDibStyle);
-  w.U8(FEnabled ? 1 : 0);
-  w.I16(FLevel);
-  w.U8(FCollide ? 1 : 0);
-  w.U8(FActive ? 1 : 0);
-  w.U8(FFloatWhenClick ? 1 : 0);
-  w.U8(FSensitive ? 1 : 0);
-  w.U8(FLocked ? 1 : 0);
-  w.U8(FContainer ? 1 : 0);
-  w.I32(FTag);
-  w.I16(FHotCursor);
+  WriteCommon(w);
+  WriteKindRecord(w);
   return w.Ok();
 }
 
+void TAnimateObj::WriteCommon(TRecordWriter& w) const {
+  WriteScripts(w);
+  WriteFields<TAnimateObj, TCommonRecord>(*this, w);
+}
+
 bool TAnimateObj::ReadFromStream2(TRecordReader& r) {
-  Fx = r.I16("object x");
-  Fy = r.I16("object y");
-  FOriginX = r.I16("origin x");
-  FOriginY = r.I16("origin y");
-  FWidth = r.I16("object width");
-  FHeight = r.I16("object height");
-  FFlipX = r.I16("flip x");
-  FFlipY = r.I16("flip y");
-  FTrans = r.I16("transparency");
-  FDibStyle = r.U8("drawing style");
+  ReadFields<TAnimateObj, TCommonRecord>(*this, r, kOldLayoutVersion);
   FTextID.clear();
   FLevel = 0;
   FCollide = false;
   FActive = true;
-  return r.Ok();
+  return r.Ok() && ReadKindRecord(r, kOldLayoutVersion);
 }
 
 void TAnimateObj::CopyFrom(const TAnimateObj& AObj) {
@@ -162,36 +120,9 @@ void TAnimateObj::CopyFrom(const TAnimateObj& AObj) {
   FStore1 = FStore2 = 0;
   FGroup = nullptr;
 
-  FParent = AObj.FParent;
+  CopyFields<TAnimateObj, TCommonRecord>(*this, AObj);
   FName = AObj.FName + "_copy";
-  FID = AObj.FID;
-  FDib = AObj.FDib;
-  FStyle = AObj.FStyle;
   FEnabled = true;
-  Fx = AObj.Fx;
-  Fy = AObj.Fy;
-  FOriginX = AObj.FOriginX;
-  FOriginY = AObj.FOriginY;
-  FWidth = AObj.FWidth;
-  FHeight = AObj.FHeight;
-  FFlipX = AObj.FFlipX;
-  FFlipY = AObj.FFlipY;
-  FTrans = AObj.FTrans;
-  FDibStyle = AObj.FDibStyle;
-  FTextID = AObj.FTextID;
-  FLevel = AObj.FLevel;
-  FCollide = AObj.FCollide;
-  FActive = AObj.FActive;
-  FFloatWhenClick = AObj.FFloatWhenClick;
-  FSensitive = AObj.FSensitive;
-  EnableEndEvent = AObj.EnableEndEvent;
-  EnableClickEvent = AObj.EnableClickEvent;
-  EnableCollideEvent = AObj.EnableCollideEvent;
-  FHotCursor = AObj.FHotCursor;
-  FLocked = AObj.FLocked;
-  FContainer = AObj.FContainer;
-  FTag = AObj.FTag;
-  macroUserName = AObj.macroUserName;
   for (int i = 0; i < kObjScriptSlots; ++i)
     macros[i] = AObj.macros[i] ? std::make_unique<TScriptList>(*AObj.macros[i]) : nullptr;
 }

@@ -73,6 +73,13 @@ class TAnimateObj : public TItemNode {
   virtual bool Write(TRecordWriter& w);
   // Short record of versions 0x10000 and 0x20000.
   virtual bool ReadFromStream2(TRecordReader& r);
+  // The kind's own data after the common record (the old short layout reads it with version
+  // 0x20000); kinds made with TKind read and write it from their field description.
+  virtual bool ReadKindRecord(TRecordReader& r, int32_t Version);
+  virtual void WriteKindRecord(TRecordWriter& w) const { (void)w; }
+  // The common record alone.
+  bool ReadCommon(TRecordReader& r, int32_t Version);
+  void WriteCommon(TRecordWriter& w) const;
   // Copies what a copy of AObj takes (see NewFrom); kinds copy their own data after this.
   virtual void CopyFrom(const TAnimateObj& AObj);
   // Stores the image (not owned) and takes its size; ignored while ID < 0 or unchanged.
@@ -119,6 +126,9 @@ class TAnimateObj : public TItemNode {
   virtual int32_t GetValue(int32_t PropID, long double& Value, std::string& SValue);
   virtual void SetValue(int32_t PropID, const std::string& SValue, long double IValue);
   virtual void GetPropsToList(TPropList& List);
+  // A script wrote one of the kind's described properties (kinds that redraw or rebuild on a
+  // change override it).
+  virtual void PropertyWritten(int32_t PropID) { (void)PropID; }
   // Mouse and keys (X, Y in view pixels); true = the object consumed the event.
   virtual bool MouseMove(TDibAnimator* AParent, int32_t X, int32_t Y);
   virtual bool MouseDown(TDibAnimator* AParent, int32_t X, int32_t Y);

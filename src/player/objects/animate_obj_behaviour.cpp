@@ -9,6 +9,7 @@
 #include "dib/dib8.h"
 #include "dib/dib_base.h"
 #include "player/objects/animate_obj.h"
+#include "player/objects/common_record.h"
 #include "player/scene/dib_animator.h"
 
 namespace zkw {
@@ -249,120 +250,36 @@ bool TAnimateObj::IsSolidAt(int32_t X, int32_t Y) {
 
 // --- properties -------------------------------------------------------------------------------
 
-namespace {
-
-struct TBaseProp {
-  int32_t id;
-  const char* name;
-};
-// In the order GetPropsToList gives them.
-const TBaseProp kBaseProps[] = {
-    {200, "Style"},  {121, "DibID"},     {135, "Name"},         {134, "Parent"},
-    {1, "Info"},     {2, "Level"},       {3, "Collision"},      {4, "Active"},
-    {199, "HotCursor"}, {5, "XPos"},     {6, "YPos"},           {119, "FX"},
-    {120, "FY"},     {7, "Width"},       {8, "Height"},         {9, "Visible"},
-    {10, "OriginX"}, {11, "OriginY"},    {12, "FlipX"},         {13, "FlipY"},
-    {14, "Opacity"}, {15, "CanFloat"},   {16, "Sensitive"},     {82, "Tag"},
-    {100, "MousePressed"}, {132, "Container"}, {157, "Store1"}, {158, "Store2"},
-    {116, "EnableClickEvent"}, {117, "EnableCollideEvent"}, {118, "EnableEndEvent"},
-    {177, "Sounding"}, {183, "IsInView"}, {101, "MouseIn"}, {198, "ShowHottrack"},
-    {203, "HottrackColor"},
-};
-
-}  // namespace
-
-void TAnimateObj::GetPropsToList(TPropList& List) {
-  for (const TBaseProp& p : kBaseProps) List.emplace_back(p.name, p.id);
-}
+void TAnimateObj::GetPropsToList(TPropList& List) { ListFieldProps<TAnimateObj, TCommonRecord>(List); }
 
 int32_t TAnimateObj::GetValue(int32_t PropID, long double& Value, std::string& SValue) {
   Value = 0;
   SValue.clear();
-  switch (PropID) {
-    case 1: SValue = FTextID; return 3;
-    case 134: SValue = FParentName; return 3;
-    case 135: SValue = FName; return 3;
-    case 2: Value = FLevel; break;
-    case 3: Value = FCollide; break;
-    case 4: Value = FActive; break;
-    case 5: case 119: Value = Fx; break;
-    case 6: case 120: Value = Fy; break;
-    case 7: Value = FWidth; break;
-    case 8: Value = FHeight; break;
-    case 9: Value = FEnabled; break;
-    case 10: Value = FOriginX; break;
-    case 11: Value = FOriginY; break;
-    case 12: Value = FFlipX; break;
-    case 13: Value = FFlipY; break;
-    case 14: Value = FTrans; break;
-    case 15: Value = FFloatWhenClick; break;
-    case 16: Value = FSensitive; break;
-    case 82: Value = FTag; break;
-    case 100: Value = FLeftDown; break;
-    case 101: Value = FMouseIn; break;
-    case 121: Value = FID; break;
-    case 132: Value = FContainer; break;
-    case 157: Value = FStore1; break;
-    case 158: Value = FStore2; break;
-    case 177: Value = FSounding; break;
-    case 183: {
-      if (!FParent) break;
-      TSmallRect r = ObjRect();
-      Value = r.right >= 0 && r.bottom >= 0 && r.left <= FParent->FViewWidth - 1 &&
-              r.top <= FParent->FViewHeight - 1;
-      break;
-    }
-    case 198: Value = FShowHotrack; break;
-    case 199: Value = FHotCursor; break;
-    case 200: Value = FStyle; break;
-    case 203: Value = FHottrackColor; break;
-    default: break;  // 116..118 and unknown ids read 0
+  if (PropID == 183) {  // IsInView
+    if (!FParent) return 2;
+    TSmallRect r = ObjRect();
+    Value = r.right >= 0 && r.bottom >= 0 && r.left <= FParent->FViewWidth - 1 && r.top <= FParent->FViewHeight - 1;
+    return 2;
   }
-  return 2;
+  int32_t type = GetDescribedValue<TAnimateObj, TCommonRecord>(*this, PropID, Value, SValue);
+  return type ? type : 2;  // unknown ids read 0
 }
 
 void TAnimateObj::SetValue(int32_t PropID, const std::string& SValue, long double IValue) {
   int64_t n = RoundValue(IValue);
   bool b = IValue != 0;
   switch (PropID) {
-    case 1: FTextID = SValue; break;
-    case 2: FLevel = static_cast<int16_t>(n); break;
-    case 3: FCollide = b; break;
-    case 4: SetActive(b); break;
-    case 5: SetXPos(static_cast<int32_t>(n)); break;
-    case 6: SetYPos(static_cast<int32_t>(n)); break;
-    case 7: FWidth = static_cast<int16_t>(n); break;
-    case 8: FHeight = static_cast<int16_t>(n); break;
-    case 9: SetVisible(b); break;
-    case 10: FOriginX = static_cast<int16_t>(n); break;
-    case 11: FOriginY = static_cast<int16_t>(n); break;
-    case 12: FFlipX = static_cast<int16_t>(n); break;
-    case 13: FFlipY = static_cast<int16_t>(n); break;
-    case 14: FTrans = static_cast<int16_t>(std::clamp<int64_t>(n, 0, 100)); break;
-    case 15:
-      FFloatWhenClick = b;
-      if (FParent) FParent->ResetCursor();
-      break;
-    case 16:
-      FSensitive = b;
-      if (FParent) FParent->ResetCursor();
-      break;
-    case 82: FTag = static_cast<int32_t>(n); break;
-    case 116: EnableClickEvent = b; break;
-    case 117: EnableCollideEvent = b; break;
-    case 118: EnableEndEvent = b; break;
-    case 119: Fx = static_cast<int32_t>(n); break;
-    case 120: Fy = static_cast<int32_t>(n); break;
-    case 132: FContainer = b; break;
-    case 134: SetParentObjName(SValue); break;
-    case 135: FName = SValue; break;
-    case 157: FStore1 = IValue; break;
-    case 158: FStore2 = IValue; break;
-    case 198: FShowHotrack = b; break;
-    case 199: FHotCursor = static_cast<int16_t>(n); break;
-    case 203: FHottrackColor = static_cast<uint32_t>(n); break;
+    case 4: SetActive(b); return;
+    case 5: SetXPos(static_cast<int32_t>(n)); return;
+    case 6: SetYPos(static_cast<int32_t>(n)); return;
+    case 9: SetVisible(b); return;
+    case 14: FTrans = static_cast<int16_t>(std::clamp<int64_t>(n, 0, 100)); return;
+    case 134: SetParentObjName(SValue); return;
     default: break;
   }
+  if (!SetDescribedValue<TAnimateObj, TCommonRecord>(*this, PropID, SValue, IValue)) return;
+  // Dragging and hot cursors change which cursor the scene shows.
+  if ((PropID == 15 || PropID == 16) && FParent) FParent->ResetCursor();
 }
 
 }  // namespace zkw

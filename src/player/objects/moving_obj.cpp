@@ -1,5 +1,7 @@
 #include "player/objects/moving_obj.h"
 
+#include "player/objects/kind_fields.h"
+
 #include <climits>
 #include <cmath>
 #include <random>
@@ -123,56 +125,7 @@ void TMovingObj::ShiftBy(int32_t dx, int32_t dy) {
 
 void TMovingObj::CopyFrom(const TAnimateObj& AObj) {
   TAnimateObj::CopyFrom(AObj);
-  if (auto* m = dynamic_cast<const TMovingObj*>(&AObj)) {
-    FDx = m->FDx;
-    FDy = m->FDy;
-    FRegion = m->FRegion;
-    FFromX = m->FFromX;
-    FFromY = m->FFromY;
-    FBounce = m->FBounce;
-    FIsRandom = m->FIsRandom;
-    FFlip = m->FFlip;
-    FEnableFlipX = m->FEnableFlipX;
-    FEnableFlipY = m->FEnableFlipY;
-  }
-}
-
-bool TMovingObj::GetMotionValue(int32_t PropID, long double& Value) {
-  switch (PropID) {
-    case 17: Value = FFromX; return true;
-    case 18: Value = FFromY; return true;
-    case 19: Value = FDx; return true;
-    case 20: Value = FDy; return true;
-    case 21: Value = FRegion.left; return true;
-    case 22: Value = FRegion.top; return true;
-    case 23: Value = FRegion.right; return true;
-    case 24: Value = FRegion.bottom; return true;
-    case 25: Value = FFlip; return true;
-    case 26: Value = FEnableFlipX; return true;
-    case 27: Value = FEnableFlipY; return true;
-    case 29: Value = FIsRandom; return true;
-    default: return false;
-  }
-}
-
-bool TMovingObj::SetMotionValue(int32_t PropID, long double IValue) {
-  int32_t n = RoundProp(IValue);
-  bool b = IValue != 0;
-  switch (PropID) {
-    case 17: FFromX = n; return true;
-    case 18: FFromY = n; return true;
-    case 19: FDx = static_cast<int16_t>(n); return true;
-    case 20: FDy = static_cast<int16_t>(n); return true;
-    case 21: FRegion.left = n; return true;
-    case 22: FRegion.top = n; return true;
-    case 23: FRegion.right = n; return true;
-    case 24: FRegion.bottom = n; return true;
-    case 25: FFlip = b; return true;
-    case 26: FEnableFlipX = b; return true;
-    case 27: FEnableFlipY = b; return true;
-    case 29: FIsRandom = b; return true;
-    default: return false;
-  }
+  if (auto* m = dynamic_cast<const TMovingObj*>(&AObj)) CopyFields(*this, *m);
 }
 
 }  // namespace zkw

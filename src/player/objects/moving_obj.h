@@ -54,10 +54,10 @@ class TMovingObj : public TAnimateObj {
   void ReportCollision(uint8_t Edges);
   // Scrolling moves the start point and the region with the object (even when Locked).
   void ShiftBy(int32_t dx, int32_t dy) override;
+  // A copy takes the motion (each kind stores the parts its record holds).
   void CopyFrom(const TAnimateObj& AObj) override;
-  // Property ids of the motion: 17..30 (FromX .. Speed is the kind's own, not here).
-  bool GetMotionValue(int32_t PropID, long double& Value);
-  bool SetMotionValue(int32_t PropID, long double IValue);
+  template <class V>
+  static void Fields(V& v);
 
   int16_t FDx = 0, FDy = 0;
   TSmallRect FRegion{0, 0, 320, 200};
