@@ -139,8 +139,12 @@ void TDibCharacter::Close() {
 
 bool TDibCharacter::LoadFromFile(const ZChar* Filename) {
   FActive = false;
-  auto stream = std::make_unique<TFileStream>(Filename, FileMode::fmOpenRead);
-  if (!stream->IsOpen()) return false;
+  auto file = std::make_unique<TFileStream>(Filename, FileMode::fmOpenRead);
+  if (!file->IsOpen()) return false;
+  return LoadFromStream(std::move(file));
+}
+
+bool TDibCharacter::LoadFromStream(std::unique_ptr<TStream> stream) {
   Close();
   TCharFileHeader header;
   std::vector<TGestureItem> items;

@@ -76,7 +76,10 @@ class TDibCharacter {
   TDibCharacter(const TDibCharacter&) = delete;
   TDibCharacter& operator=(const TDibCharacter&) = delete;
 
+  // The file stays open (shared reading) while the character lives: gestures load from it on
+  // demand. False when it is not a character file; the character is then inactive.
   bool LoadFromFile(const ZChar* Filename);
+  bool LoadFromStream(std::unique_ptr<TStream> Stream);
   void Close();
   void DoAction();
   void Play(const std::string& Command, bool Wait);
