@@ -256,7 +256,7 @@ bool TDibCharacter::StartCommand(const std::string& Command) {
   return true;
 }
 
-void TDibCharacter::StartQueued() {
+bool TDibCharacter::StartQueued() {
   // Commands queued in front of a queued rest pose are skipped; others play in order.
   auto rest = std::find_if(FCommands.begin(), FCommands.end(),
                            [&](const std::string& c) { return SameCharName(c, FRestName); });
@@ -264,8 +264,9 @@ void TDibCharacter::StartQueued() {
   while (!FCommands.empty()) {
     const std::string command = FCommands.front();
     FCommands.pop_front();
-    if (StartCommand(command)) return;
+    if (StartCommand(command)) return true;
   }
+  return false;
 }
 
 void TDibCharacter::Play(const std::string& Command, bool Wait) {
@@ -323,10 +324,7 @@ void TDibCharacter::GestureEnded() {
   const bool canReturn = FGesture->FCanReturn;
   if (!returning) Notify(ntGestureEnded);
   if (!FGesture) return;  // the notification may have changed what plays
-  if (!FCommands.empty()) {
-    StartQueued();
-    if (FGesture && FGesture->FCurrent >= 0) return;
-  }
+  if (!FCommands.empty() && StartQueued()) return;
   if (returning && ReturnThroughPrevious()) return;
   if (returning || !canReturn) {
     std::string next = FGesture->FNextGes.empty() ? NextGesture : FGesture->FNextGes;

@@ -146,7 +146,7 @@ class TDibCharacter {
   std::unique_ptr<TGesture> LoadGesture(int32_t Item);
   bool StartCommand(const std::string& Command);
   void StartRest();
-  void StartQueued();
+  bool StartQueued();  // true when a queued command started
   void GestureEnded();
   bool ReturnThroughPrevious();
   void Notify(int32_t Code) { if (OnNotify) OnNotify(Code); }
