@@ -197,10 +197,6 @@ std::string OneLine(std::string text) {
   return text;
 }
 
-}  // namespace
-
-}  // namespace zkwtool
-
 void AddCharacterCommands(CLI::App& app, TCommandLine& cl) {
   CLI::App* ch = app.add_subcommand("char", "describe, unpack and make character files");
   CLI::App* info = ch->add_subcommand("info", "describe a character file and its gestures");
@@ -216,6 +212,10 @@ void AddCharacterCommands(CLI::App& app, TCommandLine& cl) {
   make->add_option("OUT", cl.out, "the character file to write")->required();
   make->callback([&cl] { cl.run = [&cl] { return CmdCharMake(cl.source, cl.out); }; });
 }
+
+}  // namespace
+
+}  // namespace zkwtool
 
 int main(int argc, char** argv) {
   using namespace zkwtool;
