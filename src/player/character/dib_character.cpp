@@ -277,16 +277,14 @@ void TDibCharacter::Play(const std::string& Command, bool Wait) {
     if (!FGesture) StartQueued();
     return;
   }
-  FCommands.clear();
-  if (FGesture) {
-    FGesture->FMustStop = true;
-    if (FGesture->FCanReturn && FReturnable) {
-      FGesture->BeginReturn();
-      FCommands.push_back(name);
-      return;
-    }
+  if (FGesture && FGesture->FCanReturn && FReturnable) {
+    FCommands.clear();
+    FGesture->BeginReturn();  // marks it to stop; the command follows the return
+    FCommands.push_back(name);
+    return;
   }
-  StartCommand(name);
+  // A command whose gesture does not load changes nothing, the queue included.
+  if (StartCommand(name)) FCommands.clear();
 }
 
 void TDibCharacter::ForcePlay(const std::string& Command) {

@@ -93,6 +93,8 @@ TEST(Character, CommandSequences) {
        "Lift:1 Lift:2 Lift:2 Wave:1 Wave:1 Wave:2 Wave:2 Lift:2 Lift:2"},
       {"looping previous chain ends", {{"ChainA", 0}}, 2, "ChainA:1 RestPose:1"},
       {"at once drops the queue", {{"Once", 1}, {"Loop", 1}, {"Swing", 0}}, 2, "Swing:1 Swing:2"},
+      {"a command that does not load keeps the queue", {{"Once", 1}, {"Loop", 1}, {"Nobody", 0}}, 4,
+       "Once:1 Once:2 Loop:1 Loop:1"},
       {"forced", {{"Loop", 0}, {"Swing", 2}}, 2, "Swing:1 Swing:2"},
       {"queued rest pose skips what is in front", {{"Once", 0}, {"Loop", 1}, {"RestPose", 1}}, 3,
        "Once:1 Once:2 RestPose:1"},
