@@ -276,4 +276,62 @@ TEST(Character, DrawingBlendsFlipsAndScales) {
   EXPECT_EQ(ch.Height(), 2);  // 2.5 rounds to even
 }
 
+TEST(Character, WriterRoundTripAndRefusals) {
+  FrameStore s;
+  std::vector<TCharGestureSource> gestures = {Gesture(s, "RestPose", 2, 1),
+                                              Gesture(s, "Walk", 1, 3, true, "RestPose", "Stop", -4)};
+  gestures[1].Frames[2].During = 7;
+  gestures[1].Sound = zkwtest::PcmWave(2, 16, 11025, 10);
+  auto deep = zkwtest::Solid24(3, 2, 0x123456);  // 24-bit frames are kept as they are
+  gestures[0].Frames.push_back({deep.get(), 2, 0, 1});
+  const auto bytes = BuildFile(gestures);
+  zkw::TBufferStream stream(bytes.data(), bytes.size());
+  zkw::TCharFileHeader header;
+  std::vector<zkw::TGestureItem> items;
+  ASSERT_TRUE(zkw::ReadCharHeader(&stream, header, items));
+  EXPECT_EQ(zkw::CharName(header.cfhName), "Tester");
+  EXPECT_EQ(header.cfhFilesize, static_cast<int32_t>(bytes.size()));
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[1].giEnableReturn, 1);
+  zkw::TCharGestureData walk, rest;
+  ASSERT_TRUE(zkw::ReadCharGesture(&stream, items[1].giAddress, walk));
+  ASSERT_TRUE(zkw::ReadCharGesture(&stream, items[0].giAddress, rest));
+  EXPECT_EQ(walk.Style, 1);
+  EXPECT_EQ(walk.PrevGes + "/" + walk.NextGes, "RestPose/Stop");
+  EXPECT_EQ(walk.Sound, gestures[1].Sound);
+  ASSERT_EQ(walk.Frames.size(), 3u);
+  for (size_t i = 0; i < 3; ++i) {
+    const zkw::TCharFrameData& f = walk.Frames[i];
+    EXPECT_EQ(f.During * 1000 + f.Dx * 10 + f.Dy, (i == 2 ? 7000 : 1000) - 40) << i;
+    EXPECT_EQ(f.Dib->GetPixel(0, 0), i + 1) << i;
+    EXPECT_EQ(f.Dib->GetPixel(1, 0), i + 2) << i;
+    EXPECT_EQ(f.Dib->AlphaDib->GetPixel(0, 0) * 1000 + f.Dib->AlphaDib->GetPixel(1, 0), 255000u) << i;
+  }
+  ASSERT_EQ(rest.Frames.size(), 2u);
+  EXPECT_EQ(rest.Frames[1].Dib->Bits(), 3);
+  EXPECT_EQ(rest.Frames[1].Dib->GetPixelEx(2, 1), 0x123456u);
+
+  struct Refusal {
+    const char* what;
+    std::string name;
+    int width;
+    int gestureStyle;
+    bool dropFrames;
+  } refusals[] = {
+      {"name of 16 characters", "SixteenCharsLong", 2, 0, false},
+      {"width 0", "A", 0, 0, false},
+      {"width 16385", "A", 16385, 0, false},
+      {"style 3", "A", 2, 3, false},
+      {"no frames", "A", 2, 0, true},
+  };
+  for (const Refusal& r : refusals) {
+    std::vector<TCharGestureSource> one = {Gesture(s, "G", static_cast<uint8_t>(r.gestureStyle), 1)};
+    if (r.dropFrames) one[0].Frames.clear();
+    std::vector<uint8_t> out;
+    std::string error;
+    EXPECT_FALSE(zkw::BuildCharacterFile(r.name, r.width, 1, one, out, error)) << r.what;
+    EXPECT_FALSE(error.empty()) << r.what;
+  }
+}
+
 }  // namespace
