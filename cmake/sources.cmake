@@ -16,6 +16,7 @@ file(GLOB ZKW_CORE_SOURCES CONFIGURE_DEPENDS
   ${ZKW_SRC}/player/objects/*.cpp
   ${ZKW_SRC}/player/window/*.cpp
   ${ZKW_SRC}/player/kinds/*.cpp
+  ${ZKW_SRC}/player/character/*.cpp
   ${ZKW_SRC}/sound/*.cpp
   ${ZKW_SRC}/exports/*.cpp)
 if(WIN32)

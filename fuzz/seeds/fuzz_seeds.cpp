@@ -213,6 +213,8 @@ void WriteKindSeeds(const std::string& outDir);
 
 // Waves of the test builders (wave_seeds.cpp).
 void WriteWaveSeeds(const std::string& outDir);
+// Character files of the character writer (character_seeds.cpp).
+void WriteCharacterSeeds(const std::string& outDir);
 void WriteEquationSeeds(const std::string& outDir);
 
 // DIB and JPEG libraries and JPEG data (library_seeds.cpp).
@@ -282,5 +284,6 @@ int main(int argc, char** argv) {
   WriteWaveSeeds(gOut);
   WriteLibrarySeeds(gOut);
   WriteEquationSeeds(gOut);
+  WriteCharacterSeeds(gOut);
   return 0;
 }

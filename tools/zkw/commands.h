@@ -72,4 +72,9 @@ bool IsJpegName(const std::string& path);
 // Prints the library's last-error text after a failure message; returns 1.
 int Fail(const std::string& message);
 
+// zkw char info FILE, zkw char frames FILE GESTURE DIR, zkw char make SOURCE.json OUT
+int CmdCharInfo(const std::string& file);
+int CmdCharFrames(const std::string& file, const std::string& gesture, const std::string& dir);
+int CmdCharMake(const std::string& source, const std::string& out);
+
 }  // namespace zkwtool

@@ -208,6 +208,22 @@ std::string OneLine(std::string text) {
   return text;
 }
 
+void AddCharacterCommands(CLI::App& app, TCommandLine& cl) {
+  CLI::App* ch = app.add_subcommand("char", "describe, unpack and make character files");
+  CLI::App* info = ch->add_subcommand("info", "describe a character file and its gestures");
+  info->add_option("FILE", cl.file, "the character file")->required();
+  info->callback([&cl] { cl.run = [&cl] { return CmdCharInfo(cl.file); }; });
+  CLI::App* frames = ch->add_subcommand("frames", "write the frames of a gesture as PNG files");
+  frames->add_option("FILE", cl.file, "the character file")->required();
+  frames->add_option("GESTURE", cl.text, "the gesture's name")->required();
+  frames->add_option("DIR", cl.out, "the folder of the frames")->required();
+  frames->callback([&cl] { cl.run = [&cl] { return CmdCharFrames(cl.file, cl.text, cl.out); }; });
+  CLI::App* make = ch->add_subcommand("make", "make a character file from its JSON source");
+  make->add_option("SOURCE", cl.source, "the character source (.json)")->required();
+  make->add_option("OUT", cl.out, "the character file to write")->required();
+  make->callback([&cl] { cl.run = [&cl] { return CmdCharMake(cl.source, cl.out); }; });
+}
+
 }  // namespace
 
 }  // namespace zkwtool
@@ -223,6 +239,7 @@ int main(int argc, char** argv) {
   AddColourCommands(app, cl);
   AddLibraryCommands(app, cl);
   AddEquationCommands(app, cl);
+  AddCharacterCommands(app, cl);
   if (argc < 2) {
     std::fputs(app.help().c_str(), stdout);
     return 2;
