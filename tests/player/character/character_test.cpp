@@ -48,9 +48,11 @@ std::vector<uint8_t> BuildFile(const std::vector<TCharGestureSource>& gestures) 
   return bytes;
 }
 
+// The file is named after the running test too: ctest runs the tests of this suite side by side.
 bool LoadBytes(TDibCharacter& ch, const std::vector<uint8_t>& bytes, const std::string& name) {
-  zkwtest::WriteFileBytes(zkwtest::TempPath(name), bytes);
-  return ch.LoadFromFile(zkwtest::TempName(name).c_str());
+  const std::string file = std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" + name;
+  zkwtest::WriteFileBytes(zkwtest::TempPath(file), bytes);
+  return ch.LoadFromFile(zkwtest::TempName(file).c_str());
 }
 
 // "Command:frame" after each of Steps action steps.
