@@ -42,6 +42,17 @@ inline void GatherPal(uint8_t* out, const uint8_t* s, int32_t n, const TRGBQuad*
   for (int32_t i = 0; i < n; ++i, s += ss) std::memcpy(out + 3 * i, &pal[*s], 4);
 }
 
+// A byte mask of the keyed pixels of n indexes in target order: 0xFF over the three channel
+// bytes of a pixel whose index is `key`, else 0.
+template <bool Mirror>
+inline void KeyMask(uint8_t* mask, const uint8_t* s, int32_t n, uint8_t key) {
+  if (!Mirror) {
+    rows::SpreadKeyMask(mask, s, static_cast<size_t>(n), key);
+    return;
+  }
+  for (int32_t i = 0; i < n; ++i) mask[3 * i] = mask[3 * i + 1] = mask[3 * i + 2] = s[-i] == key ? 0xFF : 0;
+}
+
 // Runs an 8-bit-source blend block by block: the colours through the table, a 16-bit weight
 // per channel byte from weight(index, alpha) (256 = leave the pixel), then the byte kernel.
 template <bool Mirror, bool WithAlpha, class Weight>
@@ -121,14 +132,7 @@ struct KeyPal {
     for (int32_t done = 0; done < n; done += kBlock) {
       int32_t m = n - done < kBlock ? n - done : kBlock;
       GatherPal<Mirror>(colours, s, m, Pal);
-      if (Mirror) {
-        for (int32_t i = 0; i < m; ++i) {
-          uint8_t keep = s[-i] == Key ? 0xFF : 0;
-          mask[3 * i] = mask[3 * i + 1] = mask[3 * i + 2] = keep;
-        }
-      } else {
-        rows::SpreadKeyMask(mask, s, static_cast<size_t>(m), Key);
-      }
+      KeyMask<Mirror>(mask, s, m, Key);
       rows::SelectBytes(d, colours, mask, 3 * static_cast<size_t>(m));
       d += 3 * m;
       s += m * ss;
@@ -283,16 +287,11 @@ struct Blend256KeyPal {
   void Row(uint8_t* d, const uint8_t* s, const uint8_t*, int32_t n) const {
     constexpr ptrdiff_t ss = Mirror ? -1 : 1;
     uint8_t colours[3 * kBlock + 1];
-    uint8_t mask[3 * kBlock + 1];
-    const uint8_t key = Key;
+    uint8_t mask[3 * kBlock];
     for (int32_t done = 0; done < n; done += kBlock) {
       const int32_t m = n - done < kBlock ? n - done : kBlock;
       GatherPal<Mirror>(colours, s, m, Scaled);
-      if (Mirror) {
-        for (int32_t i = 0; i < m; ++i) mask[3 * i] = mask[3 * i + 1] = mask[3 * i + 2] = s[i * ss] == key ? 0xFF : 0;
-      } else {
-        rows::SpreadKeyMask(mask, s, static_cast<size_t>(m), key);
-      }
+      KeyMask<Mirror>(mask, s, m, Key);
       s += m * ss;
       rows::BlendScaledBytes(d, colours, mask, 3 * static_cast<size_t>(m), 255 - A);
       d += 3 * m;
