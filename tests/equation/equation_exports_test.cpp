@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <vector>
 
 #include "equation/equation_defaults.h"
@@ -154,4 +156,33 @@ TEST(EquationExports, ProcessWideSettingsAndScaledDrawing) {
   eqSetUseDibFont(h, 0);
   eqSetDibFontManager(h, nullptr);
   eqFreeEquation(h);
+}
+
+// The Win32 suite compares the DLL's measures under Wine with this build's, kept in its data
+// folder: they must stay this build's (12 points, base point 20, 128 on a 256 x 256 surface).
+TEST(EquationExports, TheWin32SuiteHoldsThisBuildsMeasures) {
+  ResetEquationDefaults();
+  std::ifstream in(std::string(ZKW_TEST_DATA) + "/../win32/data/equations.txt");
+  ASSERT_TRUE(in.good());
+  std::string line;
+  int count = 0;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    int width = 0, height = 0;
+    std::string form;
+    fields >> width >> height >> form;
+    const ZString text(form.begin(), form.end());
+    MemoryDC surface(256, 256);
+    ZEQUATION h = eqCreateEquation();
+    int32_t position = 1;
+    eqImportFrom(h, text.c_str(), &position);
+    eqSetCanvas(h, surface.dc());
+    eqSetFontSize(h, 12);
+    eqSetBasePoint(h, 20, 128);
+    EXPECT_EQ(eqGetWidth(h), width) << form;
+    EXPECT_EQ(eqGetHeight(h), height) << form;
+    eqFreeEquation(h);
+    ++count;
+  }
+  EXPECT_EQ(count, 5);
 }

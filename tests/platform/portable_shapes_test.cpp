@@ -167,3 +167,49 @@ TEST(PortableShapes, SymbolFacesWidthScaledAndRotatedFonts) {
   EXPECT_EQ(s.Count(kWhite, 64, 0, 128, 128), 64 * 128);
   EXPECT_EQ(s.Count(kWhite, 0, 65, 128, 128), 63 * 128);
 }
+
+// Cell metrics and advances as GDI on FreeType reports them for the same faces (each font unit
+// figure rounded on its own at a 16.16 scale; faces whose gasp table asks for no grid fitting
+// unhinted). The figures are those of Wine 8 on this machine's fonts.
+TEST(PortableShapes, TextMetricsAndAdvancesRoundAsGdiDoes) {
+  struct Case {
+    const char* face;
+    int height, width;
+    int cell, ascent, descent, internal, external, average;
+    const char* text;
+    int advance;
+  };
+  const Case cases[] = {
+      {"Arial", -16, 0, 17, 14, 3, 2, 1, 9, "a+b", 27},   {"Arial", -13, 0, 15, 12, 3, 2, 0, 8, "f(x)dx", 33},
+      {"Arial", -11, 0, 12, 10, 2, 1, 0, 6, "a+b", 18},   {"Arial", -21, 0, 23, 19, 4, 2, 1, 12, "f(x)dx", 54},
+      {"Symbol", -16, 0, 20, 16, 4, 4, 0, 9, "a+b", 28},  {"Symbol", -13, 0, 16, 13, 3, 3, 0, 8, "f(x)dx", 33},
+      {"Symbol", -11, 0, 13, 11, 2, 2, 0, 6, "a+b", 19},  {"Symbol", -21, 0, 26, 21, 5, 5, 0, 12, "f(x)dx", 55},
+      {"Arial", -40, 0, 44, 36, 8, 5, 1, 23, "a+b", 67},  {"Arial", -64, 0, 72, 58, 14, 8, 2, 37, "f(x)dx", 160},
+      {"Symbol", -40, 0, 49, 40, 9, 9, 0, 24, "\xF2", 11}, {"Symbol", -64, 0, 78, 64, 14, 14, 0, 38, "\xE5", 46},
+      // A fixed average width of 9: the face is 15 pixels wide per em, advances rounded up.
+      {"Symbol", -40, 9, 49, 40, 9, 9, 0, 9, "\xF2\xE5\xD6(x", 5 + 11 + 9 + 5 + 8},
+      {"Symbol", -64, 9, 78, 64, 14, 14, 0, 9, "\xF2\xE5\xD6(x", 5 + 11 + 9 + 5 + 8},
+  };
+  MemoryDC s(16, 16);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.face) + " " + std::to_string(c.height));
+    plat::HFONT font = Font(c.face, c.height, c.width);
+    plat::HGDIOBJ old = plat::SelectObject(s.dc(), font);
+    plat::TEXTMETRICW tm{};
+    ASSERT_TRUE(plat::GetTextMetricsW(s.dc(), &tm));
+    EXPECT_EQ(tm.tmHeight, c.cell);
+    EXPECT_EQ(tm.tmAscent, c.ascent);
+    EXPECT_EQ(tm.tmDescent, c.descent);
+    EXPECT_EQ(tm.tmInternalLeading, c.internal);
+    EXPECT_EQ(tm.tmExternalLeading, c.external);
+    EXPECT_EQ(tm.tmAveCharWidth, c.average);
+    zkw::ZString text;
+    for (const char* p = c.text; *p; ++p) text.push_back(static_cast<uint8_t>(*p));
+    plat::SIZE size{};
+    plat::GetTextExtentPoint32W(s.dc(), text.c_str(), static_cast<int>(text.size()), &size);
+    EXPECT_EQ(size.cx, c.advance);
+    EXPECT_EQ(size.cy, c.cell);
+    plat::SelectObject(s.dc(), old);
+    plat::DeleteObject(font);
+  }
+}

@@ -5,6 +5,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
+#include FT_GASP_H
 
 #include <algorithm>
 #include <cmath>
@@ -61,12 +62,13 @@ enum class CodeMap { Unicode, MsSymbol, AppleRoman, SymbolTable };
 struct SizedFace {
   FT_Face Face = nullptr;
   int32_t Ppem = 0;
-  int32_t Ascent = 0, Descent = 0, InternalLeading = 0, AveWidth = 0, MaxWidth = 0;
+  int32_t Ascent = 0, Descent = 0, InternalLeading = 0, ExternalLeading = 0, AveWidth = 0, MaxWidth = 0;
   int32_t UnderlinePos = 0, UnderlineThickness = 1;
   bool Underline = false, StrikeOut = false, Bold = false, Italic = false;
   int32_t XPpem = 0;     // horizontal pixels per em (differs from Ppem for fonts with lfWidth)
   int32_t Escapement = 0;  // tenths of a degree, counter-clockwise
   CodeMap Map = CodeMap::Unicode;
+  FT_Int32 LoadFlags = FT_LOAD_TARGET_NORMAL;  // hinted unless the face's gasp table says no grid fitting
   int32_t AlphabetWidth = -1;  // advances of a..z and A..Z, measured without rendering
   std::map<uint32_t, Glyph> Glyphs;
 };
@@ -102,6 +104,17 @@ FT_Face OpenFace(const std::string& path) {
 }
 
 int32_t CeilDiv(int64_t a, int64_t b) { return static_cast<int32_t>((a + b - 1) / b); }
+
+// Font units to whole pixels the way GDI on FreeType scales them: a 16.16 scale of pixels per
+// unit (itself rounded), each product rounded to the nearest pixel.
+struct TUnitScale {
+  int64_t Scale;
+  TUnitScale(int64_t ppem, int64_t upem) : Scale(((ppem << 16) + upem / 2) / upem) {}
+  int32_t Pixels(int64_t units) const {
+    const int64_t magnitude = ((units < 0 ? -units : units) * Scale + 0x8000) >> 16;
+    return static_cast<int32_t>(units < 0 ? -magnitude : magnitude);
+  }
+};
 
 // The face and size a logical font stands for (caller holds gTextMutex).
 SizedFace* Resolve(const LOGFONTW& log) {
@@ -145,9 +158,18 @@ SizedFace* Resolve(const LOGFONTW& log) {
     ppem = 16;
   ppem = std::clamp(ppem, 1, 2000);
   sized->Ppem = ppem;
-  sized->Ascent = CeilDiv(asc * ppem, upem);
-  sized->Descent = CeilDiv(desc * ppem, upem);
-  sized->InternalLeading = std::max(0, sized->Ascent + sized->Descent - ppem);
+  // Faces whose gasp table asks for no grid fitting at this size are drawn and measured unhinted,
+  // as GDI does: their advances are the outline's, rounded.
+  const FT_Int gasp = FT_Get_Gasp(face, static_cast<FT_UInt>(ppem));
+  if (gasp != FT_GASP_NO_TABLE && !(gasp & FT_GASP_DO_GRIDFIT)) sized->LoadFlags = FT_LOAD_NO_HINTING;
+  // Cell, leadings and average width as GDI reports them for the face (each value rounded on
+  // its own, so the cell can differ by a pixel from the em rounded as a whole).
+  const TUnitScale scale(ppem, upem);
+  sized->Ascent = scale.Pixels(asc);
+  sized->Descent = scale.Pixels(desc);
+  sized->InternalLeading = scale.Pixels(asc + desc - upem);
+  const int64_t lineSpan = static_cast<int64_t>(face->ascender) - face->descender;
+  sized->ExternalLeading = std::max(0, scale.Pixels(static_cast<int64_t>(face->height) - lineSpan - (asc + desc - lineSpan)));
   sized->UnderlinePos = std::max<int32_t>(1, static_cast<int32_t>(-face->underline_position * ppem / upem));
   sized->UnderlineThickness = std::max<int32_t>(1, static_cast<int32_t>(face->underline_thickness * ppem / upem));
   sized->Underline = log.lfUnderline != 0;
@@ -171,6 +193,11 @@ SizedFace* Resolve(const LOGFONTW& log) {
     if (average > 0)
       sized->XPpem = std::clamp<int32_t>(static_cast<int32_t>(std::lround(static_cast<double>(log.lfWidth) * upem / average)), 1, 4000);
   }
+  // The average width is the face's own figure at the horizontal scale; faces without one use
+  // the advances of the alphabet (measured on first use).
+  sized->AveWidth = -1;
+  if (auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2)))
+    if (os2->xAvgCharWidth > 0) sized->AveWidth = std::max(1, TUnitScale(sized->XPpem, upem).Pixels(os2->xAvgCharWidth));
   SizedFace* result = sized.get();
   Sized()[key] = std::move(sized);
   return result;
@@ -202,9 +229,12 @@ const Glyph& GlyphOf(SizedFace& f, uint32_t code) {
     default: FT_Select_Charmap(f.Face, FT_ENCODING_UNICODE); break;
   }
   FT_UInt index = FT_Get_Char_Index(f.Face, mapped);
-  if (FT_Load_Glyph(f.Face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) == 0) {
+  if (FT_Load_Glyph(f.Face, index, FT_LOAD_RENDER | f.LoadFlags) == 0) {
     FT_GlyphSlot slot = f.Face->glyph;
-    g.Advance = static_cast<int32_t>(((f.Escapement ? slot->metrics.horiAdvance : slot->advance.x) + 32) >> 6);
+    // Advances round to the nearest pixel; a face scaled to a fixed width rounds them up, as
+    // GDI does for glyphs it transforms.
+    const bool widthScaled = f.XPpem != f.Ppem && f.Escapement == 0;
+    g.Advance = static_cast<int32_t>(((f.Escapement ? slot->metrics.horiAdvance : slot->advance.x) + (widthScaled ? 63 : 32)) >> 6);
     g.StepX = slot->advance.x;
     g.StepY = slot->advance.y;
     const FT_Bitmap& bm = slot->bitmap;
@@ -538,8 +568,8 @@ BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* m) {
   m->tmDescent = f.Descent;
   m->tmHeight = f.Ascent + f.Descent;
   m->tmInternalLeading = f.InternalLeading;
-  m->tmExternalLeading = 0;
-  if (f.AlphabetWidth < 0) {
+  m->tmExternalLeading = f.ExternalLeading;
+  if (f.AveWidth < 0 && f.AlphabetWidth < 0) {
     // The same advances GlyphOf keeps, loaded without rendering: large sizes stay cheap.
     f.AlphabetWidth = 0;
     FT_Set_Pixel_Sizes(f.Face, static_cast<FT_UInt>(f.XPpem), static_cast<FT_UInt>(f.Ppem));
@@ -547,10 +577,10 @@ BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* m) {
     FT_Set_Transform(f.Face, &identity, nullptr);
     FT_Select_Charmap(f.Face, FT_ENCODING_UNICODE);
     for (const char* c = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"; *c; ++c)
-      if (FT_Load_Glyph(f.Face, FT_Get_Char_Index(f.Face, static_cast<FT_ULong>(*c)), FT_LOAD_TARGET_NORMAL) == 0)
+      if (FT_Load_Glyph(f.Face, FT_Get_Char_Index(f.Face, static_cast<FT_ULong>(*c)), f.LoadFlags) == 0)
         f.AlphabetWidth += static_cast<int32_t>((f.Face->glyph->advance.x + 32) >> 6);
   }
-  m->tmAveCharWidth = (f.AlphabetWidth + 26) / 52;
+  m->tmAveCharWidth = f.AveWidth >= 0 ? f.AveWidth : (f.AlphabetWidth + 26) / 52;
   m->tmMaxCharWidth = f.MaxWidth;
   m->tmWeight = f.Bold ? FW_BOLD : FW_NORMAL;
   m->tmItalic = f.Italic ? 1 : 0;
