@@ -122,6 +122,59 @@ TEST(PortableGdi, BitBltBetweenDCsAndRasterOperations) {
   EXPECT_EQ(GetPixel(a.dc, 3, 0), Coded(2, 0));
 }
 
+// Unstretched copies between 24- and 32-bit sections of either row order, clipped at every edge
+// of both surfaces: each destination pixel shows its source pixel or keeps its own, and a 32-bit
+// destination's fourth byte is 0.
+TEST(PortableGdi, UnstretchedCopiesBetweenTrueColourSurfacesClipAtEveryEdge) {
+  struct Surface {
+    Surface(int bpp, int w, int h, bool topDown) : w(w), h(h), bpp(bpp) {
+      BITMAPINFO bi{};
+      bi.bmiHeader = {40, w, topDown ? -h : h, 1, static_cast<WORD>(bpp), BI_RGB, 0, 0, 0, 0, 0};
+      dc = CreateCompatibleDC(nullptr);
+      section = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+      old = SelectObject(dc, section);
+      std::memset(bits, 0xA5, static_cast<size_t>(((w * bpp + 31) / 32) * 4) * h);
+    }
+    ~Surface() {
+      SelectObject(dc, old);
+      DeleteObject(section);
+      DeleteDC(dc);
+    }
+    int w, h, bpp;
+    HDC dc;
+    HBITMAP section;
+    HGDIOBJ old;
+    void* bits = nullptr;
+  };
+  struct Case { int srcBpp, dstBpp, x, y, w, h, sx, sy; };
+  const Case cases[] = {
+      {24, 24, 1, 1, 3, 2, 0, 0},   {24, 32, -2, -1, 6, 4, 1, 0}, {32, 24, 3, 2, 9, 9, -1, -2},
+      {32, 32, 0, 0, 5, 4, 2, 1},   {24, 24, 4, 3, 5, 5, 5, 3},   {32, 24, -9, 0, 3, 3, 0, 0},
+  };
+  for (const Case& c : cases) {
+    for (bool topDown : {false, true}) {
+      SCOPED_TRACE(std::to_string(c.srcBpp) + " to " + std::to_string(c.dstBpp) + (topDown ? " top-down" : ""));
+      Surface src(c.srcBpp, 6, 4, topDown), dst(c.dstBpp, 5, 4, !topDown);
+      for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x) SetPixel(src.dc, x, y, Coded(x, y));
+      std::vector<COLORREF> before;
+      for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 5; ++x) before.push_back(GetPixel(dst.dc, x, y));
+      EXPECT_EQ(BitBlt(dst.dc, c.x, c.y, c.w, c.h, src.dc, c.sx, c.sy, SRCCOPY), 1);
+      for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 5; ++x) {
+          const int i = x - c.x, j = y - c.y, sx = c.sx + i, sy = c.sy + j;
+          const bool copied = i >= 0 && j >= 0 && i < c.w && j < c.h && sx >= 0 && sy >= 0 && sx < 6 && sy < 4;
+          EXPECT_EQ(GetPixel(dst.dc, x, y), copied ? Coded(sx, sy) : before[static_cast<size_t>(y * 5 + x)]) << x << "," << y;
+          if (copied && c.dstBpp == 32) {
+            const int row = topDown ? 3 - y : y;  // the destination is bottom-up when the source is top-down
+            EXPECT_EQ(static_cast<const uint8_t*>(dst.bits)[row * 20 + 4 * x + 3], 0) << x << "," << y;
+          }
+        }
+    }
+  }
+}
+
 TEST(PortableGdi, GetDIBitsAndCreateDIBitmapRoundTrip) {
   HDC screen = GetDC(nullptr);
   ASSERT_NE(screen, nullptr);

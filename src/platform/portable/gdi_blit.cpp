@@ -4,7 +4,9 @@
 // floor(((2i + 1) S - 1) / 2D), the one under its centre (a centre on a boundary takes the
 // lower one); when shrinking, source pixel s lands on destination pixel
 // floor(((2s + 1) D - 1) / 2S) and the last one to land there stays. Negative extents mirror.
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "platform/portable/gdi_objects.h"
@@ -46,6 +48,62 @@ void StretchMap(int src, int dst, int origin, bool mirror, std::vector<int>& map
   for (int& k : map) k = origin + (mirror ? src - 1 - k : k);
 }
 
+// Row kernels of unstretched copies between true-colour surfaces: `count` pixels from `from` to
+// `to`, as ReadPixel and WritePixel would move them one by one (a 32-bit pixel's fourth byte
+// written as 0).
+using RowCopy = void (*)(const uint8_t* from, uint8_t* to, int count);
+
+void Copy24To24(const uint8_t* from, uint8_t* to, int count) { std::memmove(to, from, static_cast<size_t>(count) * 3); }
+
+void Copy32To32(const uint8_t* from, uint8_t* to, int count) {
+  for (int i = 0; i < count; ++i) {
+    uint32_t p;
+    std::memcpy(&p, from + 4 * i, 4);
+    p &= 0x00FFFFFFu;
+    std::memcpy(to + 4 * i, &p, 4);
+  }
+}
+
+void Copy24To32(const uint8_t* from, uint8_t* to, int count) {
+  for (int i = 0; i < count; ++i, from += 3, to += 4) {
+    to[0] = from[0];
+    to[1] = from[1];
+    to[2] = from[2];
+    to[3] = 0;
+  }
+}
+
+void Copy32To24(const uint8_t* from, uint8_t* to, int count) {
+  for (int i = 0; i < count; ++i, from += 4, to += 3) {
+    to[0] = from[0];
+    to[1] = from[1];
+    to[2] = from[2];
+  }
+}
+
+RowCopy RowCopyFor(int srcBpp, int dstBpp) {
+  if (srcBpp == 24) return dstBpp == 24 ? Copy24To24 : dstBpp == 32 ? Copy24To32 : nullptr;
+  if (srcBpp == 32) return dstBpp == 24 ? Copy32To24 : dstBpp == 32 ? Copy32To32 : nullptr;
+  return nullptr;
+}
+
+// Copies the w x h block at (sx, sy) of `src` to (dx, dy) of `dst`, both top-down picture
+// coordinates, clipped to both surfaces; false when the formats have no row kernel.
+bool CopyBlock(const PixelView& dst, int dx, int dy, int w, int h, const PixelView& src, int sx, int sy) {
+  const RowCopy copy = RowCopyFor(src.Bpp, dst.Bpp);
+  if (!copy) return false;
+  const int64_t left = std::max<int64_t>({0, -static_cast<int64_t>(dx), -static_cast<int64_t>(sx)});
+  const int64_t right = std::min<int64_t>({w, static_cast<int64_t>(dst.Width) - dx, static_cast<int64_t>(src.Width) - sx});
+  const int64_t top = std::max<int64_t>({0, -static_cast<int64_t>(dy), -static_cast<int64_t>(sy)});
+  const int64_t bottom = std::min<int64_t>({h, static_cast<int64_t>(dst.Height) - dy, static_cast<int64_t>(src.Height) - sy});
+  if (left >= right) return true;
+  const int count = static_cast<int>(right - left);
+  const int fromStep = src.Bpp / 8, toStep = dst.Bpp / 8;
+  for (int64_t j = top; j < bottom; ++j)
+    copy(src.Row(static_cast<int32_t>(sy + j)) + (sx + left) * fromStep, dst.Row(static_cast<int32_t>(dy + j)) + (dx + left) * toStep, count);
+  return true;
+}
+
 bool UsesSource(DWORD rop) {
   return rop != DSTINVERT && rop != PATCOPY && rop != BLACKNESS && rop != WHITENESS;
 }
@@ -55,6 +113,7 @@ bool UsesSource(DWORD rop) {
 void Transfer(const PixelView& dst, int dx, int dy, int dw, int dh, const PixelView* src, int sx,
               int sy, int sw, int sh, DWORD rop, COLORREF brush) {
   if (dw == 0 || dh == 0 || (src && (sw == 0 || sh == 0))) return;
+  if (src && rop == SRCCOPY && dw == sw && dh == sh && dw > 0 && dh > 0 && CopyBlock(dst, dx, dy, dw, dh, *src, sx, sy)) return;
   bool mirrorX = (dw < 0) != (sw < 0), mirrorY = (dh < 0) != (sh < 0);
   if (dw < 0) { dx += dw + 1; dw = -dw; }
   if (dh < 0) { dy += dh + 1; dh = -dh; }
