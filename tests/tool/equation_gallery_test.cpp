@@ -2,12 +2,16 @@
 // equation drawn with its margin.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "equation/items.h"
 #include "equation_gallery.h"
 #include "png_io.h"
+#include "support/memory_dc.h"
 #include "support/test_support.h"
 
 using namespace zkwtool;
@@ -53,4 +57,39 @@ TEST(EquationGallery, RenderKeepsAMarginAroundTheRegion) {
     EXPECT_EQ(red(image.Width - 8, y), 255);
   }
   EXPECT_EQ(bars, 1);
+}
+
+// The Win32 suite draws every gallery entry through the DLL and compares its measures with this
+// build's, kept in tests/win32/data/gallery.txt as "WIDTH HEIGHT FORM CAPTION" lines (the text
+// form as hexadecimal UTF-16 code units; 12 points, 96 pixels per inch). The file must hold this
+// build's measures; ZKW_RECORD_GALLERY=1 writes it anew.
+TEST(EquationGallery, TheWin32SuiteHoldsThisBuildsMeasures) {
+  std::ostringstream lines;
+  for (const TGalleryEntry& entry : GalleryEntries()) {
+    zkw::ZString form;
+    int32_t index = 1;
+    entry.Equation->ExportTo(form, index);
+    zkw::TEquation e;
+    int32_t position = 1;
+    ASSERT_TRUE(e.ImportFrom(form, position)) << entry.Caption;
+    zkwtest::MemoryDC surface(16, 16);
+    e.SetDC(surface.dc());
+    e.SetResolution(96);
+    e.SetFontSize(12);
+    e.SetBasePoint(20, 128);
+    lines << e.Width() << ' ' << e.Height() << ' ';
+    for (char16_t unit : form) {
+      char hex[5];
+      std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(unit));
+      lines << hex;
+    }
+    lines << ' ' << entry.Caption << '\n';
+    e.SetDC(nullptr);
+  }
+  const std::string path = std::string(ZKW_WIN32_DATA_DIR) + "/gallery.txt";
+  if (std::getenv("ZKW_RECORD_GALLERY")) std::ofstream(path, std::ios::binary) << lines.str();
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream kept;
+  kept << in.rdbuf();
+  EXPECT_EQ(kept.str(), lines.str());
 }

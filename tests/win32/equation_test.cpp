@@ -129,3 +129,41 @@ TEST(Equations, LayoutMatchesTheLinuxBuildAndDrawsItsMarks) {
   }
   EXPECT_EQ(index, 5);
 }
+
+// Every class and style of the Linux build's gallery (data/gallery.txt: width, height, the text
+// form as hexadecimal UTF-16 code units, caption) laid out by the DLL within 2 pixels or 2 % of
+// the Linux build's measures, and drawn with ink inside its region.
+TEST(Equations, EveryGalleryEntryMeasuresAsOnLinux) {
+  std::ifstream in(DataFile(L"gallery.txt").c_str());
+  ASSERT_TRUE(in.good());
+  std::string line;
+  int count = 0;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    int width = 0, height = 0;
+    std::string hex, caption;
+    fields >> width >> height >> hex;
+    std::getline(fields, caption);
+    std::wstring form;
+    for (size_t i = 0; i + 4 <= hex.size(); i += 4) form.push_back(static_cast<wchar_t>(std::stoul(hex.substr(i, 4), nullptr, 16)));
+    void* e = ZKW(eqCreateEquation)();
+    int32_t position = 1;
+    ZKW(eqImportFrom)(e, reinterpret_cast<const plat::WCHAR*>(form.c_str()), &position);
+    Surface s(512, 256);
+    ZKW(eqSetCanvas)(e, s.dc);
+    ZKW(eqSetFontSize)(e, 12);
+    ZKW(eqSetBasePoint)(e, 20, 128);
+    const auto within = [](int got, int want) { return std::abs(got - want) <= std::max(2, want / 50); };
+    EXPECT_PRED2(within, ZKW(eqGetWidth)(e), width) << caption;
+    EXPECT_PRED2(within, ZKW(eqGetHeight)(e), height) << caption;
+    ZKW(eqDraw)(e);
+    TEqRect r{};
+    ZKW(eqGetRegion)(&r, e);
+    const int area = std::max(0, r.right - r.left) * std::max(0, r.bottom - r.top);
+    EXPECT_LT(s.Count(RGB(255, 255, 255), r.left, r.top, r.right, r.bottom), area) << caption;
+    ZKW(eqSetCanvas)(e, nullptr);
+    ZKW(eqFreeEquation)(e);
+    ++count;
+  }
+  EXPECT_EQ(count, 76);
+}
