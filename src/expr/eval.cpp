@@ -6,6 +6,8 @@
 
 #include "common/round.h"
 #include "expr/formula.h"
+#include "expr/formula_program.h"
+#include "expr/numeric_ops.h"
 #include "expr/functions.h"
 #include "platform/plat.h"
 #include "text/scene_text.h"
@@ -15,79 +17,27 @@ namespace zkw {
 namespace {
 
 // Nearest integer, ties to even, saturated to the 64-bit range; NaN gives 0.
-int64_t RoundInt(long double V) {
-  if (std::isnan(V)) return 0;
-  if (V >= 9223372036854775807.0L) return std::numeric_limits<int64_t>::max();
-  if (V <= -9223372036854775808.0L) return std::numeric_limits<int64_t>::min();
-  return Round(V);
-}
+int64_t RoundInt(long double V) { return Round(V); }
 
-// Powers beyond this count are taken with powl rather than step by step.
-constexpr int64_t kMaxPowerSteps = 16384;
-
-// acc ^ n: 1 for n = 0, repeated multiplication for n >= 1, acc unchanged for n < 0.
-long double Power(long double Acc, int64_t N) {
-  if (N < 0) return Acc;
-  if (N > kMaxPowerSteps) return std::pow(Acc, static_cast<long double>(N));
-  long double r = 1;
-  for (int64_t i = 0; i < N; ++i) r *= Acc;
-  return r;
-}
-
-// Compares numbers or texts for operators 12..17.
-bool Compare(uint8_t Op, int Order) {
-  switch (Op) {
-    case opGreater: return Order > 0;
-    case opLess: return Order < 0;
-    case opEqual: return Order == 0;
-    case opNotEqual: return Order != 0;
-    case opGreaterEqual: return Order >= 0;
-    default: return Order <= 0;
-  }
-}
-
-// -1, 0 or 1; unordered numbers (NaN) compare as neither less, equal nor greater.
-int NumberOrder(long double A, long double B, bool& Unordered) {
-  Unordered = std::isnan(A) || std::isnan(B);
-  return A < B ? -1 : (A > B ? 1 : 0);
-}
-
-// Applies operator Op between the accumulators and a token's value (K, V, T).
+// Applies operator Op between the accumulators and a token's value (K, V, T): "+" adds numbers
+// and dates or appends texts; the other arithmetic operators take the operand's number whatever
+// its kind; comparisons compare numbers with numbers and texts with texts (byte order) and make
+// the kind logical.
 void Apply(uint8_t Op, uint8_t K, long double V, const std::string& T, uint8_t& Kind,
            long double& Acc, std::string& Txt) {
-  switch (Op) {
-    case opNone: return;
-    case opAdd:
-      if (K == vkNumber || K == vkDate) Acc += V;
-      else if (K == vkString) Txt += T;
-      return;
-    case opSub: Acc -= V; return;
-    case opMul: Acc *= V; return;
-    case opDiv:
-      if (V != 0) Acc /= V;
-      return;
-    case opMod:
-    case opIntDiv: {
-      int64_t a = RoundInt(Acc), b = RoundInt(V);
-      if (b == 0) return;  // left unchanged, as "/" by 0
-      if (b == -1)
-        Acc = Op == opMod ? 0 : -static_cast<long double>(a);
-      else
-        Acc = static_cast<long double>(Op == opMod ? a % b : a / b);
-      return;
-    }
-    case opPower: Acc = Power(Acc, RoundInt(V)); return;
-    case opAnd: Acc = static_cast<long double>(RoundInt(Acc) & RoundInt(V)); return;
-    case opOr: Acc = static_cast<long double>(RoundInt(Acc) | RoundInt(V)); return;
-    case opNot: Acc = static_cast<long double>(~RoundInt(V)); return;
-    case opXor: Acc = static_cast<long double>(RoundInt(Acc) ^ RoundInt(V)); return;
-    default: break;
+  if (Op == opNone) return;
+  const bool numeric = K == vkNumber || K == vkDate;
+  if (Op == opAdd) {
+    if (numeric) Acc += V;
+    else if (K == vkString) Txt += T;
+    return;
   }
-  // Comparisons: numbers with numbers, texts with texts (byte order); the kind becomes logical.
-  if (K == vkNumber || K == vkDate) {
-    bool unordered = false;
-    int order = NumberOrder(Acc, V, unordered);
-    Acc = !unordered && Compare(Op, order) ? 1 : (unordered && Op == opNotEqual ? 1 : 0);
+  if (Op < opGreater) {
+    Acc = ApplyArithmetic(Op, Acc, V);
+    return;
+  }
+  if (numeric) {
+    Acc = CompareNumbers(Op, Acc, V);
   } else if (K == vkString) {
     int order = Txt.compare(T);
     Acc = Compare(Op, order < 0 ? -1 : (order > 0 ? 1 : 0)) ? 1 : 0;
@@ -206,8 +156,20 @@ uint8_t TToken::GetValue(const TProccessInfo& Info, long double& Value, std::str
   return vkNumber;
 }
 
-// Evaluates the tokens left to right, each later one through the operator before it.
 uint8_t TFormula::GetValue(const TProccessInfo& Info, long double& Value, std::string& Text) const {
+  if (FProgram && Info.VarList) {
+    uint8_t kind = vkNumber;
+    TExprVariables* global = Info.Animator ? Info.Animator->GlobalVarList() : nullptr;
+    TExprVariables* app = Info.Animator ? Info.Animator->AppVarList() : nullptr;
+    if (FProgram->Run(Info.VarList, global, app, Value, kind)) {
+      Text.clear();
+      return kind;
+    }
+  }
+  return TreeValue(Info, Value, Text);
+}
+
+uint8_t TFormula::TreeValue(const TProccessInfo& Info, long double& Value, std::string& Text) const {
   uint8_t kind = vkNumber, pending = opNone;
   long double acc = 0;
   std::string txt;

@@ -13,10 +13,29 @@ class TProcedureInfo;   // a user function of the scene's scripts
 class TToken;
 struct TProccessInfo;
 
+// A variable as the lists that prepared formulas can bind to hold it: a number (VarType 2, in
+// Value) or a string (VarType 3, in StValue).
+struct TExprVariable {
+  std::string Name;
+  uint8_t VarType = 2;
+  long double Value = 0;
+  std::string StValue;
+};
+
 // A list of script variables (local, scene or application variables).
 class TExprVariables {
  public:
   virtual ~TExprVariables() = default;
+  // Binding (see TVariableSlot): a list that supports it keeps its variables where they are
+  // while it lives, only appends, has a BindSerial unique among lists and renewed when it is
+  // emptied, and returns the first variable of a name from FindBindable. Lists that do not keep
+  // BindSerial 0 and are looked up by name every time.
+  uint64_t BindSerial = 0;
+  virtual TExprVariable* FindBindable(const std::string& Name) const {
+    (void)Name;
+    return nullptr;
+  }
+  virtual int32_t BindCount() const { return 0; }
   // Looks a variable up by name, ignoring case; the name is written as in the expression, with
   // its leading "$". Found: Kind is 2 (number, in Value) or 3 (string, in Text) and the result
   // is true. Not found: false, outputs untouched.

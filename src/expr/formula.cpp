@@ -1,5 +1,6 @@
 // Tokens and formulas: construction and binding of names against the animator.
 #include "expr/formula.h"
+#include "expr/formula_program.h"
 
 #include "expr/names.h"
 #include "expr/property_names.h"
@@ -80,7 +81,13 @@ void TFormula::BindToken(TExprHost* Ani, TToken& Token) {
 }
 
 // Binds the whole tree once.
-void TFormula::Prepare(TExprHost* Ani) { PrepareTokens(Ani, this); }
+TFormula::TFormula() = default;
+TFormula::~TFormula() = default;
+
+void TFormula::Prepare(TExprHost* Ani) {
+  PrepareTokens(Ani, this);
+  FProgram = TNumericProgram::Compile(this);
+}
 
 // Binds every token of List, then its sub-formula, depth first in list order.
 void TFormula::PrepareTokens(TExprHost* Ani, TFormula* List) {

@@ -34,6 +34,7 @@ constexpr uint8_t osBound = 0, osThis = 1, osCurrent = 2, osVariable = 3, osSyst
 constexpr uint8_t kFieldProperty = 149;
 
 class TFormula;
+class TNumericProgram;
 
 // One operand of a formula level: a literal, a name, a group or a call.
 class TToken : public TItemNode {
@@ -58,6 +59,7 @@ class TToken : public TItemNode {
 
  private:
   friend class TFormula;
+  friend class TNumericProgram;
   std::string FName;  // a name token's text as parsed; binding starts from it every time
   bool FUnknownProperty = false;  // "left.right" with a right that is no property: reads 0
 
@@ -70,14 +72,23 @@ class TFormula : public TLinkList {
   TToken* First() const { return static_cast<TToken*>(FHead); }
   static TToken* Next(const TToken* Token) { return static_cast<TToken*>(Token->NextItem); }
 
-  // Binds names against the animator (which may be null): objects, properties, user functions.
+  TFormula();
+  ~TFormula() override;
+  // Binds names against the animator (which may be null): objects, properties, user functions;
+  // a formula of numbers, plain variables, groups and operators is also flattened into a
+  // numeric program that evaluations run while they can.
   void Prepare(TExprHost* Ani);
+  TNumericProgram* Program() const { return FProgram.get(); }
   void PrepareTokens(TExprHost* Ani, TFormula* List);
-  // Evaluates the tokens left to right; returns the result kind.
+  // Evaluates the formula (its numeric program while it can); returns the result kind.
   uint8_t GetValue(const TProccessInfo& Info, long double& Value, std::string& Text) const;
+  // The token-tree walk alone: the tokens left to right, each later one through the operator
+  // before it. The numeric program gives the same results.
+  uint8_t TreeValue(const TProccessInfo& Info, long double& Value, std::string& Text) const;
 
  private:
   static void BindToken(TExprHost* Ani, TToken& Token);
+  std::unique_ptr<TNumericProgram> FProgram;
 };
 
 // Parses 8-bit expression text into a formula. Removes the blanks outside double quotes from

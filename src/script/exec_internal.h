@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "player/scene/dib_animator.h"
 #include "script/execute.h"
 
 namespace zkw {
@@ -28,11 +29,11 @@ TAnimateObj* EvaluateLine(const TBlockRun& Run, TMacroRec& R);
 void Assign(const TBlockRun& Run, TMacroRec& R, TAnimateObj* T, long double V,
             const std::string& S, bool IsSet);
 // The variable named Name (the name Slot is bound for) as FindVariable finds it, through the
-// slot's binding while it holds (see TVarSlot); null when there is none.
-TVariableRec* SlotLookUp(const TBlockRun& Run, TVarSlot& Slot, const std::string& Name);
-inline TVariableRec* SlotVariable(const TBlockRun& Run, TVarSlot& Slot, const std::string& Name) {
-  if (Slot.Where == 1 && Run.Vars && Run.Vars->Serial == Slot.LocalSerial) return Slot.Rec;
-  return SlotLookUp(Run, Slot, Name);
+// slot's binding while it holds (see TVariableSlot); null when there is none.
+inline TVariableRec* SlotVariable(const TBlockRun& Run, TVariableSlot& Slot, const std::string& Name) {
+  // Script lists hold TVariableRec records only.
+  return static_cast<TVariableRec*>(
+      SlotVariable(Run.Vars, &Run.Ani->GlobalVarList, Run.Ani->AppVarList.get(), Slot, Name));
 }
 // The effect of a command that is not control flow; the line is evaluated already.
 void RunCommand(const TBlockRun& Run, TMacroRec& R, TAnimateObj* T);

@@ -14,7 +14,7 @@
 #include "player/objects/animate_obj.h"
 #include "player/scene/dib_animator.h"
 #include "script/exec_internal.h"
-#include "script/fast_formula.h"
+#include "expr/formula_program.h"
 #include "text/scene_text.h"
 
 namespace zkw {
@@ -28,15 +28,15 @@ constexpr plat::UINT kSceneTaskMessage = 1102;
 constexpr uint8_t kMovieKind = 12, kMovieExKind = 26;
 
 // Evaluates a parameter formula into its number and text slots.
-void EvaluateParameter(const TBlockRun& Run, const TFormula* F, TFastFormula* Fast,
-                       long double& I, std::string& S, uint8_t& Kind) {
+void EvaluateParameter(const TBlockRun& Run, const TFormula* F, long double& I, std::string& S, uint8_t& Kind) {
   if (!F) {
     I = 0;
     S.clear();
     Kind = vkNumber;
     return;
   }
-  if (Fast && Run.Vars && Fast->Evaluate(Run, I, Kind)) {
+  TNumericProgram* program = F->Program();
+  if (program && Run.Vars && program->Run(Run.Vars, &Run.Ani->GlobalVarList, Run.Ani->AppVarList.get(), I, Kind)) {
     S.clear();
     return;
   }
@@ -113,8 +113,8 @@ TAnimateObj* EvaluateLine(const TBlockRun& Run, TMacroRec& R) {
         default: t = R.Obj0 && IsSceneObject(Run.Ani, R.Obj0) ? R.Obj0 : nullptr; break;
       }
   }
-  EvaluateParameter(Run, R.Formula1.get(), R.Fast1.get(), R.IPara1, R.SPara1, R.Kind1);
-  EvaluateParameter(Run, R.Formula2.get(), R.Fast2.get(), R.IPara2, R.SPara2, R.Kind2);
+  EvaluateParameter(Run, R.Formula1.get(), R.IPara1, R.SPara1, R.Kind1);
+  EvaluateParameter(Run, R.Formula2.get(), R.IPara2, R.SPara2, R.Kind2);
   return t;
 }
 

@@ -9,7 +9,6 @@
 #include "player/scene/dib_animator.h"
 #include "script/exec_internal.h"
 #include "script/execute.h"
-#include "script/fast_formula.h"
 #include "text/scene_text.h"
 
 namespace zkw {
@@ -160,8 +159,6 @@ void PrepareScript(TDibAnimator* Animator, TAnimateObj* Obj, TScriptList* List) 
     r.Proc0 = nullptr;
     r.Formula1.reset();
     r.Formula2.reset();
-    r.Fast1.reset();
-    r.Fast2.reset();
     if (r.Command == cmDo) {
       r.Proc0 = Animator ? Animator->ProcList.GetProc(r.Name) : nullptr;
       if (!r.Proc0) continue;
@@ -171,9 +168,7 @@ void PrepareScript(TDibAnimator* Animator, TAnimateObj* Obj, TScriptList* List) 
     }
     if (r.Command != cmCase) r.Formula1 = Compile(host, r.Parameter1);
     r.Formula2 = Compile(host, r.Parameter2);
-    r.Fast1 = host ? TFastFormula::Compile(r.Formula1.get(), r.Parameter1) : nullptr;
-    r.Fast2 = host ? TFastFormula::Compile(r.Formula2.get(), r.Parameter2) : nullptr;
-    r.Target = TVarSlot{};
+    r.Target = TVariableSlot{};
     const std::string& name = r.Name;
     r.VarName.clear();
     r.Fieldname.clear();

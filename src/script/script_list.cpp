@@ -5,7 +5,7 @@
 
 #include "expr/formula.h"
 #include "expr/names.h"
-#include "script/fast_formula.h"
+#include "expr/formula_program.h"
 #include "script/script_text_util.h"
 
 namespace zkw {
@@ -59,7 +59,8 @@ uint64_t TVariableList::NextSerial() {
   return ++serial;
 }
 
-TVariableList::TVariableList(const TVariableList& Other) : TExprVariables(), Serial(NextSerial()) {
+TVariableList::TVariableList(const TVariableList& Other) : TExprVariables() {
+  BindSerial = NextSerial();
   for (const auto& v : Other.Items) Items.push_back(std::make_unique<TVariableRec>(*v));
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "expr/expr_host.h"
+#include "expr/variable_slot.h"
 
 namespace zkw {
 
@@ -46,21 +47,7 @@ constexpr uint8_t tsBound = 0, tsThis = 1, tsCurrent = 2, tsVariable = 3;
 constexpr int16_t kVariableTarget = -1;
 
 class TProcedureInfo;
-class TFastFormula;
 struct TVariableRec;
-
-// A variable name of a prepared line bound to the variable a look-up by name would find: the
-// first of that name in the local list, else in the scene's, else in the application's. Lists
-// only grow at the end and get a new serial when emptied or made, so the binding holds while
-// the serials of the lists it passed are the same and, for each list it passed without a
-// match, the count is the same. A line run with other lists (another run, a recursive call)
-// looks the name up again.
-struct TVarSlot {
-  TVariableRec* Rec = nullptr;  // null: not bound
-  uint64_t LocalSerial = 0, GlobalSerial = 0, AppSerial = 0;  // 0: no list
-  int32_t LocalCount = 0, GlobalCount = 0;
-  uint8_t Where = 0;  // 1 local, 2 scene, 3 application
-};
 
 // One command of a script: the parsed texts, the binding made by PrepareScript and the values
 // of the last evaluation of its parameters.
@@ -91,9 +78,8 @@ class TMacroRec {
   std::string VarName;
   uint8_t Kind1 = 0, Kind2 = 0;  // kinds of the last evaluation of the parameters
   // The parameters in the numeric shortcut's form, when they qualify (made by PrepareScript).
-  std::unique_ptr<TFastFormula> Fast1, Fast2;
-  // The variable of a "$" target, bound on its first use (see TVarSlot).
-  TVarSlot Target;
+  // The variable of a "$" target, bound on its first use.
+  TVariableSlot Target;
 };
 
 // An ordered list of command records (owned) and the text record it was read from. A scene
@@ -127,17 +113,12 @@ class TScriptList {
 using TScriptPtr = std::unique_ptr<TScriptList>;
 
 // One script variable. Name always begins with "$"; VarType 2 number, 3 string, 0 untyped.
-struct TVariableRec {
-  std::string Name;
-  uint8_t VarType = 2;
-  long double Value = 0;
-  std::string StValue;
-};
+struct TVariableRec : TExprVariable {};
 
 // An owned, ordered list of variables; the first of a name wins.
 class TVariableList : public TExprVariables {
  public:
-  TVariableList() : Serial(NextSerial()) {}
+  TVariableList() { BindSerial = NextSerial(); }
   TVariableList(const TVariableList& Other);
   TVariableList& operator=(const TVariableList&) = delete;
 
@@ -146,6 +127,8 @@ class TVariableList : public TExprVariables {
   bool GetVar(const std::string& Name, uint8_t& Kind, long double& Value,
               std::string& Text) override;
   bool HasVar(const std::string& Name) override { return GetVar(Name) != nullptr; }
+  TExprVariable* FindBindable(const std::string& Name) const override { return GetVar(Name); }
+  int32_t BindCount() const override { return Count(); }
   // Kind 3 stores the text, any other kind the number.
   bool SetVar(const std::string& Name, uint8_t Kind, long double Value,
               const std::string& Text) override;
@@ -153,14 +136,12 @@ class TVariableList : public TExprVariables {
   TVariableRec* Add(const std::string& Name, uint8_t VarType);
   void FreeAll() {
     Items.clear();
-    Serial = NextSerial();
+    BindSerial = NextSerial();
   }
   int32_t Count() const { return static_cast<int32_t>(Items.size()); }
   TVariableRec* Item(int32_t Index) const { return Items[static_cast<size_t>(Index)].get(); }
 
   std::vector<std::unique_ptr<TVariableRec>> Items;
-  // Unique for each list and renewed when the list is emptied (see TVarSlot).
-  uint64_t Serial;
 
  private:
   static uint64_t NextSerial();

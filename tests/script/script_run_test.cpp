@@ -11,7 +11,7 @@
 #include "expr/handles.h"
 #include "expr/formula.h"
 #include "script/exec_internal.h"
-#include "script/fast_formula.h"
+#include "expr/formula_program.h"
 #include "platform/plat_window.h"
 #include "script/script_test_scene.h"
 
@@ -373,7 +373,10 @@ TEST_F(ScriptScene, NumericShortcutAgreesWithTheEvaluator) {
       {"1+2*3", true}, {"$a*3+$b", true}, {"($a+$b)*($a-$b)/4", true}, {"$a/0+1", true},
       {"$a>3=1", true}, {"(1<2)+5", true}, {"(1<2)-5", true}, {"$a#7", true},
       {"$out*10", true}, {"-$a+1", false}, {"1.5*2.25", true}, {"$a-$b-1>=$a", true},
-      {"$s+1", true}, {"$missing+1", true}, {"$a%3", false}, {"$a^2", false},
+      {"$s+1", true}, {"$missing+1", true}, {"$a%3", true}, {"$a^2", true}, {"$b^3", true},
+      {"$a:2-$b%2", true}, {"-$a%-1", false}, {"$a%-1", true}, {"$a:-1", true}, {"$a%0", true},
+      {"$a&6|1", true}, {"$a~12", true}, {"$b%2", true}, {"2^70", true},
+      {"(1<2)%2", true}, {"$a^(1<2)", false}, {"(1=1)&3", true},
       {"A.XPos+1", false}, {"$a.XPos", false}, {"\"a\"=\"a\"", false}, {"Twice(2)", false},
       {"@Value1+1", false}, {"THIS", false},
       // Logical groups as operands: "+" and comparisons ignore them, "-" "*" "/" do not. A "("
@@ -386,16 +389,16 @@ TEST_F(ScriptScene, NumericShortcutAgreesWithTheEvaluator) {
     std::string text = c.Text;
     std::unique_ptr<TFormula> f = ParseFormula(text);
     f->Prepare(ScriptHostOf(&ani));
-    std::unique_ptr<TFastFormula> flat = TFastFormula::Compile(f.get(), text);
+    TNumericProgram* flat = f->Program();
     ASSERT_EQ(flat != nullptr, c.Eligible);
     if (!c.Eligible) continue;
     long double fast = -1;
     uint8_t fastKind = 0;
-    bool done = flat->Evaluate(run, fast, fastKind);
+    bool done = flat->Run(&local, &ani.GlobalVarList, ani.AppVarList.get(), fast, fastKind);
     plat::portable::ClearMessageBoxCalls();
     long double full = 0;
     std::string t;
-    uint8_t fullKind = EvaluateFormula(run.Host, a, &local, t, full, f.get());
+    uint8_t fullKind = f->TreeValue(TProccessInfo{run.Host, a, &local}, full, t);
     bool wordy = std::string(c.Text).find("$s") != std::string::npos ||
                  std::string(c.Text).find("$missing") != std::string::npos;
     EXPECT_EQ(done, !wordy);  // a string or missing variable leaves it to the evaluator
@@ -439,7 +442,7 @@ TEST_F(ScriptScene, VariableSlotsRebindWhenAListChanges) {
   TMacroRec line;
   TVariableList local;
   TBlockRun run{&ani, ScriptHostOf(&ani), nullptr, nullptr, &local};
-  TVarSlot& slot = line.Target;
+  TVariableSlot& slot = line.Target;
   ani.AppVarList->Add("$z", 2)->Value = 1;
   EXPECT_EQ(SlotVariable(run, slot, "$Z")->Value, 1);  // names ignore case
   EXPECT_EQ(slot.Where, 3);
