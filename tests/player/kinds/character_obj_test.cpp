@@ -74,17 +74,17 @@ struct CharScene : KindScene {
     c->Fy = y;
     return c;
   }
-  // "step:Command@x,y" whenever the command or place changed after a step.
+  // "step:Command@x,y" whenever the command changed after a step, and the place at the end.
   std::string Trace(TCharacterObj* c, int steps) {
     std::string out, last;
+    auto place = [c] { return "@" + std::to_string(c->Fx) + "," + std::to_string(c->Fy); };
     for (int i = 1; i <= steps; ++i) {
       Step();
-      const std::string now = c->Character()->CurrentCommand() + "@" + std::to_string(c->Fx) + "," + std::to_string(c->Fy);
-      if (now == last) continue;
-      out += (out.empty() ? "" : " ") + std::to_string(i) + ":" + now;
-      last = now;
+      if (c->Character()->CurrentCommand() == last) continue;
+      last = c->Character()->CurrentCommand();
+      out += std::to_string(i) + ":" + last + place() + " ";
     }
-    return out;
+    return out + "end" + place();
   }
   std::string UserEvents(TCharacterObj* c) {
     std::string out;
@@ -181,7 +181,7 @@ TEST_F(CharScene, IdleWalkAndGuideOnAManualClock) {
     const char* trace;
     const char* onStop;
   } cases[] = {
-      {"rests", [](TCharacterObj*) {}, 5, "1:RestPose@50,10", ""},
+      {"rests", [](TCharacterObj*) {}, 5, "1:RestPose@50,10 end@50,10", ""},
       {"idle pose, repeated for two intervals",
        [](TCharacterObj* c) {
          c->FEnableIdle = true;
@@ -191,7 +191,7 @@ TEST_F(CharScene, IdleWalkAndGuideOnAManualClock) {
        },
        // Wave plays at step 2; the next two intervals (steps 4 and 6) count its repeat.
        60, "1:RestPose@50,10 2:Wave@50,10 3:RestPose@50,10 30:Wave@50,10 31:RestPose@50,10 40:Wave@50,10 "
-           "41:RestPose@50,10 60:Wave@50,10",
+           "41:RestPose@50,10 60:Wave@50,10 end@50,10",
        "1/3 1/3 1/3"},
       {"walks between the bounds",
        [](TCharacterObj* c) {
@@ -204,12 +204,8 @@ TEST_F(CharScene, IdleWalkAndGuideOnAManualClock) {
        // Right of the middle (55) it walks left, else right, 2 pixels a frame, until the move
        // would pass its target; "OnStop" 3 names the walking gesture, 1 the idle pose.
        60,
-       "1:RestPose@50,10 5:GoRight@50,10 6:GoRight@52,10 7:GoRight@54,10 8:GoRight@56,10 9:GoRight@58,10 "
-       "10:GoRight@60,10 11:GoRight@62,10 12:GoRight@64,10 13:GoRight@66,10 14:GoRight@68,10 "
-       "15:GoRight@70,10 16:GoRight@72,10 17:GoRight@74,10 18:GoRight@76,10 19:RestPose@76,10 "
-       "21:Wave@76,10 22:RestPose@76,10 28:GoLeft@76,10 29:GoLeft@74,10 30:GoLeft@72,10 31:RestPose@72,10 "
-       "37:Wave@72,10 38:RestPose@72,10 48:GoLeft@72,10 49:GoLeft@70,10 50:GoLeft@68,10 51:GoLeft@66,10 "
-       "52:GoLeft@64,10 53:RestPose@64,10",
+       "1:RestPose@50,10 5:GoRight@50,10 19:RestPose@76,10 21:Wave@76,10 22:RestPose@76,10 28:GoLeft@76,10 "
+       "31:RestPose@72,10 37:Wave@72,10 38:RestPose@72,10 48:GoLeft@72,10 53:RestPose@64,10 end@64,10",
        "3/2 1/3 3/1 1/3 3/1"},
       {"no walk without a right bound",
        [](TCharacterObj* c) {
@@ -217,14 +213,14 @@ TEST_F(CharScene, IdleWalkAndGuideOnAManualClock) {
          c->FIdleList = {"Nobody"};
          c->FIdleInterval = 1;
        },
-       60, "1:RestPose@50,10", ""},
+       60, "1:RestPose@50,10 end@50,10", ""},
       {"guide sound with the speaking pose",
        [](TCharacterObj* c) {
          c->FEnableGuide = true;
          c->FGuides = "x, 0";  // items that are no number are skipped
          c->FGuideInterval = 3;
        },
-       6, "1:RestPose@50,10 3:Speaking@50,10", ""},
+       6, "1:RestPose@50,10 3:Speaking@50,10 end@50,10", ""},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.what);
@@ -342,14 +338,14 @@ TEST_F(CharScene, BoundaryRefusalRunsOnStop) {
   c->SetMacro(zkw::ocUser, zkw::TScriptList::FromText("stop"));
   ani.BeforePlay();
   c->SetValue(83, "GoRight", 0);
-  EXPECT_EQ(Trace(c, 6), "1:GoRight@10,0 2:GoRight@12,0 3:GoRight@14,0 4:RestPose@14,0");
+  EXPECT_EQ(Trace(c, 6), "1:GoRight@10,0 4:RestPose@14,0 end@14,0");  // 14 to 16 would cross it
   EXPECT_EQ(UserEvents(c), "3/2");  // the boundary, item 2 (GoRight)
   c->SetValue(87, "", 3);           // PoseIndex: Wave, played once
   long double v = 0;
   std::string s;
   c->GetValue(83, v, s);
   EXPECT_EQ(s, "Wave");
-  EXPECT_EQ(Trace(c, 3), "1:Wave@14,0 2:RestPose@14,0");
+  EXPECT_EQ(Trace(c, 3), "1:Wave@14,0 2:RestPose@14,0 end@14,0");
   EXPECT_EQ(UserEvents(c), "3/2 1/3");
   c->SetValue(190, "Wave", 0);
   c->SetValue(190, "Speaking", 0);
