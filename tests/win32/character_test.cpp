@@ -10,13 +10,6 @@
 
 namespace {
 
-std::wstring Beside(const wchar_t* name) {
-  wchar_t path[MAX_PATH];
-  DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring dir(path, n);
-  return dir.substr(0, dir.find_last_of(L"\\/") + 1) + name;
-}
-
 // A 50 ms 8-bit mono wave at 8000 Hz.
 std::vector<uint8_t> ShortWave() {
   std::vector<uint8_t> b = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
@@ -38,9 +31,9 @@ TEST(Win32Character, GestureSoundPlaysThroughTheSystemPlayer) {
   ASSERT_NE(wnd, nullptr);
   // Characters are found in the folder set by message 1094: the program's own, where
   // hero.chr lies beside character.dan.
-  std::wstring folder = Beside(L"");
+  std::wstring folder = zkwtest::BesideTheProgram(L"");
   ::SendMessageW(wnd, 1094, 0, reinterpret_cast<LPARAM>(folder.c_str()));
-  std::wstring scene = Beside(L"character.dan");
+  std::wstring scene = zkwtest::BesideTheProgram(L"character.dan");
   ASSERT_EQ(::SendMessageW(wnd, 1041, 0, reinterpret_cast<LPARAM>(scene.c_str())), 0);
   const std::vector<uint8_t> beep = ShortWave();
   const auto* memory = reinterpret_cast<LPCWSTR>(beep.data());
