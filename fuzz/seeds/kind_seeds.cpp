@@ -8,6 +8,7 @@
 #include "dib/dib_base.h"
 #include "dib/dib_factory.h"
 #include "player/kinds/button_obj.h"
+#include "player/kinds/character_obj.h"
 #include "player/kinds/data_table.h"
 #include "player/kinds/dialog_obj.h"
 #include "player/kinds/font_obj.h"
@@ -21,6 +22,7 @@
 #include "player/kinds/path_mover.h"
 #include "player/kinds/run_kinds.h"
 #include "player/kinds/scrollbar_obj.h"
+#include "player/kinds/effect_kinds.h"
 #include "player/kinds/simple_kinds.h"
 #include "player/kinds/stars_obj.h"
 #include "player/kinds/text_obj.h"
@@ -103,4 +105,31 @@ void WriteKindSeeds(const std::string& outDir) {
   ::mkdir(dir.c_str(), 0755);
   std::ofstream(dir + "/kinds.dan", std::ios::binary)
       .write(reinterpret_cast<const char*>(out.Bytes().data()), static_cast<std::streamsize>(out.Bytes().size()));
+
+  // A character (the target writes hero.chr into the scene's character folder) above a floor,
+  // with idling, walking, guides, gravity and hot regions.
+  zkw::TDibAnimator walk;
+  walk.SetDibAttr(64, 48);
+  walk.FViewWidth = 64;
+  walk.FViewHeight = 48;
+  auto* floor = Add<zkw::TDibDrawObj>(walk, "Floor", -1);
+  floor->FCollide = true;
+  floor->Fy = 30;
+  floor->FWidth = 64;
+  floor->FHeight = 4;
+  auto* hero = Add<zkw::TCharacterObj>(walk, "Hero", -1);
+  hero->FPath = "hero.chr";
+  hero->FCollide = true;
+  hero->FGravity = 2;
+  hero->FEnableIdle = hero->FEnableGoing = hero->FEnableGuide = hero->FEnableRegion = true;
+  hero->FIdleList = {"Wave", "Loop"};
+  hero->FIdleInterval = 1;
+  hero->FRightBound = 40;
+  hero->FGuides = "0,1";
+  hero->FGuideInterval = 2;
+  hero->FHotRegions = {{{0, 0, 3, 3}, "Hide Floor"}};
+  zkw::TMemoryStream walkOut;
+  walk.SaveToStream(&walkOut);
+  std::ofstream(dir + "/character.dan", std::ios::binary)
+      .write(reinterpret_cast<const char*>(walkOut.Bytes().data()), static_cast<std::streamsize>(walkOut.Bytes().size()));
 }

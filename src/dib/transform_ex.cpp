@@ -177,7 +177,12 @@ void TDib24Bits::ScaleBigEx(int32_t x, int32_t y, int32_t w, int32_t h, int32_t 
 }
 
 TDib24Bits* GetScaleDib(int32_t rx, int32_t ry, TDibBaseObj* Dib) {
-  if (!HasPixels(Dib) || rx == 0 || ry == 0 || Dib->FBits != 1) return nullptr;
+  if (!Dib || Dib->FBits != 1) return nullptr;
+  return GetScaledCopy(rx, ry, Dib);
+}
+
+TDib24Bits* GetScaledCopy(int32_t rx, int32_t ry, TDibBaseObj* Dib) {
+  if (!HasPixels(Dib) || rx == 0 || ry == 0 || (Dib->FBits != 1 && Dib->FBits != 3)) return nullptr;
   const int32_t W = Dib->FWidth, H = Dib->FHeight;
   const int64_t nw = Round(int64_t{rx} * W / 100.0), nh = Round(int64_t{ry} * H / 100.0);
   if (nw < 1 || nh < 1 || nw > INT32_MAX || nh > INT32_MAX) {
@@ -194,11 +199,12 @@ TDib24Bits* GetScaleDib(int32_t rx, int32_t ry, TDibBaseObj* Dib) {
   TSourceView view;
   ViewSource(Dib, out, view);
   const int32_t x2 = static_cast<int32_t>(nw - 1), y2 = static_cast<int32_t>(nh - 1);
-  if (!view.Alpha) {
+  if (!view.Alpha && Dib->FBits == 1) {
     out->Bar(0, 0, x2, y2, Dib->GetPixelEx(0, 0));
     out->Scale(0, 0, rx, ry, Dib);
     return out;
   }
+  // A 24-bit source without alpha counts as opaque everywhere.
   out->CreateAlphaChannel();
   if (!HasPixels(out->AlphaDib)) {
     delete out;
@@ -206,15 +212,23 @@ TDib24Bits* GetScaleDib(int32_t rx, int32_t ry, TDibBaseObj* Dib) {
   }
   if (rx == 100 && ry == 100) {
     out->DrawArea(0, 0, Dib, 0, 0, W, H, 1, 1);
-    out->AlphaDib->DrawArea(0, 0, Dib->AlphaDib, 0, 0, W, H, 1, 1);
+    if (view.Alpha)
+      out->AlphaDib->DrawArea(0, 0, Dib->AlphaDib, 0, 0, W, H, 1, 1);
+    else
+      out->AlphaDib->Bar(0, 0, x2, y2, 255);
     return out;
   }
   out->Bar(0, 0, x2, y2, 0xFF00FF);
   out->AlphaDib->Bar(0, 0, x2, y2, 0);
+  TWorkView work;
+  if (!WorkViewOf(*out, work)) {
+    delete out;
+    return nullptr;
+  }
   if (rx > 100 || ry > 100)
-    out->ScaleBigEx(0, 0, W, H, rx, ry, Dib, out);
+    FillScaledBig(work, view, 0, 0, W, H, rx, ry);
   else
-    out->ScaleSmallEx(0, 0, W, H, rx, ry, Dib, out);
+    FillScaledSmall(work, view, 0, 0, W, H, rx, ry);
   return out;
 }
 

@@ -12,6 +12,9 @@ class TDib24Bits;
 // Round(ry H / 100)), with an alpha companion when Dib has one; null when Dib has no pixels,
 // is not 8-bit, a factor is 0 or the scaled size has no pixels. The caller owns the result.
 TDib24Bits* GetScaleDib(int32_t rx, int32_t ry, TDibBaseObj* Dib);
+// The same for 8-bit and 24-bit images (a 24-bit image without alpha gets an opaque alpha
+// companion): characters scale their frames of either depth alike with it.
+TDib24Bits* GetScaledCopy(int32_t rx, int32_t ry, TDibBaseObj* Dib);
 
 // Walks the line (X1, Y1)-(X2, Y2) like Line and stores, for every point, Values[x] = y
 // (Mode 1) or Values[y] = x (any other Mode); indexes outside 0..1024 are skipped.

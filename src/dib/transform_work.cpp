@@ -105,8 +105,23 @@ void FillUnwritten(const TWorkView& w, int64_t u1, int64_t v1, int64_t u2, int64
   FillUnwrittenInside(w, u1, v1, u2, v2, colour, alpha);
 }
 
-void FillScaledSmall(const TWorkView& w, const TSourceView& src, int64_t xx, int64_t yy,
-                     int64_t pw, int64_t ph, int64_t rx, int64_t ry) {
+namespace {
+
+// The colour of pixel i of a source row: through the colour table of an 8-bit source, as stored
+// in a 24-bit one. The fills take the depth as a template argument, chosen once per call.
+template <int Bytes>
+inline TRGBQuad SourceColour(const TSourceView& src, const uint8_t* s, int64_t i) {
+  if constexpr (Bytes == 1) {
+    return src.Pal[s[i]];
+  } else {
+    const uint8_t* p = s + 3 * i;
+    return TRGBQuad{p[0], p[1], p[2], 0};
+  }
+}
+
+template <int Bytes>
+void FillSmall(const TWorkView& w, const TSourceView& src, int64_t xx, int64_t yy, int64_t pw,
+               int64_t ph, int64_t rx, int64_t ry) {
   // The colour walk (first writer wins) and the alpha walk (running mix) read nothing of each
   // other, so one pass in picture order does both.
   for (int64_t j = 0; j < ph; ++j) {
@@ -121,7 +136,7 @@ void FillScaledSmall(const TWorkView& w, const TSourceView& src, int64_t xx, int
       if (u < 0 || u >= w.Width) continue;
       uint8_t* p = row + 3 * u;
       if (Unwritten(p)) {
-        const TRGBQuad& q = src.Pal[s[i]];
+        const TRGBQuad q = SourceColour<Bytes>(src, s, i);
         p[0] = q.rgbBlue;
         p[1] = q.rgbGreen;
         p[2] = q.rgbRed;
@@ -131,8 +146,9 @@ void FillScaledSmall(const TWorkView& w, const TSourceView& src, int64_t xx, int
   }
 }
 
-void FillScaledBig(const TWorkView& w, const TSourceView& src, int64_t xx, int64_t yy,
-                   int64_t pw, int64_t ph, int64_t rx, int64_t ry) {
+template <int Bytes>
+void FillBig(const TWorkView& w, const TSourceView& src, int64_t xx, int64_t yy, int64_t pw,
+             int64_t ph, int64_t rx, int64_t ry) {
   const int64_t bw = rx / 100, bh = ry / 100;
   for (int64_t j = 0; j < ph; ++j) {
     int64_t v = (j * ry) / 100;
@@ -142,9 +158,27 @@ void FillScaledBig(const TWorkView& w, const TSourceView& src, int64_t xx, int64
     for (int64_t i = 0; i < pw; ++i) {
       int64_t u = (i * rx) / 100;
       if (u + bw < w.OrgX || u >= w.OrgX + w.Width) continue;
-      FillUnwritten(w, u, v, u + bw, v + bh, src.Pal[s[i]], sa ? sa[i] : 255);
+      FillUnwritten(w, u, v, u + bw, v + bh, SourceColour<Bytes>(src, s, i), sa ? sa[i] : 255);
     }
   }
+}
+
+}  // namespace
+
+void FillScaledSmall(const TWorkView& w, const TSourceView& src, int64_t xx, int64_t yy,
+                     int64_t pw, int64_t ph, int64_t rx, int64_t ry) {
+  if (src.Bytes == 3)
+    FillSmall<3>(w, src, xx, yy, pw, ph, rx, ry);
+  else
+    FillSmall<1>(w, src, xx, yy, pw, ph, rx, ry);
+}
+
+void FillScaledBig(const TWorkView& w, const TSourceView& src, int64_t xx, int64_t yy,
+                   int64_t pw, int64_t ph, int64_t rx, int64_t ry) {
+  if (src.Bytes == 3)
+    FillBig<3>(w, src, xx, yy, pw, ph, rx, ry);
+  else
+    FillBig<1>(w, src, xx, yy, pw, ph, rx, ry);
 }
 
 }  // namespace transform

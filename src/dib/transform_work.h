@@ -85,7 +85,7 @@ inline void FillUnwrittenInside(const TWorkView& w, int64_t u1, int64_t v1, int6
 void FillUnwritten(const TWorkView& w, int64_t u1, int64_t v1, int64_t u2, int64_t v2,
                    const TRGBQuad& colour, uint8_t alpha);
 
-// The piece (xx, yy, w, h) of an 8-bit source scaled by rx, ry percent into the work view,
+// The piece (xx, yy, w, h) of an 8-bit or 24-bit source scaled by rx, ry percent into the work view,
 // one pixel per source pixel (ScaleSmallEx) or one block per source pixel (ScaleBigEx).
 void FillScaledSmall(const TWorkView& w, const TSourceView& src, int64_t xx, int64_t yy,
                      int64_t pw, int64_t ph, int64_t rx, int64_t ry);

@@ -50,6 +50,8 @@ bool Compress(const std::vector<uint8_t>& raw, std::vector<uint8_t>& packed) {
   return true;
 }
 
+constexpr uint64_t kMaxDeflateRatio = 1032;
+
 // Inflates a part. The first 40 bytes are the part's bitmap header, which fixes how long the
 // inflated part may be; a stream that inflates past that (or past the ceiling) is refused.
 bool Inflate(const uint8_t* packed, uint64_t packedSize, const char* what,
@@ -89,6 +91,14 @@ bool Inflate(const uint8_t* packed, uint64_t packedSize, const char* what,
       if (static_cast<uint64_t>(expected) > kDexPartCeiling) {
         failure = std::string(what) + " part declares " + std::to_string(expected) +
                   " bytes, more than the reader accepts";
+        break;
+      }
+      // Deflate packs at most 1032 bytes into one, so a stream that could never fill the
+      // declared size is refused before its buffer is made (small files declaring huge
+      // pictures would otherwise cost their full size each time they are read).
+      if (static_cast<uint64_t>(expected) > packedSize * kMaxDeflateRatio + kInfoHeaderSize) {
+        failure = std::string(what) + " part declares " + std::to_string(expected) + " bytes, more than its " +
+                  std::to_string(packedSize) + " stored bytes can inflate to";
         break;
       }
       headerKnown = true;

@@ -1,6 +1,6 @@
-// Scene objects, images, text and cursors (codes 57, 59-62, 65-67, 72-77, 83-86, 88, 111,
-// 113, 114). Numbers from scripts become objects only through the host's ObjectFromReference
-// and images only through ImageFromReference. Everything that touches an object needs the
+// Scene objects, images, text and cursors (codes 57, 59-62, 65-67, 72-77, 83-86, 88, 111-114).
+// Numbers from scripts become objects only through the host's ObjectFromReference and images
+// only through ImageFromReference. Everything that touches an object needs the
 // running scene (TExprHost::SceneAnimator); without one these functions give 0.
 #include "script/functions_scene.h"
 
@@ -14,6 +14,7 @@
 #include "expr/functions_support.h"
 #include "expr/handles.h"
 #include "fonts/dib_font.h"
+#include "player/kinds/character_obj.h"
 #include "player/objects/animate_obj.h"
 #include "player/scene/dib_animator.h"
 #include "player/scene/scene_entries.h"
@@ -193,6 +194,27 @@ uint8_t FnGetTableData(const TToken& Call, const TProccessInfo& Info, long doubl
   return NumberResult(Value, kind == vkNumber ? v : 0);
 }
 
+// "CharDraw": 10 or more: a character object, then x, y, ox, oy, w, h, fx, fy and Opacity: the
+// piece (ox, oy, w, h) of its current frame drawn at (x, y) onto the scene's image, flipped
+// where fx or fy < 0; 1 when something was drawn, else 0.
+uint8_t FnCharDraw(const TToken& Call, const TProccessInfo& Info, long double& Value,
+                   std::string&) {
+  TArgs a(Call, Info);
+  long double n = 0;
+  if (a.Count() < 10 || !a.Number(0, n)) return vkNone;
+  int32_t v[9];
+  for (int32_t i = 0; i < 9; ++i) {
+    long double number = 0;
+    if (!a.Number(i + 1, number)) return vkNone;
+    v[i] = RoundInt32(number);
+  }
+  auto* character = dynamic_cast<TCharacterObj*>(ObjectOf(Info, n));
+  TDibAnimator* ani = SceneOf(Info);
+  const bool drawn = character && ani &&
+                     character->DrawEx(ani->FDib, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
+  return NumberResult(Value, drawn ? 1 : 0);
+}
+
 // --- text --------------------------------------------------------------------------------------
 
 // "TextOut": 4 or more: object, X, Y and a text: DATextOut's result.
@@ -353,7 +375,7 @@ const TFunctionBinding kScene[] = {
     {72, FnGetContainer},  {73, FnGetFocus},       {74, FnCursorVisible},  {75, FnCursorCount},
     {76, FnAddCursor},     {77, FnReplaceCursor},  {83, FnIntersect},      {84, FnTextOut},
     {85, FnTextWidth},     {86, FnTextHeight},     {88, FnScaleDibID},     {111, FnGetTableData},
-    {113, FnGetObjCount},  {114, FnGetObjectOf},
+    {112, FnCharDraw},     {113, FnGetObjCount},  {114, FnGetObjectOf},
 };
 
 }  // namespace

@@ -302,7 +302,8 @@ TEST(FunctionValues, ColoursAndLogic) {
       {"Rnd(5,5)", 2, 5},
       {"Rnd(1)", 0, 0},
       {"Seek(1,\"a\")", 0, 0},  // database functions are not provided here
-      {"CharDraw(1,2,3,4,5,6,7,8,9,10)", 0, 0},
+      {"CharDraw(1,2,3,4,5,6,7,8,9,10)", 2, 0},  // no scene, no character: nothing drawn
+      {"CharDraw(1,2,3)", 0, 0},
   });
 }
 

@@ -206,6 +206,13 @@ TEST(Dex, DamagedRecordsAreRefusedWithAReason) {
   PutLE<int32_t>(huge, 8, 60000);
   EXPECT_EQ(load(recordWithPart(huge)), 0u);
   EXPECT_TRUE(reasonHas("more than the reader accepts"));
+  // Within the ceiling but more than its few stored bytes could ever inflate to: refused
+  // before its 16 MB are made.
+  std::vector<uint8_t> bomb = PackedDib(1, 1, 8);
+  PutLE<int32_t>(bomb, 4, 4000);
+  PutLE<int32_t>(bomb, 8, 4000);
+  EXPECT_EQ(load(recordWithPart(bomb)), 0u);
+  EXPECT_TRUE(reasonHas("stored bytes can inflate to"));
 
   // A picture with one zero side holds no pixel but could ask for gigabytes once re-sized.
   const int32_t sides[][2] = {{600000000, 0}, {0, 600000000}, {2, -3}};

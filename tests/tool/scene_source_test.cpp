@@ -94,7 +94,7 @@ TEST(SceneSource, DemoSourceAndSceneFileRoundTrip) {
 
 TEST(SceneSource, Win32SuiteScenesAreWhatTheirSourcesBuild) {
   // The Win32 suite cannot run the tool, so it loads scene files kept beside their sources.
-  for (const char* name : {"system_text", "scene_sound", "crossplat"}) {
+  for (const char* name : {"system_text", "scene_sound", "crossplat", "character"}) {
     std::string base = std::string(ZKW_WIN32_DATA_DIR "/") + name;
     zkw::TDibAnimator ani;
     std::string error;

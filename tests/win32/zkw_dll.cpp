@@ -33,6 +33,13 @@ ScratchDir::~ScratchDir() {
   ::RemoveDirectoryW(FDir.c_str());
 }
 
+std::wstring BesideTheProgram(const wchar_t* name) {
+  wchar_t path[MAX_PATH];
+  DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring dir(path, n);
+  return dir.substr(0, dir.find_last_of(L"\\/") + 1) + name;
+}
+
 std::vector<uint8_t> ReadFileBytes(const std::wstring& name) {
   HANDLE file = ::CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);

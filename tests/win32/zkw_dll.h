@@ -41,6 +41,9 @@ class ScratchDir {
   std::wstring FDir;
 };
 
+// A file in the program's own folder, where the build copies the suite's data files.
+std::wstring BesideTheProgram(const wchar_t* name);
+
 std::vector<uint8_t> ReadFileBytes(const std::wstring& name);
 void WriteFileBytes(const std::wstring& name, const std::vector<uint8_t>& bytes);
 

@@ -64,20 +64,17 @@ bool ToEightBit(const std::vector<TRgbaImage>& images, std::vector<std::unique_p
     dib->SetAttributes(image.Width, image.Height);
     if (!dib->Handle()) return false;
     for (int i = 0; i < 256; ++i) dib->DibPal[i] = table[i];
-    bool opaque = true;
+    // Every frame keeps an alpha companion, opaque PNGs too: without one the frame would be
+    // drawn with a colour key and lose the colour that landed on the key's index.
+    dib->CreateAlphaChannel();
+    if (!dib->AlphaDib) return false;
     for (int32_t y = 0; y < image.Height; ++y)
       for (int32_t x = 0; x < image.Width; ++x) {
         const uint8_t* p = &image.Pixels[(static_cast<size_t>(y) * image.Width + x) * 4];
         const uint32_t colour = p[0] | p[1] << 8 | static_cast<uint32_t>(p[2]) << 16;
         dib->PutPixel(x, y, exact ? static_cast<uint32_t>(colours[colour]) : zkw::NearestColor(colour, table));
-        opaque = opaque && p[3] == 255;
+        dib->AlphaDib->PutPixel(x, y, p[3]);
       }
-    if (!opaque) {
-      dib->CreateAlphaChannel();
-      for (int32_t y = 0; y < image.Height; ++y)
-        for (int32_t x = 0; x < image.Width; ++x)
-          dib->AlphaDib->PutPixel(x, y, image.Pixels[(static_cast<size_t>(y) * image.Width + x) * 4 + 3]);
-    }
     out.push_back(std::move(dib));
   }
   return true;

@@ -103,6 +103,10 @@ bool TScenePlayer::Open(const std::string& SceneFile, bool Manual, const std::st
       return false;
     }
   }
+  // Characters of the scene are looked for beside the scene file.
+  std::string folder = SceneFile.substr(0, SceneFile.find_last_of('/') + 1);
+  zkw::ZString characters = zkw::FromUtf8(folder);
+  zkwSendMessage(Window, zkw::wm::SetCharacterPath, 0, reinterpret_cast<intptr_t>(characters.c_str()));
   zkw::ZString name = zkw::FromUtf8(SceneFile);
   if (zkwSendMessage(Window, zkw::wm::LoadMain, 0, reinterpret_cast<intptr_t>(name.c_str())) != 0) {
     Error = "cannot load the scene \"" + SceneFile + "\"";

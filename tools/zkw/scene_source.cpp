@@ -90,7 +90,7 @@ const std::map<int, std::string>& KindNames() {
       {14, "floatlimit"},  {15, "perspecty"},  {16, "runpersy"},    {17, "perspectx"},
       {18, "runpersx"},    {19, "brightness"}, {20, "runscale"},    {21, "merge"},
       {22, "stars"},       {23, "palette"},    {24, "squares"},     {25, "button"},
-      {26, "movieex"},     {27, "movebutton"}, {28, "marker"},      {30, "label"},
+      {26, "movieex"},     {27, "movebutton"}, {28, "marker"},      {29, "character"}, {30, "label"},
       {31, "text"},        {32, "particle"},   {33, "scrollbar"},   {34, "hotrack"},
       {35, "dialog"},      {36, "group"},      {37, "timer"},       {39, "list"},
       {40, "dibfont"},     {41, "skew"},       {42, "pathmover"},   {43, "datatable"},

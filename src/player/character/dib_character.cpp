@@ -397,7 +397,7 @@ void TDibCharacter::DoAction() {
 
 TDibBaseObj* TDibCharacter::ScaledFrame(TFrameObj* Frame) const {
   if (FScaledFrom != Frame || FScaledRate != Scale) {
-    FScaled.reset(GetScaleDib(Scale, Scale, Frame->FDib.get()));
+    FScaled.reset(GetScaledCopy(Scale, Scale, Frame->FDib.get()));
     FScaledFrom = Frame;
     FScaledRate = Scale;
   }
@@ -416,27 +416,30 @@ void TDibCharacter::Draw(int32_t x, int32_t y, TDibBaseObj* ADib) {
   // Scaled frames are limited like scaled copies: no side beyond the largest figure.
   const int64_t w = (int64_t{dib->Width()} * Scale + 50) / 100, h = (int64_t{dib->Height()} * Scale + 50) / 100;
   if (w < 1 || h < 1 || w > kCharMaxDimension || h > kCharMaxDimension) return;
-  if (FFlipX >= 0 && FFlipY >= 0) {
+  // 8-bit frames scale straight onto the target; 24-bit frames and mirrored ones go through a
+  // scaled copy made by the same rules, so both depths look alike.
+  if (FFlipX >= 0 && FFlipY >= 0 && dib->Bits() == 1) {
     ADib->ScaleEx(x, y, Scale, Scale, dib, 0, 0, dib->Width(), dib->Height(), rate);
     return;
   }
-  if (TDibBaseObj* scaled = dib->Bits() == 1 ? ScaledFrame(frame) : nullptr)
+  if (TDibBaseObj* scaled = ScaledFrame(frame))
     ADib->DrawMerge(x, y, scaled, 0, 0, scaled->Width(), scaled->Height(), FFlipX, FFlipY, rate);
 }
 
-void TDibCharacter::DrawExOn(TDibBaseObj* ADib, int32_t x, int32_t y, int32_t xx, int32_t yy,
+bool TDibCharacter::DrawExOn(TDibBaseObj* ADib, int32_t x, int32_t y, int32_t xx, int32_t yy,
                              int32_t w, int32_t h, int32_t dx, int32_t dy) {
   TFrameObj* frame = CurrentFrame();
-  if (!ADib || !frame || !frame->FDib) return;
+  if (!ADib || !frame || !frame->FDib) return false;
   TDibBaseObj* dib = frame->FDib.get();
   // The piece is clipped to the frame; the target clips the rest.
   const int32_t x0 = std::max(xx, 0), y0 = std::max(yy, 0);
   const int64_t x1 = std::min<int64_t>(int64_t{xx} + w, dib->Width());
   const int64_t y1 = std::min<int64_t>(int64_t{yy} + h, dib->Height());
-  if (x1 <= x0 || y1 <= y0) return;
+  if (x1 <= x0 || y1 <= y0) return false;
   ADib->DrawMerge(x + (x0 - xx), y + (y0 - yy), dib, x0, y0, static_cast<int32_t>(x1 - x0),
                   static_cast<int32_t>(y1 - y0), dx, dy,
                   static_cast<uint16_t>(std::clamp(Opacity, 0, 100)));
+  return true;
 }
 
 uint8_t TDibCharacter::AlphaAt(int32_t X, int32_t Y) const {

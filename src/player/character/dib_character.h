@@ -87,8 +87,9 @@ class TDibCharacter {
   void Return();
   void Draw(int32_t x, int32_t y, TDibBaseObj* ADib);
   void DrawOn(TDibBaseObj* ADib) { Draw(FXPos, FYPos, ADib); }
-  // A piece (xx, yy, w, h) of the current frame at (x, y), mirrored when dx or dy < 0.
-  void DrawExOn(TDibBaseObj* ADib, int32_t x, int32_t y, int32_t xx, int32_t yy, int32_t w,
+  // A piece (xx, yy, w, h) of the current frame at (x, y), mirrored when dx or dy < 0; false
+  // when no frame or nothing of the piece lies inside the frame.
+  bool DrawExOn(TDibBaseObj* ADib, int32_t x, int32_t y, int32_t xx, int32_t yy, int32_t w,
                 int32_t h, int32_t dx, int32_t dy);
   std::string GetGestureName(int32_t Index) const;
   TGestureInfo GetGestureInfo(int32_t Index) const;

@@ -1,6 +1,7 @@
 #include "player/kinds/kinds.h"
 
 #include "player/kinds/button_obj.h"
+#include "player/kinds/character_obj.h"
 #include "player/kinds/data_table.h"
 #include "player/kinds/dialog_obj.h"
 #include "player/kinds/effect_kinds.h"
@@ -58,6 +59,7 @@ void RegisterSceneKinds(std::array<TObjectFactory, 256>& table) {
   table[26] = Make<TDibMovieExObj>;
   table[27] = Make<TMoveButton>;
   table[28] = Make<TMarkerObj>;
+  table[29] = Make<TCharacterObj>;
   table[30] = Make<TDibLabelObj>;
   table[31] = Make<TDibTextObj>;
   table[32] = Make<TParticleObj>;

@@ -278,6 +278,57 @@ TEST(Character, DrawingBlendsFlipsAndScales) {
   EXPECT_EQ(ch.Height(), 2);  // 2.5 rounds to even
 }
 
+// The same figure stored as an 8-bit and as a 24-bit frame looks the same however it is drawn.
+TEST(Character, TwentyFourBitFramesDrawLikeEightBitOnes) {
+  auto narrow = zkwtest::Indexed(3, 2, {1, 2, 3, 4, 5, 6});
+  auto deep = zkwtest::Solid24(3, 2, 0);
+  const int alpha[6] = {255, 128, 0, 255, 255, 0};
+  narrow->CreateAlphaChannel();
+  deep->CreateAlphaChannel();
+  for (int i = 0; i < 6; ++i) {
+    const int x = i % 3, y = i / 3;
+    deep->Bar(x, y, x, y, zkwtest::Col(i + 1));
+    narrow->AlphaDib->PutPixel(x, y, static_cast<uint32_t>(alpha[i]));
+    deep->AlphaDib->PutPixel(x, y, static_cast<uint32_t>(alpha[i]));
+  }
+  auto build = [](zkw::TDibBaseObj* dib) {
+    TCharGestureSource g;
+    g.Name = "RestPose";
+    g.Frames.push_back({dib, 1, 0, 0});
+    std::vector<uint8_t> bytes;
+    std::string error;
+    EXPECT_TRUE(zkw::BuildCharacterFile("Tester", 3, 2, {g}, bytes, error)) << error;
+    return bytes;
+  };
+  TDibCharacter a, b;
+  ASSERT_TRUE(LoadBytes(a, build(narrow.get()), "narrow.chr"));
+  ASSERT_TRUE(LoadBytes(b, build(deep.get()), "deep.chr"));
+  ASSERT_EQ(b.CurrentFrame()->FDib->Bits(), 3);
+  struct Case {
+    int scale, flipX, flipY, opacity;
+  } cases[] = {{100, 1, 1, 100}, {100, -1, -1, 60}, {200, 1, 1, 100}, {200, -1, 1, 100},
+               {250, 1, -1, 80}, {50, 1, 1, 100},   {50, -1, -1, 100}, {0, -1, 1, 100}};
+  for (const Case& c : cases) {
+    auto ta = zkwtest::Solid24(12, 8, 0xFFFFFF), tb = zkwtest::Solid24(12, 8, 0xFFFFFF);
+    int drawn = 0;
+    for (TDibCharacter* ch : {&a, &b}) {
+      ch->Scale = c.scale;
+      ch->Opacity = c.opacity;
+      ch->SetFlipX(c.flipX);
+      ch->SetFlipY(c.flipY);
+    }
+    a.Draw(1, 1, ta.get());
+    b.Draw(1, 1, tb.get());
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 12; ++x) {
+        EXPECT_EQ(tb->GetPixelEx(x, y), ta->GetPixelEx(x, y)) << c.scale << " " << c.flipX << " at " << x << "," << y;
+        drawn += ta->GetPixelEx(x, y) != 0xFFFFFFu;
+        EXPECT_EQ(b.AlphaAt(x, y), a.AlphaAt(x, y)) << c.scale << " alpha at " << x << "," << y;
+      }
+    EXPECT_GT(drawn, 0) << c.scale;
+  }
+}
+
 TEST(Character, WriterRoundTripAndRefusals) {
   FrameStore s;
   std::vector<TCharGestureSource> gestures = {Gesture(s, "RestPose", 2, 1),
