@@ -1,0 +1,121 @@
+// Conversions of the 6-byte real and of stored dates.
+#include "odf/odf_values.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace zkw {
+
+int32_t MinimumFieldLength(uint8_t Type) {
+  switch (Type) {
+    case ftString: return 1;
+    case ftUnicode: return 2;
+    default: return FixedFieldLength(Type);
+  }
+}
+
+int32_t FixedFieldLength(uint8_t Type) {
+  static const int32_t kSizes[] = {0, 1, 1, 2, 2, 4, 6, 1, 4, 10, 10, 0};
+  return Type < sizeof(kSizes) / sizeof(kSizes[0]) ? kSizes[Type] : 0;
+}
+
+long double Real48ToExtended(const uint8_t Bytes[6]) {
+  if (Bytes[0] == 0) return 0;
+  uint64_t fraction = 0;
+  for (int i = 4; i >= 1; --i) fraction = (fraction << 8) | Bytes[i];
+  fraction |= static_cast<uint64_t>(Bytes[5] & 0x7F) << 32;
+  long double mantissa = 1.0L + std::ldexp(static_cast<long double>(fraction), -39);
+  long double v = std::ldexp(mantissa, Bytes[0] - 129);
+  return (Bytes[5] & 0x80) ? -v : v;
+}
+
+void ExtendedToReal48(long double Value, uint8_t Bytes[6]) {
+  for (int i = 0; i < 6; ++i) Bytes[i] = 0;
+  if (!(Value == Value) || Value == 0) return;  // NaN and zero
+  bool negative = Value < 0;
+  long double magnitude = negative ? -Value : Value;
+  int exponent = 0;
+  long double m = std::frexp(magnitude, &exponent);  // magnitude = m * 2^exponent, m in [0.5, 1)
+  int32_t biased = 0;
+  uint64_t fraction = 0;
+  if (std::isinf(magnitude)) {
+    biased = 256;
+  } else {
+    // 1.f * 2^(exponent - 1): f scaled to 39 bits, rounded half to even.
+    long double scaled = std::ldexp(2 * m - 1, 39);
+    long double whole = std::floor(scaled);
+    fraction = static_cast<uint64_t>(whole);
+    long double rest = scaled - whole;
+    if (rest > 0.5L || (rest == 0.5L && (fraction & 1))) ++fraction;
+    biased = exponent - 1 + 129;
+    if (fraction == (uint64_t{1} << 39)) {
+      fraction = 0;
+      ++biased;
+    }
+  }
+  if (biased < 1) return;  // underflow
+  if (biased > 255) {      // overflow: the largest magnitude
+    biased = 255;
+    fraction = (uint64_t{1} << 39) - 1;
+  }
+  Bytes[0] = static_cast<uint8_t>(biased);
+  for (int i = 1; i <= 4; ++i) Bytes[i] = static_cast<uint8_t>(fraction >> (8 * (i - 1)));
+  Bytes[5] = static_cast<uint8_t>((fraction >> 32) & 0x7F) | (negative ? 0x80 : 0);
+}
+
+namespace {
+
+int32_t DaysInMonth(int32_t y, int32_t m) {
+  static const int32_t kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+  return m == 2 && leap ? 29 : kDays[m - 1];
+}
+
+constexpr int64_t kFirstDay = -693593, kLastDay = 2958465;  // 1 Jan 0001, 31 Dec 9999
+
+}  // namespace
+
+bool IsCalendarDate(const TODFDate& Date) {
+  return Date.Year >= 1 && Date.Year <= 9999 && Date.Month >= 1 && Date.Month <= 12 &&
+         Date.Day >= 1 && Date.Day <= DaysInMonth(Date.Year, Date.Month);
+}
+
+int32_t ODFDateToSerial(const TODFDate& Date) {
+  if (!IsCalendarDate(Date)) return 0;
+  int64_t y = Date.Year, m = Date.Month, d = Date.Day;
+  y -= m <= 2;
+  const int64_t era = y / 400;  // y >= 0 here
+  const int64_t yoe = y - era * 400;
+  const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return static_cast<int32_t>(era * 146097 + doe - 719468 + 25569);
+}
+
+TODFDate SerialToODFDate(long double Serial) {
+  TODFDate date{0, 0, 0};
+  if (!(Serial > kFirstDay - 1 && Serial < kLastDay + 1)) return date;
+  int64_t z = static_cast<int64_t>(std::trunc(Serial)) - 25569 + 719468;
+  const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const int64_t doe = z - era * 146097;
+  const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const int64_t mp = (5 * doy + 2) / 153;
+  date.Day = static_cast<uint8_t>(doy - (153 * mp + 2) / 5 + 1);
+  date.Month = static_cast<uint8_t>(mp < 10 ? mp + 3 : mp - 9);
+  date.Year = static_cast<int16_t>(yoe + era * 400 + (date.Month <= 2));
+  return date;
+}
+
+std::string ExactDecimalText(long double Value) {
+  if (!(Value == Value)) return "NAN";
+  if (std::isinf(Value)) return Value > 0 ? "INF" : "-INF";
+  char buf[64];
+  for (int digits = 1; digits <= 21; ++digits) {
+    std::snprintf(buf, sizeof buf, "%.*Lg", digits, Value);
+    if (std::strtold(buf, nullptr) == Value) break;
+  }
+  return buf;
+}
+
+}  // namespace zkw
