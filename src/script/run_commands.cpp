@@ -140,7 +140,7 @@ void Assign(const TBlockRun& Run, TMacroRec& R, TAnimateObj* T, long double V,
     switch (R.Fnc0) {
       case 148: a.FEventString = S; return;
       case kFieldProperty:
-        if (T) T->SetFieldValue(R.Fieldname, RoundI32(V), S);
+        if (T) T->SetFieldValue(R.Fieldname, V, S);
         return;
       case 156: a.DataPath = DecodeSceneText(S); return;
       case 166: a.GraphX = static_cast<int16_t>(RoundI32(V)); return;
