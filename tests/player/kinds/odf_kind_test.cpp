@@ -2,7 +2,9 @@
 // properties, the record commands, and the message for a field the table lacks.
 #include <gtest/gtest.h>
 
+#include "expr/handles.h"
 #include "odf/odf_file.h"
+#include "odf/odf_index.h"
 #include "odf/odf_values.h"
 #include "odf/odf_writer.h"
 #include "player/kinds/odf_kind.h"
@@ -29,6 +31,9 @@ struct OdfScene : zkwtest::ScriptScene {
       f.Setfl(30);
       b.BindField(5, f);
       f.Setfu(FromUtf8("H\xe1\xbb\x93"));
+      b.BindField(7, f);
+      if (n[0] == 'A') f.Setfm(b.AddMemo(msText, {'h', 'e', 'l', 'l', 'o', 0}));
+      else f.Setfm(b.AddMemo(msUnicodeText, {0xAF, 0x1E, 'x', 0}, 2));  // U+1EAF "x"
     }
     ASSERT_TRUE(b.Write(zkwtest::TempName(name)));
     ani.DataPath = zkwtest::Z(std::string(ZKW_TEST_TMP) + "/");
@@ -107,4 +112,47 @@ TEST_F(OdfScene, UnknownFieldShowsAnErrorBoxAndChangesNothing) {
   copy.FParent = &ani;
   copy.BeforePlay();
   EXPECT_EQ(copy.Table(), nullptr);
+}
+
+TEST_F(OdfScene, DatabaseFunctionsSeekFindAndReadMemos) {
+  {
+    TODFFile t(zkwtest::TempName(name), kODFRead);
+    ASSERT_TRUE(WriteODFIndex(t, "NAME", false, false, zkwtest::TempName(name + ".idx")));
+  }
+  struct Case {
+    const char* script;
+    long double number;
+    const char* text;
+  };
+  const std::string index = "Db.IndexFilename := \"" + name + ".idx\"\r\n";
+  const Case cases[] = {
+      {"$log := GetMemoText(Db, \"NOTE\")", 0, "hello"},
+      {"Db.Recno := 2\r\n$log := GetMemoText(Db, \"note\")", 0, "&#7855;#x"},
+      {"$out := Find(Db, \"NAME = 'Bob'\")", 2, ""},
+      {"$out := Find(Db, \"AGE > 30\") + Db.Recno", 2, ""},  // not found: stands on the last
+      {"$out := GetMemoData(Db, \"NOTE\") > 0", 1, ""},
+      {"$out := GetMemoDib(Db, \"NOTE\")", 0, ""},  // a text memo is no image
+      {"$out := Seek(Db, \"bob\")", 0, ""},          // no index yet
+      {"$out := Seek(Db)", 0, ""},
+  };
+  for (const Case& c : cases) {
+    ani.GlobalVarList.GetVar("$out")->Value = -1;
+    ani.GlobalVarList.GetVar("$log")->StValue.clear();
+    Run(c.script);
+    if (*c.text) EXPECT_EQ(Text("$log"), c.text) << c.script;
+    else EXPECT_EQ(Number("$out"), c.number) << c.script;
+  }
+  Run(index + "$out := Seek(Db, \"bob\") * 10 + Db.Recno");
+  EXPECT_EQ(Number("$out"), 22);
+  // Memory blocks are handles: FreeData frees them, and refuses numbers that are none.
+  Run("$out := GetMemoData(Db, \"NOTE\")");
+  const long double block = Number("$out");
+  EXPECT_EQ(HandleCount(THandleKind::hkMemory) >= 1, true);
+  const int32_t before = HandleCount(THandleKind::hkMemory);
+  ani.GlobalVarList.GetVar("$out")->Value = block + 8;
+  Run("FreeData $out");
+  EXPECT_EQ(HandleCount(THandleKind::hkMemory), before);
+  ani.GlobalVarList.GetVar("$out")->Value = block;
+  Run("FreeData $out");
+  EXPECT_EQ(HandleCount(THandleKind::hkMemory), before - 1);
 }
