@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_set>
 
 #include "base/last_error.h"
 #include "odf/odf_index.h"
@@ -268,7 +269,8 @@ bool TODFFile::WriteHeader() {
   int32_t recNum = 0, deleteds = 0;
   bool ok = ReadDiskCounts(recNum, deleteds);
   if (ok) {
-    odfHeader.hdfRecNum = std::max(recNum, odfHeader.hdfRecNum);
+    const int32_t mine = odfHeader.hdfRecNum;
+    odfHeader.hdfRecNum = std::max(recNum, mine);
     odfHeader.hdfDeleteds = deleteds + FDeletedDelta;
     std::vector<uint8_t> bytes = HeaderBytes();
     ok = odfHandle.WriteAt(0, bytes.data(), static_cast<int64_t>(bytes.size()));
@@ -292,13 +294,13 @@ plat::HGLOBAL TODFFile::ReadFromMemo(const std::string& AName, int32_t* Size) {
   if (!block) return nullptr;
   auto* out = static_cast<uint8_t*>(plat::GlobalLock(block));
   int64_t used = 0, copied = 0, position = memo.mfPosition;
-  // Each block lies after the header and inside the file; a chain longer than the file has
-  // blocks for is a cycle.
-  const int64_t maxBlocks = fileSize / kMemoBlockHeader + 1;
+  // Each block lies after the header and inside the file, and is met once (a chain that
+  // comes back to a block is a cycle).
+  std::unordered_set<int64_t> visited;
   bool good = true;
-  for (int64_t steps = 0; position != 0 && used < memo.mfSize; ++steps) {
+  while (position != 0 && used < memo.mfSize) {
     int32_t head[3];
-    if (steps >= maxBlocks || position < kMemoHeaderSize ||
+    if (!visited.insert(position).second || position < kMemoHeaderSize ||
         position + kMemoBlockHeader > fileSize || !FMemo.ReadAt(position, head, 12)) {
       good = false;
       break;

@@ -84,12 +84,14 @@ bool TODFFile::RecoverInsert() {
     if (odfHandle.Writable()) plat::DeleteFileW(name.c_str());
     return true;
   }
-  if (!odfHandle.Writable())
-    return Refuse("an interrupted insert waits to be undone; open the table for writing");
-  bool ok = odfHandle.WriteAt(r.GapOffset, r.Tail.data(), static_cast<int64_t>(r.Tail.size())) &&
-            odfHandle.WriteAt(0, r.Header.data(), static_cast<int64_t>(r.Header.size())) &&
-            odfHandle.SetSize(r.GapOffset + static_cast<int64_t>(r.Tail.size())) &&
-            odfHandle.Flush();
+  // A table opened for reading is put back through a second, writable handle.
+  TODFStore writable;
+  TODFStore& file = odfHandle.Writable() ? odfHandle : writable;
+  if (!odfHandle.Writable() && !writable.Open(odfFileName, true))
+    return Refuse("an interrupted insert waits to be undone and the table cannot be written");
+  bool ok = file.WriteAt(r.GapOffset, r.Tail.data(), static_cast<int64_t>(r.Tail.size())) &&
+            file.WriteAt(0, r.Header.data(), static_cast<int64_t>(r.Header.size())) &&
+            file.SetSize(r.GapOffset + static_cast<int64_t>(r.Tail.size())) && file.Flush();
   if (!ok) return Refuse("an interrupted insert could not be undone");
   plat::DeleteFileW(name.c_str());
   return true;
@@ -116,7 +118,8 @@ bool TODFFile::AppendBlank() {
   }
   odfHandle.Unlock(lockBytes);
   if (!ok) {
-    odfHeader.hdfRecNum = std::min(odfHeader.hdfRecNum, recNum);
+    const int32_t mine = odfHeader.hdfRecNum;
+    odfHeader.hdfRecNum = std::min(mine, recNum);
     return false;
   }
   std::fill(odfBuffer.begin(), odfBuffer.end(), 0);

@@ -92,7 +92,7 @@ TEST_F(OdfScene, ScriptsReadAndWriteFieldsByType) {
   EXPECT_EQ(t.GetStructOfName("PRICE")->Getfr(), 1.25L);
   t.Go(3);
   EXPECT_TRUE(t.GetDeleted());
-  EXPECT_EQ(t.odfHeader.hdfDeleteds, 1);
+  EXPECT_EQ(int32_t{t.odfHeader.hdfDeleteds}, 1);
 }
 
 TEST_F(OdfScene, UnknownFieldShowsAnErrorBoxAndChangesNothing) {
