@@ -174,8 +174,21 @@ int32_t TODFFile::PhysicalOf(int32_t Position) const {
 
 bool TODFFile::ReadRecord(int32_t Physical, uint8_t* Buffer) {
   if (Physical < 1 || Physical > odfHeader.hdfRecNum) return false;
-  return odfHandle.ReadAt(FDataOffset + int64_t{Physical - 1} * odfHeader.hdfRecSize, Buffer,
-                          odfHeader.hdfRecSize);
+  const int32_t size = odfHeader.hdfRecSize;
+  if (!FReadAhead)
+    return odfHandle.ReadAt(FDataOffset + int64_t{Physical - 1} * size, Buffer, size);
+  if (Physical < FAheadFirst || Physical >= FAheadFirst + FAheadCount) {
+    const int32_t count = std::min(odfHeader.hdfRecNum - Physical + 1, std::max(1, 65536 / size));
+    FAhead.resize(static_cast<size_t>(count) * size);
+    FAheadCount = 0;
+    if (!odfHandle.ReadAt(FDataOffset + int64_t{Physical - 1} * size, FAhead.data(),
+                          int64_t{count} * size))
+      return false;
+    FAheadFirst = Physical;
+    FAheadCount = count;
+  }
+  std::memcpy(Buffer, FAhead.data() + size_t(Physical - FAheadFirst) * size, size);
+  return true;
 }
 
 // Reads a physical record into both buffers; 0 (or a failed read) leaves them zeroed.
@@ -193,6 +206,7 @@ void TODFFile::WriteBack() {
   if (!Writable() || CurrentRecord < 1 || CurrentRecord > odfHeader.hdfRecNum) return;
   if (odfBuffer == odfTempBuffer) return;
   if (odfIndexer) odfIndexer->NoteRecordChange(odfTempBuffer.data(), odfBuffer.data());
+  FAheadCount = 0;
   if (odfHandle.WriteAt(FDataOffset + int64_t{CurrentRecord - 1} * odfHeader.hdfRecSize,
                         odfBuffer.data(), odfHeader.hdfRecSize))
     odfTempBuffer = odfBuffer;

@@ -116,10 +116,33 @@ class TODFFile {
   std::vector<uint8_t> HeaderBytes() const;
   void TakeSlot();
 
+  // Read-ahead while a scan (Find, SUM) walks the records: a chunk of whole records read at once
+  // and served from memory until a write or the end of the scan.
+  friend class TScanReadAhead;
+  bool FReadAhead = false;
+  int32_t FAheadFirst = 0, FAheadCount = 0;
+  std::vector<uint8_t> FAhead;
+
   THeaderForm FForm = THeaderForm::hfCurrent;
   TODFStore FMemo;
   int32_t FDeletedDelta = 0;  // deleted-count changes not yet in the file
   int32_t FSlot = 0;
+};
+
+// Turns the table's read-ahead on for the scope of a scan.
+class TScanReadAhead {
+ public:
+  explicit TScanReadAhead(TODFFile& Table) : FTable(Table), FWasOn(Table.FReadAhead) { Table.FReadAhead = true; }
+  ~TScanReadAhead() {
+    FTable.FReadAhead = FWasOn;
+    if (!FWasOn) FTable.FAheadCount = 0;
+  }
+  TScanReadAhead(const TScanReadAhead&) = delete;
+  TScanReadAhead& operator=(const TScanReadAhead&) = delete;
+
+ private:
+  TODFFile& FTable;
+  bool FWasOn;
 };
 
 // The open table of registry slot 1..40, or null.

@@ -89,6 +89,7 @@ int TKeyOrder::Compare(const uint8_t* RecordA, const uint8_t* RecordB) const {
 
 bool TODFIndex::Open(const ZString& AName) {
   FEntries.clear();
+  FKeysValid = false;
   MemoryIndex = true;
   TODFStore file;
   if (!file.Open(AName, false)) {
@@ -159,6 +160,7 @@ bool IsBlank(const uint8_t* Record, int32_t Size) {
 void TODFIndex::Rebuild(TODFFile& Table, std::vector<uint8_t>& Records) {
   const int32_t n = Table.odfHeader.hdfRecNum, size = Table.odfHeader.hdfRecSize;
   FEntries.resize(n);
+  FKeysValid = false;
   std::iota(FEntries.begin(), FEntries.end(), 1);
   if (Records.size() == static_cast<size_t>(int64_t{n} * size))
     std::stable_sort(FEntries.begin(), FEntries.end(), [&](int32_t a, int32_t b) {
@@ -201,11 +203,26 @@ void TODFIndex::SortIfNeeded(TODFFile& Table) {
       return FOrder->Compare(&records[size_t(a - 1) * size], &records[size_t(b - 1) * size]) < 0;
     });
   FEntries = std::move(valid);
+  FKeysValid = false;
   FSorted = true;
+}
+
+const std::vector<std::string>& TODFIndex::Keys(TODFFile& Table) {
+  if (FKeysValid) return FKeys;
+  const int32_t size = Table.odfHeader.hdfRecSize;
+  std::vector<uint8_t> records = ReadAllRecords(Table);
+  FKeys.assign(FEntries.size(), std::string());
+  if (!records.empty() && FOrder)
+    for (size_t i = 0; i < FEntries.size(); ++i)
+      if (FEntries[i] >= 1 && FEntries[i] <= Table.odfHeader.hdfRecNum)
+        FKeys[i] = FOrder->TextOf(&records[size_t(FEntries[i] - 1) * size]);
+  FKeysValid = true;
+  return FKeys;
 }
 
 void TODFIndex::NoteAppend(int32_t Record) {
   FEntries.push_back(Record);
+  FKeysValid = false;
   FSorted = false;
 }
 
@@ -214,11 +231,15 @@ void TODFIndex::NoteInsert(int32_t At, int32_t Position) {
     if (r >= At) ++r;
   size_t where = static_cast<size_t>(std::clamp<int32_t>(Position - 1, 0, Count()));
   FEntries.insert(FEntries.begin() + where, At);
+  FKeysValid = false;
   FSorted = false;
 }
 
 void TODFIndex::NoteRecordChange(const uint8_t* Before, const uint8_t* After) {
-  if (FOrder && FOrder->Compare(Before, After) != 0) FSorted = false;
+  if (FOrder && FOrder->Compare(Before, After) != 0) {
+    FSorted = false;
+    FKeysValid = false;
+  }
 }
 
 // --- Table operations -------------------------------------------------------------------------
@@ -241,16 +262,15 @@ int32_t TODFFile::Seek(const std::string& Key) {
   if (odfState != 0 || !odfIndexer || Key.empty() || !odfIndexer->Order() ||
       !odfIndexer->Order()->IsText())
     return 0;
-  TStructItem* field = odfStructure.Find(odfIndexer->GetFieldName());
-  if (!field) return 0;
   WriteBack();
   odfIndexer->SortIfNeeded(*this);
   const TKeyOrder& order = *odfIndexer->Order();
-  int32_t low = 1, high = GetReccount(), found = 0;
+  const std::vector<std::string>& keys = odfIndexer->Keys(*this);
+  // Binary search over the keys in index order; then back to the first equal key.
+  int32_t low = 1, high = static_cast<int32_t>(keys.size()), found = 0;
   while (low <= high) {
     int32_t mid = low + (high - low) / 2;
-    Go(mid);
-    int c = order.CompareText(field->GetDataStr(), Key);
+    int c = order.CompareText(keys[mid - 1], Key);
     if (c < 0) low = mid + 1;
     else if (c > 0) high = mid - 1;
     else {
@@ -262,12 +282,7 @@ int32_t TODFFile::Seek(const std::string& Key) {
     Go(GetReccount());
     return 0;
   }
-  // The first of the equal keys.
-  while (found > 1) {
-    Go(found - 1);
-    if (order.CompareText(field->GetDataStr(), Key) != 0) break;
-    --found;
-  }
+  while (found > 1 && order.CompareText(keys[found - 2], Key) == 0) --found;
   Go(found);
   return found;
 }

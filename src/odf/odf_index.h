@@ -22,12 +22,13 @@ class TKeyOrder {
   TKeyOrder(const TODFField& Field, bool CaseSensitive, bool Advanced);
   // Compares the field in two record buffers: negative, 0 or positive.
   int Compare(const uint8_t* RecordA, const uint8_t* RecordB) const;
+  // The field's text in a record buffer (text fields).
+  std::string TextOf(const uint8_t* Record) const;
   // Compares two 8-bit texts the way this order compares text fields.
   int CompareText(const std::string& A, const std::string& B) const;
   bool IsText() const { return FField.ofType == ftString || FField.ofType == ftChar; }
 
  private:
-  std::string TextOf(const uint8_t* Record) const;
   TODFField FField;
   bool FCaseSensitive;
   bool FAdvanced;
@@ -52,6 +53,9 @@ class TODFIndex {
   bool Verify(TODFFile& Table);
   // Puts the entries in key order (stable) when a change may have disturbed it.
   void SortIfNeeded(TODFFile& Table);
+  // The key text of every entry in index order, read once and kept until the entries or a key
+  // change (Seek searches these instead of reading a record per step).
+  const std::vector<std::string>& Keys(TODFFile& Table);
   bool Sorted() const { return FSorted; }
 
   // Following the table: a record appended (listed last), inserted at physical record At and
@@ -71,6 +75,8 @@ class TODFIndex {
  private:
   void Rebuild(TODFFile& Table, std::vector<uint8_t>& Records);
   std::vector<int32_t> FEntries;
+  std::vector<std::string> FKeys;
+  bool FKeysValid = false;
   std::unique_ptr<TKeyOrder> FOrder;
   TODFField FField{};
   bool FSorted = true;

@@ -100,6 +100,7 @@ bool TODFFile::RecoverInsert() {
 bool TODFFile::AppendBlank() {
   if (!Writable()) return false;
   WriteBack();
+  FAheadCount = 0;
   const uint32_t lockBytes = static_cast<uint32_t>(HeaderSize());
   odfHandle.Lock(lockBytes);
   int32_t recNum = 0, deleteds = 0;
@@ -134,6 +135,7 @@ bool TODFFile::InsertBlank() {
   if (!Writable()) return false;
   if (CurrentRecord < 1 || odfHeader.hdfRecNum < 1) return AppendBlank();
   WriteBack();
+  FAheadCount = 0;
   const uint32_t lockBytes = static_cast<uint32_t>(HeaderSize());
   odfHandle.Lock(lockBytes);
   int32_t recNum = 0, deleteds = 0;

@@ -410,6 +410,7 @@ TFieldValue Call(const TDbNode& Node, TODFFile& Table) {
   if (name == "RECCOUNT") return NumberValue(Table.GetReccount());
   if (name == "SUM") {
     if (n != 1) return NumberValue(0, 0);
+    TScanReadAhead scan(Table);
     const int32_t back = Table.GetRecNo();
     long double sum = 0;
     for (int32_t p = 1; p <= Table.GetReccount(); ++p) {
@@ -488,6 +489,7 @@ int32_t TODFFile::Find(const ZString& Condition) {
   odfLocateRec.lrAt = 1;
   const int32_t count = GetReccount();
   if (count < 1) return 0;
+  TScanReadAhead scan(*this);
   Go(1);
   auto holds = [&] {
     TFieldValue v = odfLocateRec.lrFormula->Evaluate(*this);

@@ -137,12 +137,12 @@ std::vector<uint8_t> TODFTableBuilder::TableBytes() const {
 }
 
 std::vector<uint8_t> TODFTableBuilder::MemoBytes() const {
-  std::vector<uint8_t> out(kMemoHeaderSize, 0);
+  std::vector<uint8_t> out(kMemoHeaderSize + FMemo.size(), 0);
   std::memcpy(out.data(), kMemoSignature, std::strlen(kMemoSignature));
   Put(out, 46, static_cast<int32_t>(FMemoUsed));
-  Put(out, 50, static_cast<int32_t>(kMemoHeaderSize + FMemo.size()));
+  Put(out, 50, static_cast<int32_t>(out.size()));
   Put(out, 54, FMemoCount);
-  out.insert(out.end(), FMemo.begin(), FMemo.end());
+  if (!FMemo.empty()) std::memcpy(out.data() + kMemoHeaderSize, FMemo.data(), FMemo.size());
   return out;
 }
 
