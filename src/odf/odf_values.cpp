@@ -1,6 +1,8 @@
 // Conversions of the 6-byte real and of stored dates.
 #include "odf/odf_values.h"
 
+#include "common/civil_date.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -72,7 +74,6 @@ int32_t DaysInMonth(int32_t y, int32_t m) {
   return m == 2 && leap ? 29 : kDays[m - 1];
 }
 
-constexpr int64_t kFirstDay = -693593, kLastDay = 2958465;  // 1 Jan 0001, 31 Dec 9999
 
 }  // namespace
 
@@ -83,28 +84,13 @@ bool IsCalendarDate(const TODFDate& Date) {
 
 int32_t ODFDateToSerial(const TODFDate& Date) {
   if (!IsCalendarDate(Date)) return 0;
-  int64_t y = Date.Year, m = Date.Month, d = Date.Day;
-  y -= m <= 2;
-  const int64_t era = y / 400;  // y >= 0 here
-  const int64_t yoe = y - era * 400;
-  const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return static_cast<int32_t>(era * 146097 + doe - 719468 + 25569);
+  return static_cast<int32_t>(SerialFromCivil(Date.Year, Date.Month, Date.Day));
 }
 
 TODFDate SerialToODFDate(long double Serial) {
-  TODFDate date{0, 0, 0};
-  if (!(Serial > kFirstDay - 1 && Serial < kLastDay + 1)) return date;
-  int64_t z = static_cast<int64_t>(std::trunc(Serial)) - 25569 + 719468;
-  const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const int64_t doe = z - era * 146097;
-  const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const int64_t mp = (5 * doy + 2) / 153;
-  date.Day = static_cast<uint8_t>(doy - (153 * mp + 2) / 5 + 1);
-  date.Month = static_cast<uint8_t>(mp < 10 ? mp + 3 : mp - 9);
-  date.Year = static_cast<int16_t>(yoe + era * 400 + (date.Month <= 2));
-  return date;
+  if (!(Serial > kFirstSerialDay - 1 && Serial < kLastSerialDay + 1)) return TODFDate{0, 0, 0};
+  TCivilDate c = CivilFromSerial(static_cast<int64_t>(std::trunc(Serial)));
+  return TODFDate{static_cast<int16_t>(c.Year), static_cast<uint8_t>(c.Month), static_cast<uint8_t>(c.Day)};
 }
 
 std::string ExactDecimalText(long double Value) {
