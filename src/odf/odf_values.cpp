@@ -1,11 +1,11 @@
 // Conversions of the 6-byte real and of stored dates.
 #include "odf/odf_values.h"
 
-#include "common/civil_date.h"
-
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+
+#include "common/civil_date.h"
 
 namespace zkw {
 
