@@ -61,7 +61,7 @@ TEST(OdfTool, DumpThenBuildGivesTheSameBytesInEveryForm) {
       "assert rows[0][1] == 'NAME:string:12' and rows[1][12] == 'two\\r\\nlines, \"quoted\"', rows\n"
       "assert rows[2][1] == 'Bob, Jr' and rows[3][1] == 'Z\\u00e9' and rows[1][3] == 'H\\u1ed3 T\\u00e2y'\n"
       "assert len(doc['records']) == 3 and doc['records'][1]['_deleted'] is True\n"
-      "assert doc['records'][0]['PRICE'] == '1.5' and doc['fields'][8] == 'PRICE:real:6:2'\n";
+      "assert doc['records'][0]['PRICE'] == '1.5' and doc['fields'][7] == 'PRICE:real:6:2'\n";
   std::ofstream(base + ".py") << script;
   ASSERT_EQ(Run(zkw + " odf dump " + base + "1.odf --json >" + base + ".json; true"), 0);
   std::string err;
