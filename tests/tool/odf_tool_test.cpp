@@ -22,7 +22,7 @@ std::string ReadText(const std::string& path) {
 }
 
 // Runs a shell command; its exit status, standard output and error.
-int Run(const std::string& command, std::string* out = nullptr, std::string* err = nullptr) {
+int Shell(const std::string& command, std::string* out = nullptr, std::string* err = nullptr) {
   const std::string o = Base() + ".stdout", e = Base() + ".stderr";
   int raw = std::system((command + " >" + o + " 2>" + e + " </dev/null").c_str());
   if (out) *out = ReadText(o);
@@ -44,12 +44,12 @@ TEST(OdfTool, DumpThenBuildGivesTheSameBytesInEveryForm) {
   std::ofstream(base + ".csv", std::ios::binary) << kSource;
   for (int form : {3, 2, 1}) {
     const std::string t1 = base + "1.odf", t2 = base + "2.odf", f = " --form " + std::to_string(form);
-    ASSERT_EQ(Run(zkw + " odf build " + base + ".csv " + t1 + f), 0) << form;
+    ASSERT_EQ(Shell(zkw + " odf build " + base + ".csv " + t1 + f), 0) << form;
     std::string dump;
-    ASSERT_EQ(Run(zkw + " odf dump " + t1, &dump), 0);
+    ASSERT_EQ(Shell(zkw + " odf dump " + t1, &dump), 0);
     std::ofstream(base + "2.csv", std::ios::binary) << dump;
     EXPECT_EQ(dump, kSource) << form;
-    ASSERT_EQ(Run(zkw + " odf build " + base + "2.csv " + t2 + f), 0);
+    ASSERT_EQ(Shell(zkw + " odf build " + base + "2.csv " + t2 + f), 0);
     EXPECT_EQ(zkwtest::ReadFileBytes(t1), zkwtest::ReadFileBytes(t2)) << form;
     EXPECT_EQ(zkwtest::ReadFileBytes(base + "1.odm"), zkwtest::ReadFileBytes(base + "2.odm")) << form;
   }
@@ -63,9 +63,9 @@ TEST(OdfTool, DumpThenBuildGivesTheSameBytesInEveryForm) {
       "assert len(doc['records']) == 3 and doc['records'][1]['_deleted'] is True\n"
       "assert doc['records'][0]['PRICE'] == '1.5' and doc['fields'][7] == 'PRICE:real:6:2'\n";
   std::ofstream(base + ".py") << script;
-  ASSERT_EQ(Run(zkw + " odf dump " + base + "1.odf --json >" + base + ".json; true"), 0);
+  ASSERT_EQ(Shell(zkw + " odf dump " + base + "1.odf --json >" + base + ".json; true"), 0);
   std::string err;
-  EXPECT_EQ(Run("python3 " + base + ".py " + base + "2.csv " + base + ".json", nullptr, &err), 0) << err;
+  EXPECT_EQ(Shell("python3 " + base + ".py " + base + "2.csv " + base + ".json", nullptr, &err), 0) << err;
 }
 
 TEST(OdfTool, BuildNamesTheCellThatDoesNotFitAndWritesNothing) {
@@ -84,7 +84,7 @@ TEST(OdfTool, BuildNamesTheCellThatDoesNotFitAndWritesNothing) {
     std::ofstream(base + ".csv", std::ios::binary) << "_deleted,N:string:10,B:byte\r\n" << c.row << "\r\n";
     std::remove((base + ".odf").c_str());
     std::string err;
-    EXPECT_EQ(Run(zkw + " odf build " + base + ".csv " + base + ".odf", nullptr, &err), 1) << c.row;
+    EXPECT_EQ(Shell(zkw + " odf build " + base + ".csv " + base + ".odf", nullptr, &err), 1) << c.row;
     EXPECT_NE(err.find(c.message), std::string::npos) << err;
     EXPECT_TRUE(zkwtest::ReadFileBytes(base + ".odf").empty()) << c.row;
   }
@@ -93,19 +93,19 @@ TEST(OdfTool, BuildNamesTheCellThatDoesNotFitAndWritesNothing) {
 TEST(OdfTool, IndexOrdersTheDumpAndInfoReportsCountsAndIndexState) {
   const std::string zkw = ZKW_TOOL, base = Base();
   std::ofstream(base + ".csv", std::ios::binary) << kSource;
-  ASSERT_EQ(Run(zkw + " odf build " + base + ".csv " + base + ".odf"), 0);
-  ASSERT_EQ(Run(zkw + " odf index " + base + ".odf L " + base + ".idx"), 0);
+  ASSERT_EQ(Shell(zkw + " odf build " + base + ".csv " + base + ".odf"), 0);
+  ASSERT_EQ(Shell(zkw + " odf index " + base + ".odf L " + base + ".idx"), 0);
   std::string dump;
-  ASSERT_EQ(Run(zkw + " odf dump " + base + ".odf --index " + base + ".idx", &dump), 0);
+  ASSERT_EQ(Shell(zkw + " odf dump " + base + ".odf --index " + base + ".idx", &dump), 0);
   EXPECT_LT(dump.find("\r\n0,Z"), dump.find("\r\n1,\"Bob")) << dump;
   EXPECT_LT(dump.find("\r\n1,\"Bob"), dump.find("\r\n0,Anna")) << dump;
   std::string info;
-  ASSERT_EQ(Run(zkw + " odf info " + base + ".odf --index " + base + ".idx", &info), 0);
+  ASSERT_EQ(Shell(zkw + " odf info " + base + ".odf --index " + base + ".idx", &info), 0);
   EXPECT_NE(info.find("records: 3 (in the file: 3)"), std::string::npos) << info;
   EXPECT_NE(info.find("deleted: 1 stored, 1 counted"), std::string::npos) << info;
   EXPECT_NE(info.find("2 memos, 0 broken chains"), std::string::npos) << info;
   EXPECT_NE(info.find("index state: sound"), std::string::npos) << info;
   std::string err;
-  EXPECT_EQ(Run(zkw + " odf index " + base + ".odf NOPE " + base + ".idx", nullptr, &err), 1);
+  EXPECT_EQ(Shell(zkw + " odf index " + base + ".odf NOPE " + base + ".idx", nullptr, &err), 1);
   EXPECT_NE(err.find("no field NOPE"), std::string::npos) << err;
 }

@@ -66,8 +66,8 @@ TEST_F(OdfScene, ScriptsReadAndWriteFieldsByType) {
       {"Db.$BORN := StrDate(\"2/29/2000\")\r\n$out := Day(Db.$BORN)", 29, ""},
       {"$log := Db.$NAME", 0, "Anna"},
       {"Db.$NAME := \"Christina\"\r\n$log := Db.$NAME", 0, "Chris"},  // length - 1
-      {"$log := Db.$CITY", 0, "H&#7891;#"},
-      {"Db.$CITY := \"&#7855;#bcdef\"\r\n$log := Db.$CITY", 0, "&#7855;#bcd"},
+      {"$log := Db.$CITY", 0, "H&#7891#"},
+      {"Db.$CITY := \"&#7855#bcdef\"\r\n$log := Db.$CITY", 0, "&#7855#bcd"},
       {"Db.$C := \"xyz\"\r\n$log := Db.$C", 0, "x"},
       {"Db.Recno := 2\r\n$out := Db.Recno * 10 + Db.Reccount", 22, ""},
       {"Db.Deleted := 1\r\n$out := Db.Deleted", 1, ""},
@@ -127,7 +127,7 @@ TEST_F(OdfScene, DatabaseFunctionsSeekFindAndReadMemos) {
   const std::string index = "Db.IndexFilename := \"" + name + ".idx\"\r\n";
   const Case cases[] = {
       {"$log := GetMemoText(Db, \"NOTE\")", 0, "hello"},
-      {"Db.Recno := 2\r\n$log := GetMemoText(Db, \"note\")", 0, "&#7855;#x"},
+      {"Db.Recno := 2\r\n$log := GetMemoText(Db, \"note\")", 0, "&#7855#x"},
       {"$out := Find(Db, \"NAME = 'Bob'\")", 2, ""},
       {"$out := Find(Db, \"AGE > 30\") + Db.Recno", 2, ""},  // not found: stands on the last
       {"$out := GetMemoData(Db, \"NOTE\") > 0", 1, ""},
