@@ -11,6 +11,7 @@ file(GLOB ZKW_CORE_SOURCES CONFIGURE_DEPENDS
   ${ZKW_SRC}/fonts/*.cpp
   ${ZKW_SRC}/equation/*.cpp
   ${ZKW_SRC}/expr/*.cpp
+  ${ZKW_SRC}/odf/*.cpp
   ${ZKW_SRC}/script/*.cpp
   ${ZKW_SRC}/player/scene/*.cpp
   ${ZKW_SRC}/player/objects/*.cpp

@@ -219,6 +219,8 @@ void WriteEquationSeeds(const std::string& outDir);
 
 // DIB and JPEG libraries and JPEG data (library_seeds.cpp).
 void WriteLibrarySeeds(const std::string& outDir);
+// Tables, memo files, indexes and search conditions (odf_seeds.cpp).
+void WriteOdfSeeds(const std::string& outDir);
 
 // A package of three fonts under two names, one of them for every size.
 std::vector<uint8_t> PackageBytes() {
@@ -285,5 +287,6 @@ int main(int argc, char** argv) {
   WriteLibrarySeeds(gOut);
   WriteEquationSeeds(gOut);
   WriteCharacterSeeds(gOut);
+  WriteOdfSeeds(gOut);
   return 0;
 }

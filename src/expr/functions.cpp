@@ -146,7 +146,7 @@ const TFunctionEntry* Table() {
     for (int32_t i = 0; i < kFunctionCount; ++i) t[i] = kFunctions[i];
     for (TFunctionGroup g : {MathFunctions(), StringFunctions(), DateFunctions(),
                              ColourFunctions(), ArrayFunctions(), FileFunctions(),
-                             SceneFunctions()})
+                             SceneFunctions(), DatabaseFunctions()})
       for (size_t k = 0; k < g.Count; ++k) {
         int32_t code = g.Items[k].Code;
         if (code >= vkFirstFunction && code <= vkLastFunction)

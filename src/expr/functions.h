@@ -49,6 +49,7 @@ TFunctionGroup ColourFunctions();
 TFunctionGroup ArrayFunctions();
 TFunctionGroup FileFunctions();
 TFunctionGroup SceneFunctions();  // src/script/functions_scene.cpp
+TFunctionGroup DatabaseFunctions();  // src/script/functions_odf.cpp
 
 // Seeds the one generator behind RND and SHUFFLESTR (runs are repeatable after a seed).
 void SetExprRandomSeed(uint32_t Seed);

@@ -6,6 +6,7 @@
 
 #include "common/byte_stream.h"
 #include "dib/dib_base.h"
+#include "platform/plat.h"
 
 namespace zkw {
 
@@ -39,6 +40,7 @@ void Destroy(const TEntry& e) {
     case THandleKind::hkFile: delete static_cast<TFileStream*>(e.Object); break;
     case THandleKind::hkSearch: delete static_cast<TSearchRecord*>(e.Object); break;
     case THandleKind::hkImage: delete static_cast<TDibBaseObj*>(e.Object); break;
+    case THandleKind::hkMemory: plat::GlobalFree(e.Object); break;
   }
 }
 
@@ -81,6 +83,7 @@ int64_t AddHandle(THandleKind Kind, TScriptArray* Object) { return Add(Kind, Obj
 int64_t AddHandle(THandleKind Kind, TFileStream* Object) { return Add(Kind, Object); }
 int64_t AddHandle(THandleKind Kind, TSearchRecord* Object) { return Add(Kind, Object); }
 int64_t AddHandle(THandleKind Kind, TDibBaseObj* Object) { return Add(Kind, Object); }
+int64_t AddMemoryHandle(plat::HGLOBAL Block) { return Add(THandleKind::hkMemory, Block); }
 
 void* FindHandleRaw(THandleKind Kind, int64_t Number) {
   auto it = Lookup(Kind, Number);

@@ -28,6 +28,7 @@ enum class THandleKind : uint8_t {
   hkFile = 2,    // TFileStream
   hkSearch = 3,  // TSearchRecord
   hkImage = 4,   // TDibBaseObj made by a script function (ScaleDib, ...)
+  hkMemory = 5,  // movable memory block made by a script function (GetMemoData)
 };
 
 // A script array: element kind (0 unsigned bytes, 1 signed 32-bit integers), zero-filled.
@@ -60,6 +61,8 @@ int64_t AddHandle(THandleKind Kind, TScriptArray* Object);
 int64_t AddHandle(THandleKind Kind, TFileStream* Object);
 int64_t AddHandle(THandleKind Kind, TSearchRecord* Object);
 int64_t AddHandle(THandleKind Kind, TDibBaseObj* Object);
+// Registers a movable memory block (freed with GlobalFree) under hkMemory.
+int64_t AddMemoryHandle(plat::HGLOBAL Block);
 
 // The live object of that kind behind Number, or null.
 void* FindHandleRaw(THandleKind Kind, int64_t Number);

@@ -28,6 +28,28 @@ DWORD GetFileAttributesW(LPCWSTR name);
 BOOL SetEndOfFile(HANDLE file);
 // Renames a file; with MOVEFILE_REPLACE_EXISTING an existing target is replaced in one step.
 BOOL MoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags);
+// Writes what the system still buffers for the file to the disk.
+BOOL FlushFileBuffers(HANDLE file);
+// The full path of a name relative to the current folder ("." and ".." resolved). Returns the
+// length without terminator, or the buffer size needed (terminator included) when bufLen is too
+// small; 0 on failure. filePart (optional) receives the start of the last component in buffer.
+DWORD GetFullPathNameW(LPCWSTR name, DWORD bufLen, WCHAR* buffer, WCHAR** filePart);
+constexpr DWORD FILE_SHARE_DELETE = 0x4;
+// Byte-range locks. The portable side locks per open handle (two handles of one process on the
+// same file exclude each other, as on Windows); the range is advisory there.
+struct OVERLAPPED {
+  uintptr_t Internal;
+  uintptr_t InternalHigh;
+  DWORD Offset;
+  DWORD OffsetHigh;
+  HANDLE hEvent;
+};
+constexpr DWORD LOCKFILE_FAIL_IMMEDIATELY = 0x1;
+constexpr DWORD LOCKFILE_EXCLUSIVE_LOCK = 0x2;
+BOOL LockFileEx(HANDLE file, DWORD flags, DWORD reserved, DWORD bytesLow, DWORD bytesHigh,
+                OVERLAPPED* overlapped);
+BOOL UnlockFileEx(HANDLE file, DWORD reserved, DWORD bytesLow, DWORD bytesHigh,
+                  OVERLAPPED* overlapped);
 
 // --- Resources -------------------------------------------------------------------------------
 // The library's own module; resources embedded at build time are found in it.
@@ -58,9 +80,22 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int wideL
                         char* multiByte, int multiByteLen, const char* defaultChar,
                         BOOL* usedDefaultChar);
 
+// --- Locale-aware comparison -------------------------------------------------------------------
+// Compares two texts in the user's locale (lengths -1 for zero-terminated). The portable side
+// uses the root collation; NORM_IGNORECASE compares at secondary strength (accents count, case
+// does not). Returns CSTR_LESS_THAN, CSTR_EQUAL or CSTR_GREATER_THAN; 0 on failure.
+using LCID = DWORD;
+constexpr LCID LOCALE_USER_DEFAULT = 0x0400;
+constexpr DWORD NORM_IGNORECASE = 0x1;
+constexpr int CSTR_LESS_THAN = 1;
+constexpr int CSTR_EQUAL = 2;
+constexpr int CSTR_GREATER_THAN = 3;
+int CompareStringW(LCID locale, DWORD flags, LPCWSTR text1, int len1, LPCWSTR text2, int len2);
+
 // --- Message boxes ---------------------------------------------------------------------------
 using HWND = void*;
 constexpr UINT MB_OK = 0x00000000;
+constexpr UINT MB_ICONERROR = 0x00000010;
 constexpr UINT MB_ICONEXCLAMATION = 0x00000030;
 constexpr int IDOK = 1;
 // A modal message box. The portable side shows nothing: it records the call (see

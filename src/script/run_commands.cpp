@@ -140,7 +140,7 @@ void Assign(const TBlockRun& Run, TMacroRec& R, TAnimateObj* T, long double V,
     switch (R.Fnc0) {
       case 148: a.FEventString = S; return;
       case kFieldProperty:
-        if (T) T->SetFieldValue(R.Fieldname, RoundI32(V), S);
+        if (T) T->SetFieldValue(R.Fieldname, V, S);
         return;
       case 156: a.DataPath = DecodeSceneText(S); return;
       case 166: a.GraphX = static_cast<int16_t>(RoundI32(V)); return;
@@ -203,12 +203,8 @@ void RunCommand(const TBlockRun& Run, TMacroRec& R, TAnimateObj* T) {
       return;
     }
     case cmFreeDib: FreeHandle(THandleKind::hkImage, RoundI64(TargetNumber(Run, R))); return;
-    case cmFreeData: {
-      long double n = TargetNumber(Run, R);
-      if (n >= 2 && n < 9.2e18L)
-        plat::GlobalFree(reinterpret_cast<plat::HGLOBAL>(static_cast<uintptr_t>(RoundI64(n))));
-      return;
-    }
+    // Only blocks a script function made (GetMemoData) are freed; any other number is refused.
+    case cmFreeData: FreeHandle(THandleKind::hkMemory, RoundI64(TargetNumber(Run, R))); return;
     case cmPlaySoundData:
       a.PlaySoundData(T, reinterpret_cast<plat::HGLOBAL>(static_cast<intptr_t>(p1)), p2);
       return;

@@ -201,7 +201,7 @@ TEST(FormulaEval, Calls) {
       {"Nope()", 0, 0},
       {"Pi()", 2, 3.141592653589793238462643383279502884L},
       {"INT(2.5)", 2, 2},
-      {"Seek(1,\"k\")", 0, 0},  // a built-in not provided yet
+      {"Seek(1,\"k\")", 2, 0},  // no database object behind 1: position 0
       {"Proc()", 2, 0},
       {"1+Nope(1)", 2, 1},
   });

@@ -77,4 +77,11 @@ int CmdCharInfo(const std::string& file);
 int CmdCharFrames(const std::string& file, const std::string& gesture, const std::string& dir);
 int CmdCharMake(const std::string& source, const std::string& out);
 
+// zkw odf info|dump|build|index (odf_commands.cpp).
+int CmdOdfInfo(const std::string& table, const std::string& index);
+int CmdOdfDump(const std::string& table, const std::string& index, bool asJson, const std::string& memoDir);
+int CmdOdfBuild(const std::string& source, const std::string& out, int form);
+int CmdOdfIndex(const std::string& table, const std::string& field, const std::string& out,
+                bool caseSensitive, bool advanced);
+
 }  // namespace zkwtool

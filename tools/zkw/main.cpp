@@ -224,6 +224,34 @@ void AddCharacterCommands(CLI::App& app, TCommandLine& cl) {
   make->callback([&cl] { cl.run = [&cl] { return CmdCharMake(cl.source, cl.out); }; });
 }
 
+void AddOdfCommands(CLI::App& app, TCommandLine& cl) {
+  CLI::App* odf = app.add_subcommand("odf", "describe, dump, build and index tables (.odf)");
+  CLI::App* info = odf->add_subcommand("info", "header form, fields, counts, memo chains, index state");
+  info->add_option("TABLE", cl.file, "the table")->required();
+  info->add_option("--index", cl.text, "an index file to check");
+  info->callback([&cl] { cl.run = [&cl] { return CmdOdfInfo(cl.file, cl.text); }; });
+  CLI::App* dump = odf->add_subcommand("dump", "the records as CSV (UTF-8) or JSON, in logical order");
+  dump->add_option("TABLE", cl.file, "the table")->required();
+  dump->add_option("--index", cl.text, "an index file giving the order");
+  dump->add_flag("--json", cl.eightBit, "JSON instead of CSV");
+  dump->add_option("--memo-dir", cl.out, "folder for memos that are no text");
+  dump->callback([&cl] { cl.run = [&cl] { return CmdOdfDump(cl.file, cl.text, cl.eightBit, cl.out); }; });
+  CLI::App* build = odf->add_subcommand("build", "a table (and memo file) from a CSV dump");
+  build->add_option("SOURCE", cl.source, "the CSV source")->required();
+  build->add_option("OUT", cl.out, "the table to write")->required();
+  build->add_option("--form", cl.index, "header form: 3 (default), 2 or 1");
+  build->callback([&cl] { cl.run = [&cl] { return CmdOdfBuild(cl.source, cl.out, cl.index ? cl.index : 3); }; });
+  CLI::App* index = odf->add_subcommand("index", "write an index file of one field");
+  index->add_option("TABLE", cl.file, "the table")->required();
+  index->add_option("FIELD", cl.text, "the field")->required();
+  index->add_option("OUT", cl.out, "the index file to write")->required();
+  index->add_flag("--case", cl.outline, "compare text with case");
+  index->add_flag("--advanced", cl.shadow, "compare text with the locale, ignoring case");
+  index->callback([&cl] {
+    cl.run = [&cl] { return CmdOdfIndex(cl.file, cl.text, cl.out, cl.outline, cl.shadow); };
+  });
+}
+
 }  // namespace
 
 }  // namespace zkwtool
@@ -240,6 +268,7 @@ int main(int argc, char** argv) {
   AddLibraryCommands(app, cl);
   AddEquationCommands(app, cl);
   AddCharacterCommands(app, cl);
+  AddOdfCommands(app, cl);
   if (argc < 2) {
     std::fputs(app.help().c_str(), stdout);
     return 2;

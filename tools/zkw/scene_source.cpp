@@ -92,7 +92,7 @@ const std::map<int, std::string>& KindNames() {
       {22, "stars"},       {23, "palette"},    {24, "squares"},     {25, "button"},
       {26, "movieex"},     {27, "movebutton"}, {28, "marker"},      {29, "character"}, {30, "label"},
       {31, "text"},        {32, "particle"},   {33, "scrollbar"},   {34, "hotrack"},
-      {35, "dialog"},      {36, "group"},      {37, "timer"},       {39, "list"},
+      {35, "dialog"},      {36, "group"},      {37, "timer"},       {38, "database"},    {39, "list"},
       {40, "dibfont"},     {41, "skew"},       {42, "pathmover"},   {43, "datatable"},
       {255, "external"}};
   return names;

@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "base/text16.h"
 #include "platform/plat.h"
@@ -136,6 +138,83 @@ DWORD GetFileAttributesW(LPCWSTR name) {
   struct stat st {};
   if (!name || ::stat(zkw::ToUtf8(name).c_str(), &st) != 0) return INVALID_FILE_ATTRIBUTES;
   return S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+}
+
+BOOL FlushFileBuffers(HANDLE file) {
+  FileRecord* f = AsFile(file);
+  return f && ::fsync(f->fd) == 0;
+}
+
+// Lexical: the current folder is put in front of a relative name, then "." and ".." components
+// and doubled separators are resolved. The file need not exist.
+DWORD GetFullPathNameW(LPCWSTR name, DWORD bufLen, WCHAR* buffer, WCHAR** filePart) {
+  if (!name || !*name) return 0;
+  std::string path = zkw::ToUtf8(name);
+  if (path[0] != '/') {
+    char cwd[4096];
+    if (!::getcwd(cwd, sizeof cwd)) return 0;
+    path = std::string(cwd) + "/" + path;
+  }
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    std::string part = path.substr(start, end - start);
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    start = end + 1;
+  }
+  std::string full;
+  for (const std::string& part : parts) full += "/" + part;
+  if (full.empty() || path.back() == '/') full += "/";
+  zkw::ZString wide = zkw::FromUtf8(full);
+  if (wide.size() + 1 > bufLen) return static_cast<DWORD>(wide.size() + 1);
+  std::copy(wide.begin(), wide.end(), buffer);
+  buffer[wide.size()] = 0;
+  if (filePart) {
+    size_t slash = wide.rfind(u'/');
+    *filePart = slash + 1 < wide.size() ? buffer + slash + 1 : nullptr;
+  }
+  return static_cast<DWORD>(wide.size());
+}
+
+namespace {
+
+// Open-file-description locks: owned by the handle, so two handles of one process conflict.
+BOOL SetRangeLock(HANDLE file, short type, bool wait, DWORD bytesLow, DWORD bytesHigh,
+                  const OVERLAPPED* overlapped) {
+  FileRecord* f = AsFile(file);
+  if (!f || !overlapped) return 0;
+  struct flock lock {};
+  lock.l_type = type;
+  lock.l_whence = SEEK_SET;
+  lock.l_start = static_cast<off_t>((static_cast<uint64_t>(overlapped->OffsetHigh) << 32) |
+                                    overlapped->Offset);
+  lock.l_len = static_cast<off_t>((static_cast<uint64_t>(bytesHigh) << 32) | bytesLow);
+  if (lock.l_len <= 0) return 0;
+  int rc;
+  do {
+    rc = ::fcntl(f->fd, wait ? F_OFD_SETLKW : F_OFD_SETLK, &lock);
+  } while (rc < 0 && errno == EINTR);
+  return rc == 0;
+}
+
+}  // namespace
+
+BOOL LockFileEx(HANDLE file, DWORD flags, DWORD /*reserved*/, DWORD bytesLow, DWORD bytesHigh,
+                OVERLAPPED* overlapped) {
+  short type = (flags & LOCKFILE_EXCLUSIVE_LOCK) ? F_WRLCK : F_RDLCK;
+  return SetRangeLock(file, type, !(flags & LOCKFILE_FAIL_IMMEDIATELY), bytesLow, bytesHigh,
+                      overlapped);
+}
+
+BOOL UnlockFileEx(HANDLE file, DWORD /*reserved*/, DWORD bytesLow, DWORD bytesHigh,
+                  OVERLAPPED* overlapped) {
+  return SetRangeLock(file, F_UNLCK, false, bytesLow, bytesHigh, overlapped);
 }
 
 }  // namespace plat

@@ -20,4 +20,8 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int wideL
   return n;
 }
 
+int CompareStringW(LCID locale, DWORD flags, LPCWSTR text1, int len1, LPCWSTR text2, int len2) {
+  return ::CompareStringW(locale, flags, text1, len1, text2, len2);
+}
+
 }  // namespace plat

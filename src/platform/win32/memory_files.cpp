@@ -38,3 +38,23 @@ BOOL SetEndOfFile(HANDLE file) { return ::SetEndOfFile(file); }
 BOOL MoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags) { return ::MoveFileExW(from, to, flags); }
 
 }  // namespace plat
+
+namespace plat {
+
+BOOL FlushFileBuffers(HANDLE file) { return ::FlushFileBuffers(file); }
+DWORD GetFullPathNameW(LPCWSTR name, DWORD bufLen, WCHAR* buffer, WCHAR** filePart) {
+  return ::GetFullPathNameW(name, bufLen, buffer, filePart);
+}
+static_assert(sizeof(plat::OVERLAPPED) == sizeof(::OVERLAPPED));
+BOOL LockFileEx(HANDLE file, DWORD flags, DWORD reserved, DWORD bytesLow, DWORD bytesHigh,
+                OVERLAPPED* overlapped) {
+  return ::LockFileEx(file, flags, reserved, bytesLow, bytesHigh,
+                      reinterpret_cast<::OVERLAPPED*>(overlapped));
+}
+BOOL UnlockFileEx(HANDLE file, DWORD reserved, DWORD bytesLow, DWORD bytesHigh,
+                  OVERLAPPED* overlapped) {
+  return ::UnlockFileEx(file, reserved, bytesLow, bytesHigh,
+                        reinterpret_cast<::OVERLAPPED*>(overlapped));
+}
+
+}  // namespace plat

@@ -12,6 +12,7 @@
 #include "player/kinds/list_obj.h"
 #include "player/kinds/movie_ex_obj.h"
 #include "player/kinds/movie_obj.h"
+#include "player/kinds/odf_kind.h"
 #include "player/kinds/particle_obj.h"
 #include "player/kinds/path_mover.h"
 #include "player/kinds/run_kinds.h"
@@ -68,6 +69,7 @@ void RegisterSceneKinds(std::array<TObjectFactory, 256>& table) {
   table[35] = Make<TDialogObj>;
   table[36] = Make<TAniGroupObj>;
   table[37] = Make<TAniTimerObj>;
+  table[38] = Make<TAniODFObj>;
   table[39] = Make<TAniListObj>;
   table[40] = Make<TDibFontObj>;
   table[41] = Make<TDibSkew>;

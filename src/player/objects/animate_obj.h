@@ -193,12 +193,13 @@ class TAnimateObj : public TItemNode {
   virtual bool TextWidthFor(const std::u16string& Text, int32_t& Width) { (void)Text; (void)Width; return false; }
   virtual bool TextHeightFor(const std::u16string& Text, int32_t& Height) { (void)Text; (void)Height; return false; }
   // Database kind: a field of the current record (its kind, 0 for an object that is no
-  // database object), storing a field (false when not), and the record operations of scripts
+  // database object), storing a field (false when not; numbers arrive unrounded, each field
+  // type rounds as it stores), and the record operations of scripts
   // (0 append blank, 1 insert blank, 2 flush; false when not a database object or not open).
   virtual uint8_t GetFieldValue(const std::string& Field, long double& Value, std::string& Text) {
     (void)Field; (void)Value; (void)Text; return 0;
   }
-  virtual bool SetFieldValue(const std::string& Field, int32_t Value, const std::string& Text) {
+  virtual bool SetFieldValue(const std::string& Field, long double Value, const std::string& Text) {
     (void)Field; (void)Value; (void)Text; return false;
   }
   virtual bool DatabaseOperation(uint8_t Operation) { (void)Operation; return false; }
