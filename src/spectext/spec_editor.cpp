@@ -216,7 +216,11 @@ class TReformatter {
         Current.Underline = Current.Underline ? 0 : 1;
         Current.UnderlineColor = Current.Color;
         return true;
-      case TSpecCmd::scColor: Current.Color = cmd.Color == 0 ? Default.Color : cmd.Color; return true;
+      case TSpecCmd::scColor: {
+        const uint32_t fallback = Default.Color;  // a copy: the record is packed
+        Current.Color = cmd.Color == 0 ? fallback : cmd.Color;
+        return true;
+      }
       case TSpecCmd::scSymbol:
         if (IsSymbolFace(Current))
           std::memcpy(Current.FaceName, Default.FaceName, sizeof Current.FaceName);
