@@ -8,6 +8,7 @@
 #include "platform/plat_gdi.h"
 #include "spectext/gdi_canvas.h"
 #include "spectext/spec_text.h"
+#include "support/memory_dc.h"
 
 namespace {
 
@@ -29,30 +30,11 @@ Texts MakeTexts() {
   return t;
 }
 
-struct Surface {
-  plat::HDC dc;
-  plat::HBITMAP bitmap;
-  plat::HGDIOBJ old;
-  Surface() {
-    plat::BITMAPINFO info{};
-    info.bmiHeader = {sizeof(plat::BITMAPINFOHEADER), kWidth, -kHeight, 1, 24, plat::BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    dc = plat::CreateCompatibleDC(nullptr);
-    bitmap = plat::CreateDIBSection(dc, &info, plat::DIB_RGB_COLORS, &bits, nullptr, 0);
-    old = plat::SelectObject(dc, bitmap);
-  }
-  ~Surface() {
-    plat::SelectObject(dc, old);
-    plat::DeleteObject(bitmap);
-    plat::DeleteDC(dc);
-  }
-};
-
 void BM_DrawSpecText(benchmark::State& state) {
   const Texts t = MakeTexts();
-  Surface s;
+  zkwtest::MemoryDC s(kWidth, kHeight);
   zkw::TGdiCanvas canvas;
-  canvas.FDC = s.dc;
+  canvas.FDC = s.dc();
   canvas.FFont.SetName(zkw::FromUtf8("Arial"));
   canvas.FFont.SetSize(12);
   int32_t height = 0;
@@ -67,17 +49,17 @@ BENCHMARK(BM_DrawSpecText)->Unit(benchmark::kMillisecond);
 
 void BM_DrawTextW(benchmark::State& state) {
   const Texts t = MakeTexts();
-  Surface s;
-  plat::HFONT font = plat::CreateFontW(-zkw::PointsToDevice(12, plat::GetDeviceCaps(s.dc, plat::LOGPIXELSY)), 0, 0, 0,
+  zkwtest::MemoryDC s(kWidth, kHeight);
+  plat::HFONT font = plat::CreateFontW(-zkw::PointsToDevice(12, plat::GetDeviceCaps(s.dc(), plat::LOGPIXELSY)), 0, 0, 0,
                                        plat::FW_NORMAL, 0, 0, 0, plat::DEFAULT_CHARSET, 0, 0, 0, 0, u"Arial");
-  plat::HGDIOBJ old = plat::SelectObject(s.dc, font);
-  plat::SetBkMode(s.dc, plat::TRANSPARENT);
+  plat::HGDIOBJ old = plat::SelectObject(s.dc(), font);
+  plat::SetBkMode(s.dc(), plat::TRANSPARENT);
   int height = 0;
   for (auto _ : state) {
     plat::RECT rt{0, 0, kWidth, kHeight};
-    height = plat::DrawTextW(s.dc, t.plain.c_str(), static_cast<int>(t.plain.size()), &rt, plat::DT_WORDBREAK);
+    height = plat::DrawTextW(s.dc(), t.plain.c_str(), static_cast<int>(t.plain.size()), &rt, plat::DT_WORDBREAK);
   }
-  plat::SelectObject(s.dc, old);
+  plat::SelectObject(s.dc(), old);
   plat::DeleteObject(font);
   state.counters["height"] = height;
   state.counters["chars"] = static_cast<double>(t.plain.size());
