@@ -10,6 +10,7 @@ file(GLOB ZKW_CORE_SOURCES CONFIGURE_DEPENDS
   ${ZKW_SRC}/dialogs/*.cpp
   ${ZKW_SRC}/fonts/*.cpp
   ${ZKW_SRC}/equation/*.cpp
+  ${ZKW_SRC}/spectext/*.cpp
   ${ZKW_SRC}/expr/*.cpp
   ${ZKW_SRC}/odf/*.cpp
   ${ZKW_SRC}/script/*.cpp

@@ -961,6 +961,56 @@ ZKWDECL void ZKWAPI eqSetEquationDefaultColors(uint32_t LineColor, uint32_t Text
 ZKWDECL void ZKWAPI eqSetEquationDefaultFont(const char* Name, int32_t Size);
 ZKWDECL uint32_t ZKWAPI eqSetFormColors(uint32_t Face, uint32_t Highlight, uint32_t Shadow);
 
+/* ==== Spec text (docs/api-spectext.md) ==================================================== */
+/* Text with "~" markup (bold, italic, scripts, colours, soft breaks, embedded equations "~E"
+ * ... "~e") measured and drawn in lines on a GDI canvas, a device context or a DIB canvas, and
+ * converted to and from a host's rich-text editor window. Flags: 1 measure only, 2 one line
+ * without wrapping, 4 centre each line and 8 right-align it (DIB canvas, with wrapping).
+ * Rectangles are TEqRect (left, top, right, bottom), read and, where documented, written. */
+typedef void* ZGDICANVAS; /* a device context with a font: zkwCreateGdiCanvas */
+
+#pragma pack(push, 1)
+/* The character format of the editor window protocol (84 bytes). */
+typedef struct TSpecCharFormat {
+  char FaceName[51];       /* 8-bit, zero-terminated */
+  int16_t Size;            /* 51: points */
+  uint8_t Style;           /* 53: 1 bold, 2 italic */
+  uint32_t Color;          /* 54: COLORREF */
+  uint8_t Reserved1[6];    /* 58: 0 */
+  uint16_t Hundred;        /* 64: 100 */
+  int16_t Script;          /* 66: -1 subscript, 0 normal, 1 superscript */
+  uint16_t Underline;      /* 68: non-zero when on */
+  uint32_t UnderlineColor; /* 70 */
+  uint8_t Reserved2[10];   /* 74: 0 */
+} TSpecCharFormat;
+#pragma pack(pop)
+ZKW_STATIC_ASSERT(sizeof(TSpecCharFormat) == 84, spec_char_format_size);
+ZKW_STATIC_ASSERT(offsetof(TSpecCharFormat, UnderlineColor) == 70, spec_char_format_ucolor);
+
+ZKWDECL void ZKWAPI SetFormulaFont(const ZKWCHAR* FaceName);
+ZKWDECL uint32_t ZKWAPI SetSpecTextColor(uint32_t a, uint32_t b);
+ZKWDECL uint32_t ZKWAPI SetSpecialDibTextColor(uint32_t a, uint32_t b);
+ZKWDECL int32_t ZKWAPI DrawSpecText(ZGDICANVAS Canvas, TEqRect* Rect, const ZKWCHAR* Text,
+                                    uint32_t Flags);
+ZKWDECL int32_t ZKWAPI DrawSpecTextDC(void* DC, TEqRect* Rect, const ZKWCHAR* Text,
+                                      uint32_t Flags);
+ZKWDECL int32_t ZKWAPI DibDrawSpecText(ZCANVAS Canvas, TEqRect* Rect, const ZKWCHAR* Text,
+                                       uint32_t Flags);
+ZKWDECL int32_t ZKWAPI dfuGetALine(ZCANVAS Canvas, const TEqRect* Rect, const ZKWCHAR* Text,
+                                   int32_t* Baseline, int32_t* LineHeight, uint8_t WordBreak,
+                                   const ZKWCHAR* DefaultFace, int32_t* LineWidth,
+                                   uint8_t* EndOfText);
+ZKWDECL void ZKWAPI dfuDrawASpecText(ZCANVAS Canvas, int32_t x, int32_t y, const ZKWCHAR* Text,
+                                     int32_t Count, int32_t Baseline, uint8_t MeasureOnly,
+                                     const ZKWCHAR* DefaultFace);
+/* A movable global memory block with the editor's text as spec text, or 0. */
+ZKWDECL void* ZKWAPI GetEquationCode(ZWINDOW Window);
+ZKWDECL void ZKWAPI ReformatSpecText(ZWINDOW Window, const ZKWCHAR* Text);
+/* A canvas over a device context with the font of a TDibCanvasFontInfo (0: the font selected
+ * in the DC), for DrawSpecText; the DC stays the caller's. */
+ZKWDECL ZGDICANVAS ZKWAPI zkwCreateGdiCanvas(void* DC, const TDibCanvasFontInfo* Font);
+ZKWDECL void ZKWAPI zkwFreeGdiCanvas(ZGDICANVAS Canvas);
+
 /* A new export family goes above this line: one section headed like the others with its page,
  * its names in src/exports/zkwgdi32.def. */
 

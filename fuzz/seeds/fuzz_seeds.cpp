@@ -216,6 +216,7 @@ void WriteWaveSeeds(const std::string& outDir);
 // Character files of the character writer (character_seeds.cpp).
 void WriteCharacterSeeds(const std::string& outDir);
 void WriteEquationSeeds(const std::string& outDir);
+void WriteSpecTextSeeds(const std::string& outDir);
 
 // DIB and JPEG libraries and JPEG data (library_seeds.cpp).
 void WriteLibrarySeeds(const std::string& outDir);
@@ -288,5 +289,6 @@ int main(int argc, char** argv) {
   WriteEquationSeeds(gOut);
   WriteCharacterSeeds(gOut);
   WriteOdfSeeds(gOut);
+  WriteSpecTextSeeds(gOut);
   return 0;
 }

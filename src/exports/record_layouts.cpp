@@ -2,7 +2,7 @@
 // the layout of the build being compiled: the 32-bit DLL is built but cannot run on machines
 // whose kernel runs no 32-bit programs, so these assertions are what hold its layouts to the
 // pages that document them (api-dib-objects.md, api-canvas.md, api-fonts.md, api-scripts.md,
-// api-colour.md, api-equations.md, format-equation.md). The 64-bit builds check their own widened layouts.
+// api-colour.md, api-equations.md, api-spectext.md, format-equation.md). The 64-bit builds check their own widened layouts.
 #include <cstddef>
 
 #include "equation/font_id.h"
@@ -127,6 +127,19 @@ ZKW_AT(TEqRect, left, 0);
 ZKW_AT(TEqRect, top, 4);
 ZKW_AT(TEqRect, right, 8);
 ZKW_AT(TEqRect, bottom, 12);
+
+// The character format of the spec-text editor protocol: no handles, the same in both builds.
+ZKW_AT(TSpecCharFormat, FaceName, 0);
+ZKW_AT(TSpecCharFormat, Size, 51);
+ZKW_AT(TSpecCharFormat, Style, 53);
+ZKW_AT(TSpecCharFormat, Color, 54);
+ZKW_AT(TSpecCharFormat, Reserved1, 58);
+ZKW_AT(TSpecCharFormat, Hundred, 64);
+ZKW_AT(TSpecCharFormat, Script, 66);
+ZKW_AT(TSpecCharFormat, Underline, 68);
+ZKW_AT(TSpecCharFormat, UnderlineColor, 70);
+ZKW_AT(TSpecCharFormat, Reserved2, 74);
+static_assert(sizeof(TSpecCharFormat) == By(84, 84), "TSpecCharFormat is 84 bytes");
 
 #undef ZKW_AT
 

@@ -82,6 +82,11 @@ void TDibCanvas::SelectDibFont() {
   FCurrentDibFont = *slot;
 }
 
+void TDibCanvas::SetScriptMode(int32_t Value) {
+  ScriptMode = Value;
+  SelectDibFont();
+}
+
 void TDibCanvas::SetFontManager(TDibFontManager* Value) {
   // The cached variants belong to the old manager, which may be freed after this.
   ReleaseVariants();
@@ -119,7 +124,7 @@ void TDibCanvas::UpdateFontInfo() {
   FFontInfo.Color = FFont.Color();
 }
 
-void TDibCanvas::SetFontInfo(const TDibCanvasFontInfo& Info) {
+TCanvasFont CanvasFontOf(const TDibCanvasFontInfo& Info) {
   TCanvasFont font;
   ZString name;
   for (size_t i = 0; i < 256 && Info.FaceName[i]; ++i) name += static_cast<ZChar>(Info.FaceName[i]);
@@ -132,8 +137,10 @@ void TDibCanvas::SetFontInfo(const TDibCanvasFontInfo& Info) {
   if (Info.StrikeOut) style |= fsStrikeOut;
   font.SetStyle(style);
   font.SetColor(Info.Color);
-  FFont.Assign(font);
+  return font;
 }
+
+void TDibCanvas::SetFontInfo(const TDibCanvasFontInfo& Info) { FFont.Assign(CanvasFontOf(Info)); }
 
 void TDibCanvas::SetTextColor(uint32_t Value) {
   FTextColor = Value;

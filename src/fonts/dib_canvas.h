@@ -58,6 +58,9 @@ static_assert(offsetof(TDibCanvasFontInfo, Bold) == 516, "layout");
 static_assert(offsetof(TDibCanvasFontInfo, StrikeOut) == 519, "layout");
 static_assert(offsetof(TDibCanvasFontInfo, Color) == 520, "layout");
 
+// The font a font record describes (face up to its first zero, size, styles, colour).
+TCanvasFont CanvasFontOf(const TDibCanvasFontInfo& Info);
+
 // Alignment bits of FTextAlign (TA_CENTER counts as right, TA_BOTTOM as baseline).
 constexpr uint32_t kCanvasAlignRight = 2;
 constexpr uint32_t kCanvasAlignBaseline = 8 | 16;
@@ -78,6 +81,8 @@ class TDibCanvas {
   void SetTextAlignment(uint32_t Value) { FTextAlign = Value; }
   void SetViewPort(int32_t OX, int32_t OY) { FOriginX = OX, FOriginY = OY; }
   void SetTextJustification(int32_t jaWidth, int32_t BreakCount);
+  // Sets the script mode (0 normal, else the script variant) and selects the matching variant.
+  void SetScriptMode(int32_t Value);
   // The font record as hosts read it, kept equal to FFont.
   const TDibCanvasFontInfo& FontInfo() const { return FFontInfo; }
   void SetFontInfo(const TDibCanvasFontInfo& Info);
