@@ -50,8 +50,19 @@ struct TDbNode {
   std::string Function;  // upper-case name of a call
   std::vector<std::unique_ptr<TDbFormula>> Args;
   std::unique_ptr<TDbFormula> Group;
+  // A SUM inside another SUM's argument gives the same total at every record of the outer
+  // scan (it scans the whole table itself): it is worked out once per outer scan.
+  mutable uint64_t SumScan = 0;
+  mutable TFieldValue SumValue;
   TFieldValue Evaluate(TODFFile& Table) const;
 };
+
+namespace {
+// The outermost SUM scan running on this thread (0: none) and how deep SUMs are nested.
+thread_local uint64_t gSumScan = 0;
+thread_local uint64_t gSumScans = 0;
+thread_local int32_t gSumDepth = 0;
+}  // namespace
 
 TDbFormula::TDbFormula() = default;
 TDbFormula::~TDbFormula() = default;
@@ -410,6 +421,12 @@ TFieldValue Call(const TDbNode& Node, TODFFile& Table) {
   if (name == "RECCOUNT") return NumberValue(Table.GetReccount());
   if (name == "SUM") {
     if (n != 1) return NumberValue(0, 0);
+    if (gSumDepth > 0 && Node.SumScan == gSumScan) return Node.SumValue;
+    if (gSumDepth == 0) gSumScan = ++gSumScans;
+    struct TDepth {
+      TDepth() { ++gSumDepth; }
+      ~TDepth() { --gSumDepth; }
+    } depth;
     TScanReadAhead scan(Table);
     const int32_t back = Table.GetRecNo();
     long double sum = 0;
@@ -419,6 +436,10 @@ TFieldValue Call(const TDbNode& Node, TODFFile& Table) {
       if (v.Kind == kNumber) sum += v.Number;
     }
     if (back >= 1) Table.Go(back);
+    if (gSumDepth > 1) {
+      Node.SumScan = gSumScan;
+      Node.SumValue = NumberValue(sum);
+    }
     return NumberValue(sum);
   }
   std::vector<TFieldValue> args;

@@ -175,6 +175,9 @@ TEST(OdfSearch, FindEvaluatesConditionsPerRecord) {
       {"RECNO() = 3", 3},
       {"RECCOUNT() = 5", 1},
       {"SUM(AGE) = 37", 1},
+      {"SUM(SUM(AGE) + AGE) = 222", 1},      // 5 x 37 + 37: a nested total at every record
+      {"SUM(SUM(SUM(AGE))) = 925", 1},       // worked out once per outer scan
+      {"SUM(AGE) - AGE = 28", 4},
       {"AGE % 2 = 1", 1},
       {"IIF(AGE > 8, 1, 0)", 4},
       {"DAY(BORN) = 29", 3},
