@@ -1,4 +1,4 @@
-// Spec text on arbitrary UTF-16 (the input's bytes after the first are code units; the first
+// Marked-up text on arbitrary UTF-16 (the input's bytes after the first are code units; the first
 // byte picks the wrap width): measure-only layout on a GDI canvas and on a DIB canvas, and the
 // host's line loop, which must take every line's units and end.
 #include <cstdint>

@@ -961,7 +961,7 @@ ZKWDECL void ZKWAPI eqSetEquationDefaultColors(uint32_t LineColor, uint32_t Text
 ZKWDECL void ZKWAPI eqSetEquationDefaultFont(const char* Name, int32_t Size);
 ZKWDECL uint32_t ZKWAPI eqSetFormColors(uint32_t Face, uint32_t Highlight, uint32_t Shadow);
 
-/* ==== Spec text (docs/api-spectext.md) ==================================================== */
+/* ==== Marked-up text (docs/api-spectext.md) =============================================== */
 /* Text with "~" markup (bold, italic, scripts, colours, soft breaks, embedded equations "~E"
  * ... "~e") measured and drawn in lines on a GDI canvas, a device context or a DIB canvas, and
  * converted to and from a host's rich-text editor window. Flags: 1 measure only, 2 one line
@@ -1003,7 +1003,7 @@ ZKWDECL int32_t ZKWAPI dfuGetALine(ZCANVAS Canvas, const TEqRect* Rect, const ZK
 ZKWDECL void ZKWAPI dfuDrawASpecText(ZCANVAS Canvas, int32_t x, int32_t y, const ZKWCHAR* Text,
                                      int32_t Count, int32_t Baseline, uint8_t MeasureOnly,
                                      const ZKWCHAR* DefaultFace);
-/* A movable global memory block with the editor's text as spec text, or 0. */
+/* A movable global memory block with the editor's text as marked-up text, or 0. */
 ZKWDECL void* ZKWAPI GetEquationCode(ZWINDOW Window);
 ZKWDECL void ZKWAPI ReformatSpecText(ZWINDOW Window, const ZKWCHAR* Text);
 /* A canvas over a device context with the font of a TDibCanvasFontInfo (0: the font selected

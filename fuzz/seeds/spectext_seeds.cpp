@@ -1,4 +1,4 @@
-// Seeds of the spec-text target: marked-up texts with equations in the text form written by the
+// Seeds of the markup target: marked-up texts with equations in the text form written by the
 // library's writer, each after a byte of wrap width.
 #include <sys/stat.h>
 

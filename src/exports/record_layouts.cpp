@@ -128,7 +128,7 @@ ZKW_AT(TEqRect, top, 4);
 ZKW_AT(TEqRect, right, 8);
 ZKW_AT(TEqRect, bottom, 12);
 
-// The character format of the spec-text editor protocol: no handles, the same in both builds.
+// The character format of the markup editor protocol: no handles, the same in both builds.
 ZKW_AT(TSpecCharFormat, FaceName, 0);
 ZKW_AT(TSpecCharFormat, Size, 51);
 ZKW_AT(TSpecCharFormat, Style, 53);

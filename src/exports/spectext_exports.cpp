@@ -1,4 +1,4 @@
-// Exports of spec text: settings, drawing on GDI canvases, device contexts and DIB canvases,
+// Exports of marked-up text: settings, drawing on GDI canvases, device contexts and DIB canvases,
 // the DIB canvas's line functions, the editor window protocol and the host's GDI canvas.
 #include "exports/zkwgdi32.h"
 #include "fonts/dib_canvas.h"

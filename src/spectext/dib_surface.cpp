@@ -1,4 +1,4 @@
-// Spec text on a DIB canvas.
+// Marked-up text on a DIB canvas.
 #include "spectext/dib_surface.h"
 
 #include "common/colour_units.h"

@@ -1,4 +1,4 @@
-// Spec text on a DIB canvas with its bitmap fonts: styles and the script variant switch the
+// Marked-up text on a DIB canvas with its bitmap fonts: styles and the script variant switch the
 // canvas's font, faces stay. The canvas's style, colour, script mode and alignment are put
 // back when the surface goes.
 #pragma once

@@ -1,4 +1,4 @@
-// Spec text on a device context with GDI fonts.
+// Marked-up text on a device context with GDI fonts.
 #include "spectext/gdi_canvas.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
 // A GDI canvas: a device context (the caller's) with a font description, what DrawSpecText
-// draws on; and the GDI surface of spec text over it.
+// draws on; and the GDI surface of marked-up text over it.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -22,7 +22,7 @@ TCanvasFont FontOfDC(plat::HDC DC);
 // Pixel height of a size in points on a device, rounded as MulDiv rounds (halves away from 0).
 int32_t PointsToDevice(int32_t Points, int32_t PixelsPerInch);
 
-// Spec text on a device context: fonts made per format and kept for the call; the context's
+// Marked-up text on a device context: fonts made per format and kept for the call; the context's
 // font, colour, background mode and alignment are put back when the surface goes.
 class TGdiSpecSurface : public TSpecSurface {
  public:

@@ -1,4 +1,4 @@
-// The editor window protocol of spec text.
+// The editor window protocol of marked-up text.
 #include "spectext/spec_editor.h"
 
 #include <cstring>
@@ -156,7 +156,7 @@ plat::HGLOBAL GetEquationCode(plat::HWND Window) {
 
 namespace {
 
-// Walks spec text into the editor: runs, paragraphs, formats and equations.
+// Walks marked-up text into the editor: runs, paragraphs, formats and equations.
 class TReformatter {
  public:
   explicit TReformatter(plat::HWND w) : W(w), Default(DefaultFormat(w)), Current(Default) {}

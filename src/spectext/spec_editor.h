@@ -1,4 +1,4 @@
-// Spec text to and from a host's rich-text editor window, through the window messages the
+// Marked-up text to and from a host's rich-text editor window, through the window messages the
 // editor answers (its text, per-character format indices, formats and embedded equations).
 #pragma once
 #include <cstdint>
@@ -29,10 +29,10 @@ enum : plat::UINT {
 
 static_assert(sizeof(TSpecCharFormat) == 84, "TSpecCharFormat is 84 bytes");
 
-// The editor's text with its formats as spec text in movable zero-initialised global memory,
+// The editor's text with its formats as marked-up text in movable zero-initialised global memory,
 // or 0 for an empty text or result, or when the memory cannot be had.
 plat::HGLOBAL GetEquationCode(plat::HWND Window);
-// Inserts spec text into the editor: runs with their formats, paragraphs and equations.
+// Inserts marked-up text into the editor: runs with their formats, paragraphs and equations.
 void ReformatSpecText(plat::HWND Window, const ZChar* Text);
 
 }  // namespace zkw

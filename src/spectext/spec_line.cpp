@@ -1,4 +1,4 @@
-// Measuring and drawing one line of spec text.
+// Measuring and drawing one line of marked-up text.
 #include "spectext/spec_line.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-// Lines of spec text: measuring where a line ends (word wrap at spaces and soft breaks, tabs,
+// Lines of marked-up text: measuring where a line ends (word wrap at spaces and soft breaks, tabs,
 // hard line ends, embedded equations) and drawing a measured line run by run.
 #pragma once
 #include <cstddef>

@@ -1,4 +1,4 @@
-// The "~" commands of spec text and the format they switch. Readers are given the text's
+// The "~" commands of marked-up text and the format they switch. Readers are given the text's
 // length and never look past it: a command cut short by the end takes what is there.
 #pragma once
 #include <cstddef>

@@ -1,4 +1,4 @@
-// The one set of spec-text settings of the process.
+// The one set of markup settings of the process.
 #include "spectext/spec_settings.h"
 
 namespace zkw {

@@ -1,4 +1,4 @@
-// Process-wide spec-text settings: the formula face and the highlight colours of the GDI and
+// Process-wide markup settings: the formula face and the highlight colours of the GDI and
 // DIB paths. Unguarded, like all process-wide state of the library.
 #pragma once
 #include <cstdint>

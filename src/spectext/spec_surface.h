@@ -1,4 +1,4 @@
-// Where spec text is measured and drawn: a device context with GDI fonts or a DIB canvas with
+// Where marked-up text is measured and drawn: a device context with GDI fonts or a DIB canvas with
 // bitmap fonts. One virtual call per run, never per character or pixel.
 #pragma once
 #include <cstdint>

@@ -1,4 +1,4 @@
-// The line loop of spec text and its entry points.
+// The line loop of marked-up text and its entry points.
 #include "spectext/spec_text.h"
 
 #include <algorithm>

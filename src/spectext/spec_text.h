@@ -1,4 +1,4 @@
-// Spec text laid out in lines and drawn: on a GDI canvas, on a device context, on a DIB canvas,
+// Marked-up text laid out in lines and drawn: on a GDI canvas, on a device context, on a DIB canvas,
 // and the DIB canvas's line functions for hosts that place lines themselves.
 #pragma once
 #include <cstdint>

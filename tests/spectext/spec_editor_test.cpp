@@ -1,5 +1,5 @@
-// The editor window protocol against a small editor window of the test: spec text read from
-// its text, formats and embedded equations, and spec text written into it message by message.
+// The editor window protocol against a small editor window of the test: marked-up text read from
+// its text, formats and embedded equations, and marked-up text written into it message by message.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,4 +1,4 @@
-// Spec text on a DIB canvas with bitmap fonts made by the tests: exact line breaks, widths,
+// Marked-up text on a DIB canvas with bitmap fonts made by the tests: exact line breaks, widths,
 // heights and ink positions of scripts, colours, tabs, alignment and the line functions.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// Spec text on device contexts: widths, breaks and metrics against the GDI fonts measured
+// Marked-up text on device contexts: widths, breaks and metrics against the GDI fonts measured
 // directly, colours, embedded equations (well-formed, unterminated, malformed) and settings.
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-// Spec text through the real DLL: the editor window protocol against an editor window of this
-// program (its text, formats and an embedded equation read back as spec text; spec text
+// Marked-up text through the real DLL: the editor window protocol against an editor window of this
+// program (its text, formats and an embedded equation read back as marked-up text; marked-up text
 // written into it message by message), and drawing on a device context with real GDI.
 #include <gtest/gtest.h>
 
